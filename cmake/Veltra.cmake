@@ -1,0 +1,43 @@
+# Helpers shared by every folder's CMakeLists.txt.
+
+# veltra_library(<target> SOURCES ... [DEPS ...])
+# A static library whose public include root is src/, so code includes
+# "platform/profile/profile.h", "zorvik/core/document.h" and so on.
+function(veltra_library target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${target} STATIC ${ARG_SOURCES})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# veltra_test(<target> SOURCES ... [DEPS ...])
+# A GoogleTest program linked with the shared test main (QApplication on the
+# offscreen platform); every test is registered with ctest.
+function(veltra_test target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${target} ${ARG_SOURCES})
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${target} PRIVATE veltra_testmain ${ARG_DEPS})
+  gtest_discover_tests(${target}
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VELTRA_FIXTURES=${PROJECT_SOURCE_DIR}/tests/fixtures"
+    DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# veltra_benchmark(<target> SOURCES ... [DEPS ...]) — built, never run by ctest.
+function(veltra_benchmark target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${target} ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE benchmark::benchmark ${ARG_DEPS})
+endfunction()
+
+# Adds every direct sub-folder of the current folder that holds a CMakeLists.txt,
+# so a new library or test folder needs no edit of its parent.
+function(veltra_add_subfolders)
+  file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child ${children})
+    if(IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/${child} AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()

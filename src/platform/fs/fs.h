@@ -1,0 +1,57 @@
+#pragma once
+// Windows-style paths on Linux, and the FileSystemObject subset the system uses.
+//
+// Every path argument may use '\' or '/'. `resolve` turns it into a local path:
+// each name that does not exist exactly is looked up without case in its folder.
+// Folder results end in a separator ('/'). Wildcards are '*' and '?', matched
+// without case.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace veltra::fs {
+
+// Converts separators to '/' and resolves each existing name without case.
+// Names that do not exist at all are kept as given (after the separator change).
+QString resolve(const QString &path);
+
+// Separator-normalised path without resolution.
+QString normalize(const QString &path);
+
+bool fileExists(const QString &path);   // a regular file (a folder is false)
+bool folderExists(const QString &path);
+
+// Creates the folder and its missing parents.
+bool createFolder(const QString &path);
+
+// Copies one file; `overwrite` false fails when the target exists.
+bool copyFile(const QString &from, const QString &to, bool overwrite = true);
+// Moves (renames) a file or folder; works across file systems.
+bool moveFile(const QString &from, const QString &to);
+// Deletes the files that match a pattern such as "DB\\*.hed"; true when every
+// match was deleted (no match is true).
+bool deleteFiles(const QString &pattern);
+// Deletes a folder and everything in it.
+bool deleteFolder(const QString &path);
+
+// Names (not paths) of the files / sub-folders of a folder that match a pattern
+// such as "*.txt" (without case), sorted by name.
+QStringList listFiles(const QString &folder, const QString &pattern = QStringLiteral("*"));
+QStringList listFolders(const QString &folder, const QString &pattern = QStringLiteral("*"));
+
+// True when `name` matches the wildcard pattern without case.
+bool wildcardMatch(const QString &pattern, const QString &name);
+
+// Writes bytes to a temporary file in the target's folder and renames it over
+// the target, so a failure never leaves a half-written file.
+bool writeFileAtomic(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+// Reads a whole file.
+bool readFile(const QString &path, QByteArray &bytes, QString *error = nullptr);
+
+// The program's own folder under the system temporary folder (created on first
+// use, ends in '/'). Temporary files never lie loose in the shared /tmp.
+QString tempFolder();
+// Creates a new empty uniquely named file in tempFolder(); returns its path.
+QString makeTempFile(const QString &prefix = QStringLiteral("VEL"), const QString &suffix = QStringLiteral(".tmp"));
+
+} // namespace veltra::fs

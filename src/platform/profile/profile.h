@@ -1,0 +1,62 @@
+#pragma once
+// Private-profile (INI) files with the rules of the Windows profile API.
+//
+// - Section and key names compare without case; the first match wins.
+// - Values are trimmed of blanks; a value in matching single or double quotes
+//   loses them.
+// - `bufferSize` is the caller's buffer in CP932 bytes including the NUL: a
+//   value arrives cut to bufferSize - 1 bytes, never splitting a character.
+// - getInt reads the leading integer (optional sign, decimal digits, or 0x hex)
+//   and answers the default when the key is missing.
+// - Writes keep every other line byte for byte (and its CR LF), create a
+//   missing file or section, and go through a temporary file renamed over the
+//   old one. A null value (std::nullopt) deletes the key.
+// - Parsed files are cached by path, size and modification time, so reading
+//   thousands of keys of one file parses it once.
+// Files are CP932 (UTF-8 accepted on read, see platform/text).
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace veltra::profile {
+
+// GetPrivateProfileString: the value (or `def` when section/key are missing),
+// cut to bufferSize - 1 CP932 bytes. `copied` receives the number of characters
+// returned, as the Windows call's result.
+QString getString(const QString &section, const QString &key, const QString &def, const QString &path,
+                  int bufferSize = 512, int *copied = nullptr);
+
+// True when the section holds the key.
+bool hasKey(const QString &section, const QString &key, const QString &path);
+
+// GetPrivateProfileInt.
+int getInt(const QString &section, const QString &key, int def, const QString &path);
+
+// WritePrivateProfileString with a value (or nullopt to delete the key).
+// False on an I/O failure or a character CP932 cannot hold; `error` says why.
+bool writeString(const QString &section, const QString &key, const std::optional<QString> &value,
+                 const QString &path, QString *error = nullptr);
+
+// WritePrivateProfileString(section, NULL, NULL): removes the whole section.
+bool deleteSection(const QString &section, const QString &path, QString *error = nullptr);
+
+// Names of all sections, in file order.
+QStringList sectionNames(const QString &path);
+
+// Names of all keys of a section, in file order.
+QStringList keyNames(const QString &section, const QString &path);
+
+// Key/value pairs of a section, in file order (values processed as getString).
+std::vector<std::pair<QString, QString>> sectionEntries(const QString &section, const QString &path);
+
+// Replaces a whole section's entries (GetPrivateProfileSection's writer).
+bool writeSection(const QString &section, const std::vector<std::pair<QString, QString>> &entries,
+                  const QString &path, QString *error = nullptr);
+
+// Drops every cached parse (tests; files changed behind our back within the
+// same second and size are otherwise caught by the size/mtime check).
+void clearCache();
+
+} // namespace veltra::profile

@@ -1,0 +1,50 @@
+#pragma once
+// CP932 text: the encoding of every file the system reads and writes.
+//
+// Writing always produces CP932 (glibc iconv "CP932": NEC and IBM extensions,
+// 0x5C is the backslash). Reading accepts UTF-8 as well: a UTF-8 BOM, or bytes
+// that are valid UTF-8 and not plain ASCII, are read as UTF-8; everything else
+// as CP932. A character CP932 cannot hold makes an encode fail; nothing is
+// silently replaced. Byte counts and cuts are in CP932 bytes and never split
+// a double-byte character.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace veltra::text {
+
+// Encodes to CP932. Returns false (and a message naming the first character
+// that cannot be held) when the text has a character outside CP932.
+bool encodeCp932(const QString &text, QByteArray &out, QString *error = nullptr);
+
+// Decodes CP932 bytes. Invalid sequences become U+FFFD.
+QString decodeCp932(const QByteArray &bytes);
+
+// The read rule: UTF-8 (BOM dropped) when the bytes say so, else CP932.
+QString decodeAuto(const QByteArray &bytes);
+
+// Number of CP932 bytes of the text; characters CP932 cannot hold count 2.
+int cp932Length(const QString &text);
+
+// The longest prefix of the text whose CP932 form has at most maxBytes bytes.
+QString cutToBytes(const QString &text, int maxBytes);
+
+// Splits decoded file contents into lines at CR LF, LF or a lone CR. A final
+// line end does not make an empty last line.
+QStringList splitLines(const QString &contents);
+
+// Reads a whole text file (read rule above) into lines. False when the file
+// cannot be opened or read; `error` then says why.
+bool readLines(const QString &path, QStringList &lines, QString *error = nullptr);
+
+// Reads a whole text file as one string (read rule above).
+bool readText(const QString &path, QString &contents, QString *error = nullptr);
+
+// Writes the lines as CP932, each ended by CR LF, to a temporary file in the
+// same folder renamed over the target. On any failure the old file is intact.
+bool writeLines(const QString &path, const QStringList &lines, QString *error = nullptr);
+
+// Appends one line (CP932 + CR LF), creating the file when missing.
+bool appendLine(const QString &path, const QString &line, QString *error = nullptr);
+
+} // namespace veltra::text
