@@ -41,3 +41,31 @@ function(veltra_add_subfolders)
     endif()
   endforeach()
 endfunction()
+
+# veltra_folder_library(<target> [DEPS ...])
+# A library of every .cpp/.h under the current folder (several sessions can add
+# files to one subsystem without editing this file). Until the folder has a
+# source file the target is an empty interface library, so dependants still link.
+function(veltra_folder_library target)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  list(FILTER sources INCLUDE REGEX "\\.cpp$")
+  if(sources)
+    file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    veltra_library(${target} SOURCES ${sources} ${headers} DEPS ${ARG_DEPS})
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${target} INTERFACE ${ARG_DEPS})
+  endif()
+endfunction()
+
+# veltra_folder_test(<target> [DEPS ...]): one test program of every .cpp under
+# the current folder; nothing when the folder has none yet.
+function(veltra_folder_test target)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(sources)
+    veltra_test(${target} SOURCES ${sources} DEPS ${ARG_DEPS})
+  endif()
+endfunction()
