@@ -18,7 +18,7 @@ QString resolve(const QString &path);
 // Separator-normalised path without resolution.
 QString normalize(const QString &path);
 
-bool fileExists(const QString &path);   // a regular file (a folder is false)
+bool fileExists(const QString &path); // a regular file (a folder is false)
 bool folderExists(const QString &path);
 
 // Creates the folder and its missing parents.
@@ -26,12 +26,14 @@ bool createFolder(const QString &path);
 
 // Copies one file; `overwrite` false fails when the target exists.
 bool copyFile(const QString &from, const QString &to, bool overwrite = true);
-// Moves (renames) a file or folder; works across file systems.
+// Moves (renames) a file or folder; works across file systems. Never replaces
+// an existing target. A target ending in a separator is a folder to move into
+// (as for copyFile).
 bool moveFile(const QString &from, const QString &to);
 // Deletes the files that match a pattern such as "DB\\*.hed"; true when every
 // match was deleted (no match is true).
 bool deleteFiles(const QString &pattern);
-// Deletes a folder and everything in it.
+// Deletes a folder and everything in it (true when it is already absent).
 bool deleteFolder(const QString &path);
 
 // Names (not paths) of the files / sub-folders of a folder that match a pattern
@@ -45,6 +47,8 @@ bool wildcardMatch(const QString &pattern, const QString &name);
 // Writes bytes to a temporary file in the target's folder and renames it over
 // the target, so a failure never leaves a half-written file.
 bool writeFileAtomic(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+// Appends bytes to a file, creating it when missing (no bytes: only creates it).
+bool appendFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 // Reads a whole file.
 bool readFile(const QString &path, QByteArray &bytes, QString *error = nullptr);
 
@@ -52,6 +56,7 @@ bool readFile(const QString &path, QByteArray &bytes, QString *error = nullptr);
 // use, ends in '/'). Temporary files never lie loose in the shared /tmp.
 QString tempFolder();
 // Creates a new empty uniquely named file in tempFolder(); returns its path.
-QString makeTempFile(const QString &prefix = QStringLiteral("VEL"), const QString &suffix = QStringLiteral(".tmp"));
+QString makeTempFile(
+    const QString &prefix = QStringLiteral("VEL"), const QString &suffix = QStringLiteral(".tmp"));
 
 } // namespace veltra::fs

@@ -23,6 +23,10 @@ QString decodeCp932(const QByteArray &bytes);
 // The read rule: UTF-8 (BOM dropped) when the bytes say so, else CP932.
 QString decodeAuto(const QByteArray &bytes);
 
+// True when the read rule takes the bytes for UTF-8: they start with a UTF-8
+// BOM, or they are valid UTF-8 and hold at least one non-ASCII byte.
+bool readsAsUtf8(const QByteArray &bytes);
+
 // Number of CP932 bytes of the text; characters CP932 cannot hold count 2.
 int cp932Length(const QString &text);
 

@@ -1,0 +1,296 @@
+// File and folder operations (the FileSystemObject subset) on resolved paths.
+#include "platform/fs/fs.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+
+namespace veltra::fs {
+
+namespace {
+
+bool hasWildcard(const QString &name)
+{
+    return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
+}
+
+// Splits a normalised path into its folder (ending in '/', or empty for the
+// current folder) and its last name.
+std::pair<QString, QString> splitLast(const QString &normalized)
+{
+    const qsizetype slash = normalized.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return {QString(), normalized};
+    return {normalized.left(slash + 1), normalized.mid(slash + 1)};
+}
+
+// A target given as a folder (ending in a separator) receives the source's name.
+QString targetPath(const QString &from, const QString &to)
+{
+    const QString n = normalize(to);
+    if (n.endsWith(QLatin1Char('/')))
+        return resolve(n + splitLast(normalize(from)).second);
+    return resolve(n);
+}
+
+void setError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+
+void sortNames(QStringList &names)
+{
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+}
+
+QStringList listEntries(const QString &folder, const QString &pattern, QDir::Filters filters)
+{
+    QStringList names;
+    const QString resolved = resolve(folder);
+    if (resolved.isEmpty() && !folder.isEmpty())
+        return names;
+    const QStringList entries
+        = QDir(resolved.isEmpty() ? QStringLiteral(".") : resolved).entryList(filters, QDir::NoSort);
+    for (const QString &entry : entries) {
+        if (wildcardMatch(pattern, entry))
+            names.append(entry);
+    }
+    sortNames(names);
+    return names;
+}
+
+bool copyOneFile(const QString &source, const QString &target)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile out(target);
+    out.setDirectWriteFallback(false);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    char buffer[1 << 16];
+    for (;;) {
+        const qint64 got = in.read(buffer, sizeof buffer);
+        if (got < 0) {
+            out.cancelWriting();
+            return false;
+        }
+        if (got == 0)
+            break;
+        if (out.write(buffer, got) != got) {
+            out.cancelWriting();
+            return false;
+        }
+    }
+    if (!out.commit())
+        return false;
+    // A copy keeps the source's date and permissions, as the Windows copy does.
+    QFile copied(target);
+    QFile::setPermissions(target, in.permissions());
+    if (copied.open(QIODevice::ReadWrite))
+        copied.setFileTime(in.fileTime(QFileDevice::FileModificationTime), QFileDevice::FileModificationTime);
+    return true;
+}
+
+bool copyTree(const QString &source, const QString &target)
+{
+    if (!QDir().mkpath(target))
+        return false;
+    QDir dir(source);
+    const QFileInfoList entries
+        = dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries) {
+        const QString to = target + QLatin1Char('/') + entry.fileName();
+        const bool ok = entry.isDir() && !entry.isSymLink() ? copyTree(entry.filePath(), to)
+                                                            : copyOneFile(entry.filePath(), to);
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool fileExists(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    return QFileInfo(resolve(path)).isFile();
+}
+
+bool folderExists(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    return QFileInfo(resolve(path)).isDir();
+}
+
+bool createFolder(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    return QDir().mkpath(resolve(path));
+}
+
+bool copyFile(const QString &from, const QString &to, bool overwrite)
+{
+    const QString source = resolve(from);
+    const QString target = targetPath(from, to);
+    if (!QFileInfo(source).isFile())
+        return false;
+    const QFileInfo targetInfo(target);
+    if (targetInfo.isDir())
+        return false;
+    if (targetInfo.exists() && !overwrite)
+        return false;
+    if (targetInfo.exists() && QFileInfo(source).canonicalFilePath() == targetInfo.canonicalFilePath())
+        return true;
+    return copyOneFile(source, target);
+}
+
+bool moveFile(const QString &from, const QString &to)
+{
+    const QString source = resolve(from);
+    const QString target = targetPath(from, to);
+    const QFileInfo sourceInfo(source);
+    if (!sourceInfo.exists() && !sourceInfo.isSymLink())
+        return false;
+    // Moving never replaces an existing file or folder.
+    if (QFileInfo::exists(target))
+        return false;
+    if (std::rename(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) == 0)
+        return true;
+    if (errno != EXDEV)
+        return false;
+    // Another file system: copy, then remove the source only when the copy is whole.
+    if (sourceInfo.isDir()) {
+        if (!copyTree(source, target)) {
+            QDir(target).removeRecursively();
+            return false;
+        }
+        return QDir(source).removeRecursively();
+    }
+    if (!copyOneFile(source, target)) {
+        QFile::remove(target);
+        return false;
+    }
+    return QFile::remove(source);
+}
+
+bool deleteFiles(const QString &pattern)
+{
+    const auto [folder, name] = splitLast(normalize(pattern));
+    if (name.isEmpty())
+        return false;
+    if (!hasWildcard(name)) {
+        const QString path = resolve(folder + name);
+        const QFileInfo info(path);
+        if (info.isDir())
+            return false;
+        if (!info.exists() && !info.isSymLink())
+            return true;
+        return QFile::remove(path);
+    }
+    const QString resolvedFolder = resolve(folder);
+    bool allDeleted = true;
+    const QStringList names = listEntries(folder, name, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &match : names) {
+        if (!QFile::remove(resolvedFolder + match))
+            allDeleted = false;
+    }
+    return allDeleted;
+}
+
+bool deleteFolder(const QString &path)
+{
+    if (normalize(path).isEmpty())
+        return false;
+    const QString resolved = resolve(path);
+    const QFileInfo info(resolved);
+    if (!info.exists())
+        return true;
+    if (!info.isDir())
+        return false;
+    return QDir(resolved).removeRecursively();
+}
+
+QStringList listFiles(const QString &folder, const QString &pattern)
+{
+    return listEntries(folder, pattern, QDir::Files | QDir::Hidden | QDir::System);
+}
+
+QStringList listFolders(const QString &folder, const QString &pattern)
+{
+    return listEntries(folder, pattern, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+bool writeFileAtomic(const QString &path, const QByteArray &bytes, QString *error)
+{
+    const QString target = resolve(path);
+    if (target.isEmpty() || target.endsWith(QLatin1Char('/'))) {
+        setError(error, QStringLiteral("no file name given: \"%1\"").arg(path));
+        return false;
+    }
+    QSaveFile out(target);
+    out.setDirectWriteFallback(false);
+    if (!out.open(QIODevice::WriteOnly)) {
+        setError(error, QStringLiteral("cannot write \"%1\": %2").arg(target, out.errorString()));
+        return false;
+    }
+    if (out.write(bytes) != bytes.size()) {
+        setError(error, QStringLiteral("cannot write \"%1\": %2").arg(target, out.errorString()));
+        out.cancelWriting();
+        return false;
+    }
+    if (!out.commit()) {
+        setError(error, QStringLiteral("cannot write \"%1\": %2").arg(target, out.errorString()));
+        return false;
+    }
+    return true;
+}
+
+bool appendFile(const QString &path, const QByteArray &bytes, QString *error)
+{
+    const QString target = resolve(path);
+    QFile out(target);
+    if (target.isEmpty() || !out.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        setError(error, QStringLiteral("cannot append to \"%1\": %2").arg(target, out.errorString()));
+        return false;
+    }
+    if (out.write(bytes) != bytes.size() || !out.flush()) {
+        setError(error, QStringLiteral("cannot append to \"%1\": %2").arg(target, out.errorString()));
+        return false;
+    }
+    return true;
+}
+
+bool readFile(const QString &path, QByteArray &bytes, QString *error)
+{
+    bytes.clear();
+    const QString source = resolve(path);
+    QFile in(source);
+    if (source.isEmpty() || QFileInfo(source).isDir() || !in.open(QIODevice::ReadOnly)) {
+        setError(error,
+            QStringLiteral("cannot open \"%1\": %2")
+                .arg(source, source.isEmpty() ? QStringLiteral("no file name given") : in.errorString()));
+        return false;
+    }
+    bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError) {
+        setError(error, QStringLiteral("cannot read \"%1\": %2").arg(source, in.errorString()));
+        bytes.clear();
+        return false;
+    }
+    return true;
+}
+
+} // namespace veltra::fs

@@ -1,0 +1,261 @@
+// CP932 conversions through glibc iconv, and CP932 byte arithmetic.
+#include "platform/text/text.h"
+
+#include <cerrno>
+#include <cstring>
+#include <iconv.h>
+
+namespace veltra::text {
+
+namespace {
+
+// One conversion descriptor per thread and direction; opening one per call
+// would dominate short conversions such as a single INI value.
+class Converter
+{
+public:
+    Converter(const char *to, const char *from)
+        : m_cd(iconv_open(to, from))
+    { }
+    ~Converter()
+    {
+        if (valid())
+            iconv_close(m_cd);
+    }
+    Converter(const Converter &) = delete;
+    Converter &operator=(const Converter &) = delete;
+
+    bool valid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+    iconv_t get()
+    {
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr); // reset the shift state
+        return m_cd;
+    }
+
+private:
+    iconv_t m_cd;
+};
+
+Converter &encoder()
+{
+    thread_local Converter c("CP932", "UTF-8");
+    return c;
+}
+
+Converter &decoder()
+{
+    thread_local Converter c("UTF-8", "CP932");
+    return c;
+}
+
+bool isAscii(const QByteArray &bytes)
+{
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool isValidUtf8(const QByteArray &bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const auto *end = p + bytes.size();
+    while (p < end) {
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int extra;
+        char32_t cp;
+        char32_t min;
+        if ((c & 0xE0) == 0xC0) {
+            extra = 1, cp = c & 0x1F, min = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            extra = 2, cp = c & 0x0F, min = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            extra = 3, cp = c & 0x07, min = 0x10000;
+        } else {
+            return false;
+        }
+        if (end - p <= extra)
+            return false;
+        for (int i = 1; i <= extra; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (p[i] & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        p += extra + 1;
+    }
+    return true;
+}
+
+// CP932 bytes of one code point. Single bytes: ASCII, half-width katakana, and
+// the yen sign and overline that CP932 writes as 0x5C and 0x7E. Everything
+// else is a double-byte character (or one CP932 cannot hold, counted as 2).
+int widthOf(char32_t cp)
+{
+    if (cp < 0x80 || (cp >= 0xFF61 && cp <= 0xFF9F) || cp == 0x00A5 || cp == 0x203E)
+        return 1;
+    return 2;
+}
+
+// Characters iconv would drop without a word (tag characters): refused like
+// any other character CP932 cannot hold.
+bool silentlyDropped(char32_t cp)
+{
+    return cp >= 0xE0000 && cp <= 0xE007F;
+}
+
+QString describe(const QString &text, qsizetype index)
+{
+    const char32_t cp
+        = text.at(index).isHighSurrogate() && index + 1 < text.size() && text.at(index + 1).isLowSurrogate()
+        ? QChar::surrogateToUcs4(text.at(index), text.at(index + 1))
+        : text.at(index).unicode();
+    const QString shown = QChar::isSurrogate(cp) ? QString() : QString::fromUcs4(&cp, 1);
+    return QStringLiteral("the character \"%1\" (U+%2) at position %3 cannot be written in the Japanese "
+                          "code page (CP932)")
+        .arg(shown, QString::number(static_cast<uint>(cp), 16).toUpper().rightJustified(4, QLatin1Char('0')))
+        .arg(index + 1);
+}
+
+} // namespace
+
+bool encodeCp932(const QString &text, QByteArray &out, QString *error)
+{
+    out.clear();
+    // Refuse lone surrogates and dropped characters before iconv sees them.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            if (silentlyDropped(QChar::surrogateToUcs4(c, text.at(i + 1)))) {
+                if (error)
+                    *error = describe(text, i);
+                return false;
+            }
+            ++i;
+        } else if (c.isSurrogate()) {
+            if (error)
+                *error = describe(text, i);
+            return false;
+        }
+    }
+
+    QByteArray utf8 = text.toUtf8();
+    if (isAscii(utf8)) {
+        out = utf8;
+        return true;
+    }
+    Converter &conv = encoder();
+    if (!conv.valid()) {
+        if (error)
+            *error = QStringLiteral("the CP932 converter is not available");
+        return false;
+    }
+    QByteArray result(utf8.size() + 4, Qt::Uninitialized); // CP932 never needs more bytes than UTF-8
+    char *in = utf8.data();
+    size_t inLeft = static_cast<size_t>(utf8.size());
+    char *outPtr = result.data();
+    size_t outLeft = static_cast<size_t>(result.size());
+    if (iconv(conv.get(), &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
+        if (error) {
+            // Find the character at the failing byte to name it.
+            const qsizetype failedAt = in - utf8.data();
+            const qsizetype index = QString::fromUtf8(utf8.constData(), failedAt).size();
+            *error = describe(text, qMin(index, text.size() - 1));
+        }
+        return false;
+    }
+    result.truncate(result.size() - static_cast<qsizetype>(outLeft));
+    out = result;
+    return true;
+}
+
+QString decodeCp932(const QByteArray &bytes)
+{
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
+    Converter &conv = decoder();
+    if (!conv.valid())
+        return QString(bytes.size(), QChar::ReplacementCharacter);
+
+    static const char replacement[] = "\xEF\xBF\xBD";
+    // Every input byte gives at most 3 UTF-8 bytes (a replacement included).
+    QByteArray utf8(bytes.size() * 3 + 4, Qt::Uninitialized);
+    char *in = const_cast<char *>(bytes.constData());
+    size_t inLeft = static_cast<size_t>(bytes.size());
+    char *out = utf8.data();
+    size_t outLeft = static_cast<size_t>(utf8.size());
+    iconv_t cd = conv.get();
+    while (inLeft > 0) {
+        if (iconv(cd, &in, &inLeft, &out, &outLeft) != static_cast<size_t>(-1))
+            break;
+        if (errno != EILSEQ && errno != EINVAL)
+            break;
+        // An invalid or truncated sequence: one replacement, then go on after its first byte.
+        memcpy(out, replacement, 3);
+        out += 3;
+        outLeft -= 3;
+        ++in;
+        --inLeft;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    utf8.truncate(out - utf8.data());
+    return QString::fromUtf8(utf8);
+}
+
+bool readsAsUtf8(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return true;
+    return !isAscii(bytes) && isValidUtf8(bytes);
+}
+
+QString decodeAuto(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+    if (readsAsUtf8(bytes))
+        return QString::fromUtf8(bytes);
+    return decodeCp932(bytes);
+}
+
+int cp932Length(const QString &text)
+{
+    int length = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            length += 2;
+            ++i;
+        } else {
+            length += widthOf(c.unicode());
+        }
+    }
+    return length;
+}
+
+QString cutToBytes(const QString &text, int maxBytes)
+{
+    if (maxBytes <= 0)
+        return {};
+    int length = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const bool pair = c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        const int width = pair ? 2 : widthOf(c.unicode());
+        if (length + width > maxBytes)
+            return text.left(i);
+        length += width;
+        if (pair)
+            ++i;
+    }
+    return text;
+}
+
+} // namespace veltra::text
