@@ -1,0 +1,88 @@
+#pragma once
+// One SQLite element file: the document's own store (`*.zdb`) or a read-only
+// mesh file (`.mfv` vectors / `.mfc` connectors). Both share one schema:
+//
+//   element(id INTEGER PRIMARY KEY, type, kind, ipra0..ipra2, lpra0..lpra5,
+//           key TEXT, npts, pts BLOB (int32 LE x,y pairs), level, closed,
+//           minx, miny, maxx, maxy)
+//   element_rtree USING rtree_i32(id, minx, maxx, miny, maxy)
+//   tombstone(mesh TEXT, mesh_element_id INTEGER)   -- deleted mesh elements
+//
+// The store is only read while a document is open; all pending changes live
+// in memory (ElementOverlay) and reach the file in one transaction at save, so
+// the file on disk is always the last saved state.
+#include "platform/db/db.h"
+#include "zorvik/core/storedelement.h"
+
+#include <QString>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace zorvik {
+
+// A mesh element recorded as deleted by the document.
+struct Tombstone
+{
+    QString mesh; // mesh file path relative to the mesh folder, '/' separated
+    std::int64_t id = 0;
+    bool operator==(const Tombstone &) const = default;
+};
+
+class ElementStore
+{
+public:
+    ElementStore() = default;
+    ElementStore(const ElementStore &) = delete;
+    ElementStore &operator=(const ElementStore &) = delete;
+
+    // Creates an empty file with the schema (the file must not exist yet).
+    static bool create(const QString &path, QString *error = nullptr);
+
+    // Opens an existing file and checks its schema. False on a missing,
+    // unreadable or malformed file; nothing is written.
+    bool open(const QString &path, bool readOnly, QString *error = nullptr);
+    void close();
+    bool isOpen() const { return m_db.isOpen(); }
+    QString path() const { return m_db.path(); }
+
+    // Every element whose box meets `box`, in R*Tree order, with `source` as
+    // the source of the refs handed out.
+    bool forEachInBox(const WorldBox &box, std::int32_t source, const ElementVisitor &visit) const;
+    // Every element of one type and kind, in id order.
+    bool forEachOfKind(
+        std::int16_t type, std::int16_t kind, std::int32_t source, const ElementVisitor &visit) const;
+    // Every element, in id order.
+    bool forEachElement(std::int32_t source, const ElementVisitor &visit) const;
+
+    bool fetch(std::int64_t id, ElementRecord &out) const;
+    std::int64_t maxId() const;
+    std::int64_t count() const;
+    WorldBox extent() const;
+    std::vector<Tombstone> tombstones() const;
+
+    // Applies a batch of changes in one transaction: inserts with their ids,
+    // deletes by id, tombstones added and removed. Either everything is
+    // written or the file stays as it was (false, `error` says why).
+    struct Changes
+    {
+        std::vector<std::pair<std::int64_t, const ElementRecord *>> inserts;
+        std::vector<std::int64_t> deletes;
+        std::vector<Tombstone> addTombstones;
+        std::vector<Tombstone> removeTombstones;
+    };
+    bool apply(const Changes &changes, QString *error = nullptr);
+
+    // The raw connection, for benchmarks that compare against a bare query.
+    sqlite3 *handle() const { return m_db.handle(); }
+
+private:
+    bool prepareQueries(QString *error);
+
+    mutable veltra::db::Database m_db;
+    mutable veltra::db::Statement m_boxQuery;
+    mutable veltra::db::Statement m_kindQuery;
+    mutable veltra::db::Statement m_fetch;
+};
+
+} // namespace zorvik
