@@ -1,0 +1,103 @@
+#pragma once
+// The registry through which the mode dispatcher reaches the tools of other
+// subsystems.
+//
+// Most mode codes belong to a handler that lives in a later subsystem (map
+// window, editing, search, statistics, raster images). Each subsystem
+// registers its handlers here at start-up; the dispatcher looks them up at
+// every dispatch. A few modes run short inline actions that open windows of
+// later subsystems or toggle panes of the main frame; those are registered as
+// window actions. An entry nobody registered does nothing, which is exactly
+// how the dispatcher treats a mode code without an action.
+//
+// Handlers receive the state and the parameter text by reference, as the
+// tools expect; a tool may re-enter the dispatcher from inside its handler.
+//
+// Common use:
+//   modeRegistry().setHandler(ModeDistance, &mdlCalc::CalcDistanceMode);
+//   modeRegistry().actions().layOut = [frame](std::int16_t &pro) { frame->MP_OpeMode(pro); };
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <map>
+
+namespace zorvik {
+class Zorvik;
+}
+
+namespace veltra::shell {
+
+// What a mode's handler receives.
+enum class HandlerArgs {
+    None, // the mode has no handler (inline action, or no action at all)
+    StateEngine, // (state, engine)
+    StateEngineParam, // (state, engine, parameter text)
+    StateOnly, // (state)
+};
+
+// Which handler signature a mode code takes; None for codes without a handler.
+HandlerArgs handlerArgsOf(std::int16_t modeCode);
+
+using StateEngineHandler = std::function<void(std::int16_t &state, zorvik::Zorvik *engine)>;
+using StateEngineParamHandler
+    = std::function<void(std::int16_t &state, zorvik::Zorvik *engine, QString &param)>;
+using StateOnlyHandler = std::function<void(std::int16_t &state)>;
+
+// The uniform shape the dispatcher calls; the registry adapts each signature.
+using ModeHandler = std::function<void(std::int16_t &state, zorvik::Zorvik *engine, QString &param)>;
+
+// Windows and frame commands that the dispatcher runs inline.
+struct ModeWindowActions
+{
+    std::function<void(zorvik::Zorvik *)> showDatumWindow; // 70: hand over the engine, show modeless
+    std::function<void()> showStatisticsMap; // 90, 99: statistics map window
+    std::function<void()> showDataSanshou; // 91: statistics data reference window
+    std::function<void()> importCommand; // 94: the frame's import menu command
+    std::function<void()> showExcelLayout; // 95: spreadsheet-template chooser
+    std::function<void()> openHelpPage; // 96: the frame's first help menu item
+    std::function<void()> showLauncher; // 97: launcher window
+    std::function<void()> unloadLegendForms; // 98: statistics legend pop-ups
+    std::function<void(zorvik::Zorvik *, bool keepFiles)> clearStatisticsMap; // 98
+    std::function<void()> showWaitDialog; // 99
+    std::function<void()> processEvents; // 99
+    std::function<void(QString &file)> readStatisticsMapFile; // 99: load and draw a saved map file
+    std::function<void()> unloadWaitDialog; // 99
+    std::function<void()> toggleLegend; // 201
+    std::function<void()> toggleCompass; // 202
+    std::function<void()> toggleOverview; // 203
+    std::function<void()> toggleScaleBar; // 204
+    std::function<int(zorvik::Zorvik *)> rasterVisible; // 205: the engine's raster switch
+    std::function<void(std::int16_t command, zorvik::Zorvik *)> rasterCommand; // 205: 0 show, 1 hide
+    std::function<void(zorvik::Zorvik *)> showAddressSearch; // 1001: place-name search, modal
+    std::function<void(std::int16_t &bPro)> layOut; // the frame's layout pass after a leave
+};
+
+class ModeRegistry
+{
+public:
+    // Each returns false (and registers nothing) when the code's handler takes
+    // other arguments, or when the code has no handler at all.
+    bool setHandler(std::int16_t modeCode, StateEngineHandler handler);
+    bool setParamHandler(std::int16_t modeCode, StateEngineParamHandler handler);
+    bool setStateHandler(std::int16_t modeCode, StateOnlyHandler handler);
+    // Removes a code's handler (a subsystem that shuts down).
+    void removeHandler(std::int16_t modeCode);
+
+    // The registered handler, or an empty function.
+    ModeHandler handler(std::int16_t modeCode) const;
+
+    ModeWindowActions &actions() { return m_actions; }
+    const ModeWindowActions &actions() const { return m_actions; }
+
+    // Forgets every handler and action.
+    void clear();
+
+private:
+    std::map<std::int16_t, ModeHandler> m_handlers;
+    ModeWindowActions m_actions;
+};
+
+// The one registry of the program.
+ModeRegistry &modeRegistry();
+
+} // namespace veltra::shell
