@@ -23,37 +23,45 @@
 namespace veltra::profile {
 
 // GetPrivateProfileString: the value (or `def` when section/key are missing),
-// cut to bufferSize - 1 CP932 bytes. `copied` receives the number of characters
-// returned, as the Windows call's result.
+// cut to bufferSize - 1 CP932 bytes. `copied` receives the length of the text
+// returned in CP932 bytes (the count the ANSI Windows call returns; equal to
+// the number of characters for ASCII text). A bufferSize below 1 gives "".
 QString getString(const QString &section, const QString &key, const QString &def, const QString &path,
-                  int bufferSize = 512, int *copied = nullptr);
+    int bufferSize = 512, int *copied = nullptr);
 
 // True when the section holds the key.
 bool hasKey(const QString &section, const QString &key, const QString &path);
 
-// GetPrivateProfileInt.
+// GetPrivateProfileInt: `def` when the key is missing or its value is empty;
+// otherwise the leading integer, 0 when the value starts with no digit.
 int getInt(const QString &section, const QString &key, int def, const QString &path);
 
 // WritePrivateProfileString with a value (or nullopt to delete the key).
 // False on an I/O failure or a character CP932 cannot hold; `error` says why.
+// Names or values that would break the file's structure (line breaks, '=' in
+// a key, ']' in a section name, empty names) are refused the same way.
+// Deleting from a missing file succeeds and creates nothing.
 bool writeString(const QString &section, const QString &key, const std::optional<QString> &value,
-                 const QString &path, QString *error = nullptr);
+    const QString &path, QString *error = nullptr);
 
 // WritePrivateProfileString(section, NULL, NULL): removes the whole section.
 bool deleteSection(const QString &section, const QString &path, QString *error = nullptr);
 
-// Names of all sections, in file order.
+// Names of all sections, in file order (a name repeated later in the file is
+// listed once).
 QStringList sectionNames(const QString &path);
 
-// Names of all keys of a section, in file order.
+// Names of all keys of a section (its first occurrence), in file order, each
+// once.
 QStringList keyNames(const QString &section, const QString &path);
 
 // Key/value pairs of a section, in file order (values processed as getString).
 std::vector<std::pair<QString, QString>> sectionEntries(const QString &section, const QString &path);
 
-// Replaces a whole section's entries (GetPrivateProfileSection's writer).
+// Replaces a whole section's entries (WritePrivateProfileSection), creating
+// the section (and file) when missing.
 bool writeSection(const QString &section, const std::vector<std::pair<QString, QString>> &entries,
-                  const QString &path, QString *error = nullptr);
+    const QString &path, QString *error = nullptr);
 
 // Drops every cached parse (tests; files changed behind our back within the
 // same second and size are otherwise caught by the size/mtime check).

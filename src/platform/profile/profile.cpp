@@ -1,0 +1,323 @@
+// The profile calls: each read goes through a cache of parsed files checked
+// against the file's identity on disk; each write rewrites the file atomically.
+#include "platform/profile/profile.h"
+
+#include "platform/fs/fs.h"
+#include "platform/profile/inifile.h"
+#include "platform/text/text.h"
+
+#include <QFile>
+#include <QHash>
+#include <QMutex>
+#include <memory>
+#include <sys/stat.h>
+
+namespace veltra::profile {
+
+namespace {
+
+// What identifies one version of a file on disk. An atomic rewrite changes the
+// inode, an in-place one the size or the change time (which no one can set back).
+struct Stamp
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+
+    bool operator==(const Stamp &o) const
+    {
+        return device == o.device && inode == o.inode && size == o.size
+            && modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec
+            && changed.tv_sec == o.changed.tv_sec && changed.tv_nsec == o.changed.tv_nsec;
+    }
+};
+
+std::optional<Stamp> stampOf(const QString &path)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    Stamp s;
+    s.device = st.st_dev;
+    s.inode = st.st_ino;
+    s.size = st.st_size;
+    s.modified = st.st_mtim;
+    s.changed = st.st_ctim;
+    return s;
+}
+
+struct Cached
+{
+    Stamp stamp;
+    std::shared_ptr<const IniFile> file;
+    quint64 lastUse = 0;
+};
+
+// Enough for every file the system keeps open at once (settings, a document,
+// an item list); the least recently used parse goes first.
+constexpr int maxCachedFiles = 32;
+
+QMutex cacheMutex;
+QHash<QString, Cached> cache;
+quint64 useCounter = 0;
+
+void evictIfFull()
+{
+    if (cache.size() < maxCachedFiles)
+        return;
+    auto oldest = cache.begin();
+    for (auto it = cache.begin(); it != cache.end(); ++it) {
+        if (it->lastUse < oldest->lastUse)
+            oldest = it;
+    }
+    cache.erase(oldest);
+}
+
+// The parsed file at `resolved`, or null when it does not exist or cannot be
+// read. Callers hold cacheMutex.
+std::shared_ptr<const IniFile> load(const QString &resolved)
+{
+    const std::optional<Stamp> stamp = stampOf(resolved);
+    if (!stamp) {
+        cache.remove(resolved);
+        return nullptr;
+    }
+    auto it = cache.find(resolved);
+    if (it != cache.end() && it->stamp == *stamp) {
+        it->lastUse = ++useCounter;
+        return it->file;
+    }
+    QByteArray bytes;
+    if (!fs::readFile(resolved, bytes)) {
+        cache.remove(resolved);
+        return nullptr;
+    }
+    // The file may have changed while it was read; cache only a parse whose
+    // stamp held throughout, otherwise use it once.
+    auto file = std::make_shared<const IniFile>(IniFile::parse(bytes));
+    if (stampOf(resolved) == stamp) {
+        if (it == cache.end())
+            evictIfFull();
+        cache.insert(resolved, Cached{*stamp, file, ++useCounter});
+    } else {
+        cache.remove(resolved);
+    }
+    return file;
+}
+
+int hexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    return -1;
+}
+
+void setError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+
+bool hasLineBreak(const QString &s)
+{
+    return s.contains(QLatin1Char('\r')) || s.contains(QLatin1Char('\n'));
+}
+
+// Names and values that would change the file's structure are refused, where
+// the Windows call would have written a file that reads back differently.
+bool checkNames(const QString &section, const QString *key, const QString *value, QString *error)
+{
+    if (section.trimmed().isEmpty() || section.contains(QLatin1Char(']')) || hasLineBreak(section)) {
+        setError(error, QStringLiteral("invalid section name \"%1\"").arg(section));
+        return false;
+    }
+    if (key
+        && (key->trimmed().isEmpty() || key->contains(QLatin1Char('=')) || hasLineBreak(*key)
+            || key->trimmed().startsWith(QLatin1Char('[')) || key->trimmed().startsWith(QLatin1Char(';')))) {
+        setError(error, QStringLiteral("invalid key name \"%1\"").arg(*key));
+        return false;
+    }
+    if (value && hasLineBreak(*value)) {
+        setError(error, QStringLiteral("the value of \"%1\" holds a line break").arg(key ? *key : QString()));
+        return false;
+    }
+    return true;
+}
+
+// Applies an edit to the file (an empty file when missing) and writes it back
+// atomically. `createMissing` false leaves a missing file missing.
+template <typename Edit> bool modify(const QString &path, bool createMissing, QString *error, Edit edit)
+{
+    const QString resolved = fs::resolve(path);
+    QMutexLocker lock(&cacheMutex);
+    const bool exists = fs::fileExists(resolved);
+    if (!exists && !createMissing)
+        return true;
+    IniFile file;
+    if (exists) {
+        QByteArray bytes;
+        if (!fs::readFile(resolved, bytes, error))
+            return false;
+        file = IniFile::parse(bytes);
+    }
+    if (!edit(file))
+        return true; // nothing to change
+    QByteArray bytes;
+    QString why;
+    if (!file.serialize(bytes, &why)) {
+        setError(error, QStringLiteral("cannot write \"%1\": %2").arg(resolved, why));
+        return false;
+    }
+    // The next read parses the new file, whoever wrote last.
+    cache.remove(resolved);
+    return fs::writeFileAtomic(resolved, bytes, error);
+}
+
+} // namespace
+
+QString getString(const QString &section, const QString &key, const QString &def, const QString &path,
+    int bufferSize, int *copied)
+{
+    std::optional<QString> found;
+    {
+        const QString resolved = fs::resolve(path);
+        QMutexLocker lock(&cacheMutex);
+        if (const auto file = load(resolved))
+            found = file->value(section, key);
+    }
+    QString result;
+    if (found) {
+        result = *found;
+    } else {
+        // As the Windows call does, trailing blanks of the default are dropped.
+        result = def;
+        while (result.endsWith(QLatin1Char(' ')) || result.endsWith(QLatin1Char('\t')))
+            result.chop(1);
+    }
+    result = bufferSize > 0 ? text::cutToBytes(result, bufferSize - 1) : QString();
+    if (copied)
+        *copied = text::cp932Length(result);
+    return result;
+}
+
+bool hasKey(const QString &section, const QString &key, const QString &path)
+{
+    const QString resolved = fs::resolve(path);
+    QMutexLocker lock(&cacheMutex);
+    const auto file = load(resolved);
+    return file && file->value(section, key).has_value();
+}
+
+int getInt(const QString &section, const QString &key, int def, const QString &path)
+{
+    const QString value = getString(section, key, QString(), path);
+    if (value.isEmpty())
+        return def;
+    // The leading integer: optional sign, then 0x and hex digits or decimal
+    // digits; no digits read as 0. Overflow wraps as a 32-bit value would.
+    qsizetype i = 0;
+    bool negative = false;
+    if (value[i] == QLatin1Char('-') || value[i] == QLatin1Char('+')) {
+        negative = value[i] == QLatin1Char('-');
+        ++i;
+    }
+    quint32 result = 0;
+    if (i + 1 < value.size() && value[i] == QLatin1Char('0')
+        && (value[i + 1] == QLatin1Char('x') || value[i + 1] == QLatin1Char('X'))) {
+        for (i += 2; i < value.size(); ++i) {
+            const int digit = hexDigit(value[i]);
+            if (digit < 0)
+                break;
+            result = result * 16 + static_cast<quint32>(digit);
+        }
+    } else {
+        for (; i < value.size() && value[i] >= QLatin1Char('0') && value[i] <= QLatin1Char('9'); ++i)
+            result = result * 10 + static_cast<quint32>(value[i].unicode() - '0');
+    }
+    if (negative)
+        result = 0u - result;
+    return static_cast<int>(result);
+}
+
+bool writeString(const QString &section, const QString &key, const std::optional<QString> &value,
+    const QString &path, QString *error)
+{
+    if (!checkNames(section, &key, value ? &*value : nullptr, error))
+        return false;
+    if (!value) {
+        return modify(path, false, error, [&](IniFile &file) {
+            if (!file.value(section, key))
+                return false;
+            file.removeKey(section, key);
+            return true;
+        });
+    }
+    return modify(path, true, error, [&](IniFile &file) {
+        file.setValue(section, key, *value);
+        return true;
+    });
+}
+
+bool deleteSection(const QString &section, const QString &path, QString *error)
+{
+    return modify(path, false, error, [&](IniFile &file) {
+        if (!file.hasSection(section))
+            return false;
+        file.removeSection(section);
+        return true;
+    });
+}
+
+QStringList sectionNames(const QString &path)
+{
+    const QString resolved = fs::resolve(path);
+    QMutexLocker lock(&cacheMutex);
+    const auto file = load(resolved);
+    return file ? file->sectionNames() : QStringList();
+}
+
+QStringList keyNames(const QString &section, const QString &path)
+{
+    const QString resolved = fs::resolve(path);
+    QMutexLocker lock(&cacheMutex);
+    const auto file = load(resolved);
+    return file ? file->keyNames(section) : QStringList();
+}
+
+std::vector<std::pair<QString, QString>> sectionEntries(const QString &section, const QString &path)
+{
+    const QString resolved = fs::resolve(path);
+    QMutexLocker lock(&cacheMutex);
+    const auto file = load(resolved);
+    return file ? file->entries(section) : std::vector<std::pair<QString, QString>>();
+}
+
+bool writeSection(const QString &section, const std::vector<std::pair<QString, QString>> &entries,
+    const QString &path, QString *error)
+{
+    if (!checkNames(section, nullptr, nullptr, error))
+        return false;
+    for (const auto &[key, value] : entries) {
+        if (!checkNames(section, &key, &value, error))
+            return false;
+    }
+    return modify(path, true, error, [&](IniFile &file) {
+        file.replaceSection(section, entries);
+        return true;
+    });
+}
+
+void clearCache()
+{
+    QMutexLocker lock(&cacheMutex);
+    cache.clear();
+}
+
+} // namespace veltra::profile
