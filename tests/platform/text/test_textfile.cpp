@@ -1,0 +1,122 @@
+#include "platform/text/text.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace veltra::text;
+using veltra::test::readBytes;
+using veltra::test::TempDir;
+using veltra::test::writeBytes;
+
+namespace {
+
+QString u(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+} // namespace
+
+TEST(TextFile, WritesCp932WithCrLf)
+{
+    TempDir dir;
+    const QString path = dir.file("list.txt");
+    QString error;
+    ASSERT_TRUE(writeLines(path, {u("地図"), QString(), u("①,髙")}, &error)) << error.toStdString();
+    EXPECT_EQ(readBytes(path), QByteArray("\x92\x6E\x90\x7D\r\n\r\n\x87\x40,\xFB\xFC\r\n"));
+
+    QStringList lines;
+    ASSERT_TRUE(readLines(path, lines));
+    EXPECT_EQ(lines, QStringList({u("地図"), QString(), u("①,髙")}));
+}
+
+TEST(TextFile, RefusedCharacterLeavesTheOldFileIntact)
+{
+    TempDir dir;
+    const QString path = dir.file("list.txt");
+    const QByteArray old("old\r\n\x92\x6E\r\n");
+    writeBytes(path, old);
+
+    QString error;
+    EXPECT_FALSE(writeLines(path, {u("fine"), u("絵文字😀")}, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("line 2"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("U+1F600"))) << error.toStdString();
+    EXPECT_EQ(readBytes(path), old);
+    EXPECT_EQ(entriesOf(dir.path()), QStringList({QStringLiteral("list.txt")})); // no temporary left
+
+    error.clear();
+    EXPECT_FALSE(appendLine(path, u("😀"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(readBytes(path), old);
+}
+
+TEST(TextFile, ReadsEveryEncodingOfTheReadRule)
+{
+    struct Case
+    {
+        const char *name;
+        QByteArray bytes;
+        QStringList lines;
+    };
+    const Case cases[] = {
+        {"CP932 with CR LF", QByteArray("\x92\x6E\x90\x7D\r\nB\r\n"), {u("地図"), u("B")}},
+        {"UTF-8 with BOM", QByteArray("\xEF\xBB\xBF\xE5\x9C\xB0\xE5\x9B\xB3\nB"), {u("地図"), u("B")}},
+        {"UTF-8 without BOM", QByteArray("\xE2\x91\xA0\r\n"), {u("①")}},
+        {"ASCII without final line end", QByteArray("a\r\nb"), {u("a"), u("b")}},
+        {"empty file", QByteArray(), {}},
+    };
+    TempDir dir;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.file("in.txt");
+        writeBytes(path, c.bytes);
+        QStringList lines{u("stale")};
+        ASSERT_TRUE(readLines(path, lines));
+        EXPECT_EQ(lines, c.lines);
+    }
+}
+
+TEST(TextFile, MissingFileFailsWithAReason)
+{
+    TempDir dir;
+    QStringList lines{u("stale")};
+    QString error;
+    EXPECT_FALSE(readLines(dir.file("none.txt"), lines, &error));
+    EXPECT_TRUE(lines.isEmpty());
+    EXPECT_TRUE(error.contains(QStringLiteral("none.txt"))) << error.toStdString();
+
+    QString contents;
+    EXPECT_FALSE(readText(dir.path(), contents)); // a folder is no text file
+}
+
+TEST(TextFile, AppendCreatesAndExtends)
+{
+    TempDir dir;
+    const QString path = dir.file("log.txt");
+    ASSERT_TRUE(appendLine(path, u("一")));
+    ASSERT_TRUE(appendLine(path, QString()));
+    ASSERT_TRUE(appendLine(path, u("b")));
+    EXPECT_EQ(readBytes(path), QByteArray("\x88\xEA\r\n\r\nb\r\n"));
+}
+
+TEST(TextFile, PathsAreResolvedWindowsStyle)
+{
+    TempDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Data")));
+    writeBytes(dir.file("Data/List.TXT"), QByteArray("x\r\n"));
+    QStringList lines;
+    ASSERT_TRUE(readLines(dir.path() + QStringLiteral("data\\list.txt"), lines));
+    EXPECT_EQ(lines, QStringList({u("x")}));
+
+    // A rewrite lands on the existing file, not on a second one differing in case.
+    ASSERT_TRUE(writeLines(dir.path() + QStringLiteral("DATA\\LIST.txt"), {u("y")}));
+    EXPECT_EQ(readBytes(dir.file("Data/List.TXT")), QByteArray("y\r\n"));
+    EXPECT_EQ(entriesOf(dir.file("Data")), QStringList({QStringLiteral("List.TXT")}));
+}
