@@ -1,0 +1,271 @@
+#include "platform/vb/convert.h"
+
+#include "platform/vb/errors.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace veltra::vb {
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+int digitValue(QChar c, int radix)
+{
+    int d = -1;
+    if (c >= u'0' && c <= u'9')
+        d = c.unicode() - u'0';
+    else if (c >= u'a' && c <= u'f')
+        d = c.unicode() - u'a' + 10;
+    else if (c >= u'A' && c <= u'F')
+        d = c.unicode() - u'A' + 10;
+    return d >= 0 && d < radix ? d : -1;
+}
+
+// A &H / &O literal's value: 16-bit when it fits in 16 bits, else 32-bit, both
+// read as signed (two's complement), as VB types such literals.
+double radixLiteralValue(quint64 bits)
+{
+    if (bits <= 0xFFFFu)
+        return static_cast<int16_t>(static_cast<uint16_t>(bits));
+    if (bits <= 0xFFFFFFFFu)
+        return static_cast<int32_t>(static_cast<uint32_t>(bits));
+    throw Overflow("Overflow: hexadecimal or octal literal wider than 32 bits");
+}
+
+// Reads digits of a radix from `pos`; returns false when a digit would take the
+// value past 64 bits (the caller reports overflow).
+bool readRadixDigits(const QString &s, qsizetype &pos, int radix, quint64 &bits, int &count)
+{
+    bits = 0;
+    count = 0;
+    while (pos < s.size()) {
+        const int d = digitValue(s[pos], radix);
+        if (d < 0)
+            break;
+        if (bits > (UINT64_MAX - d) / radix)
+            return false;
+        bits = bits * radix + d;
+        ++pos;
+        ++count;
+    }
+    return true;
+}
+
+enum class ParseStatus { Ok, NotNumeric, TooLarge };
+
+ParseStatus parseNumericText(const QString &text, double &value)
+{
+    qsizetype b = 0, e = text.size();
+    while (b < e && isBlank(text[b]))
+        ++b;
+    while (e > b && isBlank(text[e - 1]))
+        --e;
+    const QString s = text.mid(b, e - b);
+    if (s.isEmpty())
+        return ParseStatus::NotNumeric;
+
+    if (s.size() >= 2 && s[0] == u'&') {
+        const QChar kind = s[1].toUpper();
+        const int radix = kind == u'H' ? 16 : kind == u'O' ? 8 : 0;
+        if (radix == 0)
+            return ParseStatus::NotNumeric;
+        qsizetype pos = 2;
+        quint64 bits = 0;
+        int count = 0;
+        if (!readRadixDigits(s, pos, radix, bits, count))
+            return ParseStatus::TooLarge;
+        if (count == 0 || pos != s.size())
+            return ParseStatus::NotNumeric;
+        try {
+            value = radixLiteralValue(bits);
+        } catch (const Overflow &) {
+            return ParseStatus::TooLarge;
+        }
+        return ParseStatus::Ok;
+    }
+
+    std::string clean;
+    qsizetype i = 0;
+    if (s[i] == u'+' || s[i] == u'-')
+        clean += static_cast<char>(s[i++].unicode());
+    int mantissaDigits = 0;
+    while (i < s.size()) {
+        if (isDigit(s[i])) {
+            clean += static_cast<char>(s[i].unicode());
+            ++mantissaDigits;
+        } else if (s[i] == u',' && mantissaDigits > 0 && i + 1 < s.size() && isDigit(s[i + 1])) {
+            // thousands separator: dropped
+        } else {
+            break;
+        }
+        ++i;
+    }
+    if (i < s.size() && s[i] == u'.') {
+        clean += '.';
+        ++i;
+        while (i < s.size() && isDigit(s[i])) {
+            clean += static_cast<char>(s[i++].unicode());
+            ++mantissaDigits;
+        }
+    }
+    if (mantissaDigits == 0)
+        return ParseStatus::NotNumeric;
+    if (i < s.size() && (s[i].toUpper() == u'E' || s[i].toUpper() == u'D')) {
+        clean += 'e';
+        ++i;
+        if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
+            clean += static_cast<char>(s[i++].unicode());
+        int expDigits = 0;
+        while (i < s.size() && isDigit(s[i])) {
+            clean += static_cast<char>(s[i++].unicode());
+            ++expDigits;
+        }
+        if (expDigits == 0)
+            return ParseStatus::NotNumeric;
+    }
+    if (i != s.size())
+        return ParseStatus::NotNumeric;
+    value = std::strtod(clean.c_str(), nullptr);
+    return std::isfinite(value) ? ParseStatus::Ok : ParseStatus::TooLarge;
+}
+
+} // namespace
+
+double roundHalfEven(double value)
+{
+    if (!std::isfinite(value))
+        return value;
+    const double lower = std::floor(value);
+    const double diff = value - lower;
+    if (diff < 0.5)
+        return lower;
+    if (diff > 0.5)
+        return lower + 1.0;
+    return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
+}
+
+int16_t cInt(double value)
+{
+    const double r = roundHalfEven(value);
+    if (!std::isfinite(r) || r < -32768.0 || r > 32767.0)
+        throw Overflow("Overflow: " + std::to_string(value) + " is outside the Integer range");
+    return static_cast<int16_t>(r);
+}
+
+int32_t cLng(double value)
+{
+    const double r = roundHalfEven(value);
+    if (!std::isfinite(r) || r < -2147483648.0 || r > 2147483647.0)
+        throw Overflow("Overflow: " + std::to_string(value) + " is outside the Long range");
+    return static_cast<int32_t>(r);
+}
+
+double cDbl(const QString &text)
+{
+    double v = 0;
+    switch (parseNumericText(text, v)) {
+    case ParseStatus::Ok:
+        return v;
+    case ParseStatus::TooLarge:
+        throw Overflow("Overflow: \"" + text.toStdString() + "\" is too large");
+    case ParseStatus::NotNumeric:
+        break;
+    }
+    throw TypeMismatch("Type mismatch: \"" + text.toStdString() + "\" is not a number");
+}
+
+int16_t cInt(const QString &text)
+{
+    return cInt(cDbl(text));
+}
+
+int32_t cLng(const QString &text)
+{
+    return cLng(cDbl(text));
+}
+
+std::optional<double> toNumber(const QString &text)
+{
+    double v = 0;
+    if (parseNumericText(text, v) == ParseStatus::Ok)
+        return v;
+    return std::nullopt;
+}
+
+bool isNumeric(const QString &text)
+{
+    return toNumber(text).has_value();
+}
+
+double val(const QString &text)
+{
+    QString s;
+    s.reserve(text.size());
+    for (QChar c : text) {
+        if (c != u' ' && c != u'\t' && c != u'\n')
+            s += c;
+    }
+
+    if (s.size() >= 2 && s[0] == u'&') {
+        const QChar kind = s[1].toUpper();
+        const int radix = kind == u'H' ? 16 : kind == u'O' ? 8 : 0;
+        if (radix == 0)
+            return 0;
+        qsizetype pos = 2;
+        quint64 bits = 0;
+        int count = 0;
+        if (!readRadixDigits(s, pos, radix, bits, count))
+            throw Overflow("Overflow: hexadecimal or octal literal wider than 32 bits");
+        return count == 0 ? 0.0 : radixLiteralValue(bits);
+    }
+
+    std::string clean;
+    qsizetype i = 0;
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
+        clean += static_cast<char>(s[i++].unicode());
+    int mantissaDigits = 0;
+    while (i < s.size() && isDigit(s[i])) {
+        clean += static_cast<char>(s[i++].unicode());
+        ++mantissaDigits;
+    }
+    if (i < s.size() && s[i] == u'.') {
+        clean += '.';
+        ++i;
+        while (i < s.size() && isDigit(s[i])) {
+            clean += static_cast<char>(s[i++].unicode());
+            ++mantissaDigits;
+        }
+    }
+    if (mantissaDigits == 0)
+        return 0;
+    if (i < s.size() && (s[i].toUpper() == u'E' || s[i].toUpper() == u'D')) {
+        qsizetype j = i + 1;
+        std::string exponent = "e";
+        if (j < s.size() && (s[j] == u'+' || s[j] == u'-'))
+            exponent += static_cast<char>(s[j++].unicode());
+        int expDigits = 0;
+        while (j < s.size() && isDigit(s[j])) {
+            exponent += static_cast<char>(s[j++].unicode());
+            ++expDigits;
+        }
+        if (expDigits > 0)
+            clean += exponent;
+    }
+    const double v = std::strtod(clean.c_str(), nullptr);
+    if (!std::isfinite(v))
+        throw Overflow("Overflow: \"" + text.toStdString() + "\" is too large");
+    return v;
+}
+
+} // namespace veltra::vb

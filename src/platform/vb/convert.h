@@ -1,0 +1,39 @@
+#pragma once
+// VB's number conversions: CInt, CLng, CDbl, Val and IsNumeric.
+//
+// - Whole-number conversions round halves to the even neighbour (2.5 -> 2,
+//   3.5 -> 4, -2.5 -> -2) and then check the 16-bit (Integer) or 32-bit (Long)
+//   range; a value outside it, or not finite, raises Overflow.
+// - A text reads as a number (IsNumeric, CDbl) when, after blanks around it
+//   are dropped, it is an optional sign, digits (commas allowed between digits
+//   of the whole part), an optional fraction and an optional exponent (E or D),
+//   or a hexadecimal (&H) or octal (&O) literal. A text that does not read
+//   raises TypeMismatch in CDbl, CInt and CLng.
+// - Val reads the leading number of any text: blanks, tabs and line feeds are
+//   skipped wherever they stand, &H and &O prefixes are understood, and reading
+//   stops at the first character that cannot continue the number; no number
+//   gives 0.
+// - &H and &O literals of up to 16 bits are Integers (&HFFFF is -1), up to 32
+//   bits Longs (&HFFFFFFFF is -1); a longer one raises Overflow.
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace veltra::vb {
+
+// Rounds to a whole number, halves to the even neighbour.
+double roundHalfEven(double value);
+
+int16_t cInt(double value);
+int32_t cLng(double value);
+int16_t cInt(const QString &text);
+int32_t cLng(const QString &text);
+double cDbl(const QString &text);
+
+// The number a text reads as (IsNumeric's rule), or nothing.
+std::optional<double> toNumber(const QString &text);
+bool isNumeric(const QString &text);
+
+double val(const QString &text);
+
+} // namespace veltra::vb
