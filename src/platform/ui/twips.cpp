@@ -1,0 +1,67 @@
+#include "platform/ui/twips.h"
+
+#include "platform/vb/convert.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace veltra::ui {
+
+double twipsPerPixel(double dpi)
+{
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
+int twipsToPixels(double twips, double dpi)
+{
+    return static_cast<int>(vb::roundHalfEven(twips / twipsPerPixel(dpi)));
+}
+
+double pixelsToTwips(double pixels, double dpi)
+{
+    return pixels * twipsPerPixel(dpi);
+}
+
+double screenDpiX()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInchX() : 96.0;
+}
+
+double screenDpiY()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInchY() : 96.0;
+}
+
+double twipsPerPixelX()
+{
+    return twipsPerPixel(screenDpiX());
+}
+
+double twipsPerPixelY()
+{
+    return twipsPerPixel(screenDpiY());
+}
+
+int twipsToPixelsX(double twips)
+{
+    return twipsToPixels(twips, screenDpiX());
+}
+
+int twipsToPixelsY(double twips)
+{
+    return twipsToPixels(twips, screenDpiY());
+}
+
+double pixelsToTwipsX(double pixels)
+{
+    return pixelsToTwips(pixels, screenDpiX());
+}
+
+double pixelsToTwipsY(double pixels)
+{
+    return pixelsToTwips(pixels, screenDpiY());
+}
+
+} // namespace veltra::ui
