@@ -112,18 +112,16 @@ void IniFile::reindex()
             continue;
         entry.value = stripMatchingQuotes(trimBlanks(QStringView(text).mid(equals + 1)));
         entry.line = i;
-        current->firstEntry.insert(fold(entry.key), static_cast<int>(current->entries.size()));
         current->entries.push_back(std::move(entry));
     }
     if (current)
         current->end = count;
 
-    // The first match wins: rebuild both maps so earlier names override later ones.
-    m_firstSection.clear();
+    // The first match wins: fill both maps backwards so earlier names override later ones.
     for (int s = static_cast<int>(m_sections.size()) - 1; s >= 0; --s) {
         Section &section = m_sections[s];
         m_firstSection.insert(fold(section.name), s);
-        section.firstEntry.clear();
+        section.firstEntry.reserve(static_cast<qsizetype>(section.entries.size()));
         for (int e = static_cast<int>(section.entries.size()) - 1; e >= 0; --e)
             section.firstEntry.insert(fold(section.entries[e].key), e);
     }
