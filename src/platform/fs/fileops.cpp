@@ -277,11 +277,17 @@ bool readFile(const QString &path, QByteArray &bytes, QString *error)
 {
     bytes.clear();
     const QString source = resolve(path);
+    if (source.isEmpty()) {
+        setError(error, QStringLiteral("no file name given"));
+        return false;
+    }
+    if (QFileInfo(source).isDir()) {
+        setError(error, QStringLiteral("cannot read \"%1\": it is a folder").arg(source));
+        return false;
+    }
     QFile in(source);
-    if (source.isEmpty() || QFileInfo(source).isDir() || !in.open(QIODevice::ReadOnly)) {
-        setError(error,
-            QStringLiteral("cannot open \"%1\": %2")
-                .arg(source, source.isEmpty() ? QStringLiteral("no file name given") : in.errorString()));
+    if (!in.open(QIODevice::ReadOnly)) {
+        setError(error, QStringLiteral("cannot open \"%1\": %2").arg(source, in.errorString()));
         return false;
     }
     bytes = in.readAll();

@@ -11,8 +11,11 @@
 // - Writes keep every other line byte for byte (and its CR LF), create a
 //   missing file or section, and go through a temporary file renamed over the
 //   old one. A null value (std::nullopt) deletes the key.
-// - Parsed files are cached by path, size and modification time, so reading
-//   thousands of keys of one file parses it once.
+// - Parsed files are cached by path and checked on every call against the
+//   file's size, modification and change times (nanoseconds) and inode, so
+//   reading thousands of keys of one file parses it once, a write through this
+//   layer is seen at once, and a file replaced or rewritten by another program
+//   is read again.
 // Files are CP932 (UTF-8 accepted on read, see platform/text).
 #include <QString>
 #include <QStringList>
@@ -63,8 +66,9 @@ std::vector<std::pair<QString, QString>> sectionEntries(const QString &section, 
 bool writeSection(const QString &section, const std::vector<std::pair<QString, QString>> &entries,
     const QString &path, QString *error = nullptr);
 
-// Drops every cached parse (tests; files changed behind our back within the
-// same second and size are otherwise caught by the size/mtime check).
+// Drops every cached parse (benchmarks and tests; the only change the check
+// above can miss is an in-place rewrite to the same size within one tick of
+// the file system's clock).
 void clearCache();
 
 } // namespace veltra::profile
