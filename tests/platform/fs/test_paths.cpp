@@ -96,3 +96,17 @@ TEST(FsPaths, WildcardsMatchWithoutCase)
         EXPECT_EQ(wildcardMatch(c.pattern, c.name), c.match);
     }
 }
+
+TEST(FsPaths, RelativePathsResolveFromTheCurrentFolder)
+{
+    TempDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Program/Data")));
+    writeBytes(dir.path() + QStringLiteral("Program/Data/Mesh.sqlite"), "x");
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path() + QStringLiteral("Program")));
+    EXPECT_EQ(resolve(QStringLiteral("data\\MESH.sqlite")), QStringLiteral("Data/Mesh.sqlite"));
+    EXPECT_EQ(resolve(QStringLiteral(".\\DATA\\")), QStringLiteral("./Data/"));
+    EXPECT_EQ(resolve(QStringLiteral("..\\program\\data")), QStringLiteral("../Program/Data"));
+    EXPECT_TRUE(fileExists(QStringLiteral("DATA\\mesh.SQLITE")));
+    QDir::setCurrent(previous);
+}
