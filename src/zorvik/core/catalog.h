@@ -118,6 +118,8 @@ public:
     Result addConnectorKind(std::int16_t id, const QString &name, std::int16_t space, const QString &dll);
     Result setConnectorName(std::int16_t id, const QString &name);
     Result deleteConnectorKind(std::int16_t id);
+    // Appends a complete connector kind as read from a file (space 0 allowed).
+    Result putConnectorKind(const ConnectorKind &kind);
     std::vector<std::int16_t> connectorKindsOfSpace(std::int16_t space) const;
 
     // True when an element of this type and kind belongs to the space: a vector

@@ -33,6 +33,7 @@ class ElementStore
 {
 public:
     ElementStore() = default;
+    ~ElementStore() { close(); }
     ElementStore(const ElementStore &) = delete;
     ElementStore &operator=(const ElementStore &) = delete;
 
@@ -79,10 +80,22 @@ public:
 private:
     bool prepareQueries(QString *error);
 
+    // Statements of the hot queries, prepared once; a nested walk (a visitor
+    // that searches again) prepares its own.
+    struct CachedQuery
+    {
+        sqlite3_stmt *stmt = nullptr;
+        bool busy = false;
+    };
+    bool runQuery(CachedQuery &query, const char *sql, const std::function<void(sqlite3_stmt *)> &bind,
+        std::int32_t source, const ElementVisitor &visit) const;
+    void finalizeQueries();
+
     mutable veltra::db::Database m_db;
-    mutable veltra::db::Statement m_boxQuery;
-    mutable veltra::db::Statement m_kindQuery;
-    mutable veltra::db::Statement m_fetch;
+    mutable CachedQuery m_boxQuery;
+    mutable CachedQuery m_kindQuery;
+    mutable CachedQuery m_fetchQuery;
+    mutable CachedQuery m_allQuery;
 };
 
 } // namespace zorvik

@@ -1,0 +1,348 @@
+#include "zorvik/core/elementstore.h"
+
+#include "platform/fs/fs.h"
+
+#include <sqlite3.h>
+
+namespace zorvik {
+
+namespace {
+
+void setError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+
+const char *const Schema = R"sql(
+CREATE TABLE element(
+  id INTEGER PRIMARY KEY, type INTEGER NOT NULL, kind INTEGER NOT NULL,
+  ipra0 INTEGER NOT NULL, ipra1 INTEGER NOT NULL, ipra2 INTEGER NOT NULL,
+  lpra0 INTEGER NOT NULL, lpra1 INTEGER NOT NULL, lpra2 INTEGER NOT NULL,
+  lpra3 INTEGER NOT NULL, lpra4 INTEGER NOT NULL, lpra5 INTEGER NOT NULL,
+  key TEXT NOT NULL, npts INTEGER NOT NULL, pts BLOB NOT NULL,
+  level INTEGER NOT NULL DEFAULT 0, closed INTEGER NOT NULL DEFAULT 0,
+  minx INTEGER NOT NULL, miny INTEGER NOT NULL, maxx INTEGER NOT NULL, maxy INTEGER NOT NULL);
+CREATE INDEX element_kind ON element(type, kind);
+CREATE VIRTUAL TABLE element_rtree USING rtree_i32(id, minx, maxx, miny, maxy);
+CREATE TABLE tombstone(mesh TEXT NOT NULL, mesh_element_id INTEGER NOT NULL, PRIMARY KEY(mesh, mesh_element_id));
+)sql";
+
+const char *const Columns
+    = "e.id,e.type,e.kind,e.ipra0,e.ipra1,e.ipra2,e.lpra0,e.lpra1,e.lpra2,e.lpra3,e.lpra4,"
+      "e.lpra5,e.key,e.npts,e.pts,e.minx,e.miny,e.maxx,e.maxy";
+
+// Reads the current row of a statement selecting Columns.
+StoredElement rowView(sqlite3_stmt *st, std::int32_t source)
+{
+    StoredElement e;
+    e.ref = {source, sqlite3_column_int64(st, 0)};
+    e.type = static_cast<std::int16_t>(sqlite3_column_int(st, 1));
+    e.kind = static_cast<std::int16_t>(sqlite3_column_int(st, 2));
+    for (int i = 0; i < 3; ++i)
+        e.iPra[i] = static_cast<std::int16_t>(sqlite3_column_int(st, 3 + i));
+    for (int i = 0; i < 6; ++i)
+        e.lPra[i] = sqlite3_column_int(st, 6 + i);
+    e.keyUtf8 = reinterpret_cast<const char *>(sqlite3_column_text(st, 12));
+    e.keyBytes = sqlite3_column_bytes(st, 12);
+    const std::int32_t npts = sqlite3_column_int(st, 13);
+    e.points = static_cast<const unsigned char *>(sqlite3_column_blob(st, 14));
+    const int bytes = sqlite3_column_bytes(st, 14);
+    // A damaged row never makes us read past its blob.
+    e.pointCount = std::max(0, std::min(npts, bytes / 8));
+    e.box = {sqlite3_column_int(st, 15), sqlite3_column_int(st, 16), sqlite3_column_int(st, 17),
+        sqlite3_column_int(st, 18)};
+    return e;
+}
+
+const QByteArray BoxSql = QByteArray("SELECT ") + Columns
+    + " FROM element_rtree r CROSS JOIN element e ON e.id = r.id "
+      "WHERE r.minx <= ?2 AND r.maxx >= ?1 AND r.miny <= ?4 AND r.maxy >= ?3";
+const QByteArray KindSql
+    = QByteArray("SELECT ") + Columns + " FROM element e WHERE e.type = ?1 AND e.kind = ?2 ORDER BY e.id";
+const QByteArray FetchSql = QByteArray("SELECT ") + Columns + " FROM element e WHERE e.id = ?1";
+const QByteArray AllSql = QByteArray("SELECT ") + Columns + " FROM element e ORDER BY e.id";
+
+} // namespace
+
+bool ElementStore::create(const QString &path, QString *error)
+{
+    if (veltra::fs::fileExists(path)) {
+        setError(error, QStringLiteral("%1 already exists").arg(path));
+        return false;
+    }
+    // Built under a temporary name and renamed, so no half-made store is left.
+    const QString temp = path + QStringLiteral(".new");
+    veltra::fs::deleteFiles(temp);
+    {
+        veltra::db::Database db;
+        if (!db.open(temp, true, false) || !db.exec(QString::fromLatin1(Schema))) {
+            setError(error, db.lastError());
+            db.close();
+            veltra::fs::deleteFiles(temp);
+            return false;
+        }
+    }
+    if (!veltra::fs::moveFile(temp, path)) {
+        veltra::fs::deleteFiles(temp);
+        setError(error, QStringLiteral("Cannot create %1").arg(path));
+        return false;
+    }
+    return true;
+}
+
+bool ElementStore::open(const QString &path, bool readOnly, QString *error)
+{
+    close();
+    if (!veltra::fs::fileExists(path)) {
+        setError(error, QStringLiteral("%1 does not exist").arg(path));
+        return false;
+    }
+    bool ok = m_db.open(path, false, readOnly);
+    if (!ok && !readOnly)
+        ok = m_db.open(path, false, true); // a read-only file can still be shown
+    if (!ok) {
+        setError(error, m_db.lastError());
+        return false;
+    }
+    if (!prepareQueries(error)) {
+        close();
+        return false;
+    }
+    return true;
+}
+
+bool ElementStore::prepareQueries(QString *error)
+{
+    // Preparing these checks the schema: a file of another kind fails here.
+    CachedQuery *queries[] = {&m_boxQuery, &m_kindQuery, &m_fetchQuery, &m_allQuery};
+    const QByteArray *sqls[] = {&BoxSql, &KindSql, &FetchSql, &AllSql};
+    for (int i = 0; i < 4; ++i) {
+        if (sqlite3_prepare_v3(m_db.handle(), sqls[i]->constData(), -1, SQLITE_PREPARE_PERSISTENT,
+                &queries[i]->stmt, nullptr)
+            != SQLITE_OK) {
+            setError(error,
+                QStringLiteral("%1 is not an element store: %2")
+                    .arg(m_db.path(), QString::fromUtf8(sqlite3_errmsg(m_db.handle()))));
+            return false;
+        }
+    }
+    veltra::db::Statement tomb
+        = m_db.prepare(QStringLiteral("SELECT mesh, mesh_element_id FROM tombstone LIMIT 0"));
+    if (!tomb.isValid()) {
+        setError(error, QStringLiteral("%1 is not an element store: %2").arg(m_db.path(), m_db.lastError()));
+        return false;
+    }
+    return true;
+}
+
+void ElementStore::finalizeQueries()
+{
+    for (CachedQuery *q : {&m_boxQuery, &m_kindQuery, &m_fetchQuery, &m_allQuery}) {
+        sqlite3_finalize(q->stmt);
+        q->stmt = nullptr;
+        q->busy = false;
+    }
+}
+
+void ElementStore::close()
+{
+    finalizeQueries();
+    m_db.close();
+}
+
+bool ElementStore::runQuery(CachedQuery &query, const char *sql,
+    const std::function<void(sqlite3_stmt *)> &bind, std::int32_t source, const ElementVisitor &visit) const
+{
+    sqlite3_stmt *st = query.stmt;
+    bool own = false;
+    if (query.busy || !st) {
+        if (sqlite3_prepare_v2(m_db.handle(), sql, -1, &st, nullptr) != SQLITE_OK)
+            return false;
+        own = true;
+    } else {
+        query.busy = true;
+    }
+    bind(st);
+    int rc;
+    bool stopped = false;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        if (!visit(rowView(st, source))) {
+            stopped = true;
+            break;
+        }
+    }
+    if (own) {
+        sqlite3_finalize(st);
+    } else {
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+        query.busy = false;
+    }
+    return stopped || rc == SQLITE_DONE;
+}
+
+bool ElementStore::forEachInBox(const WorldBox &box, std::int32_t source, const ElementVisitor &visit) const
+{
+    if (!isOpen() || box.isEmpty())
+        return false;
+    return runQuery(
+        m_boxQuery, BoxSql.constData(),
+        [&](sqlite3_stmt *st) {
+            sqlite3_bind_int(st, 1, box.minX);
+            sqlite3_bind_int(st, 2, box.maxX);
+            sqlite3_bind_int(st, 3, box.minY);
+            sqlite3_bind_int(st, 4, box.maxY);
+        },
+        source, visit);
+}
+
+bool ElementStore::forEachOfKind(
+    std::int16_t type, std::int16_t kind, std::int32_t source, const ElementVisitor &visit) const
+{
+    if (!isOpen())
+        return false;
+    return runQuery(
+        m_kindQuery, KindSql.constData(),
+        [&](sqlite3_stmt *st) {
+            sqlite3_bind_int(st, 1, type);
+            sqlite3_bind_int(st, 2, kind);
+        },
+        source, visit);
+}
+
+bool ElementStore::forEachElement(std::int32_t source, const ElementVisitor &visit) const
+{
+    if (!isOpen())
+        return false;
+    return runQuery(
+        m_allQuery, AllSql.constData(), [](sqlite3_stmt *) {}, source, visit);
+}
+
+bool ElementStore::fetch(std::int64_t id, ElementRecord &out) const
+{
+    if (!isOpen())
+        return false;
+    bool found = false;
+    runQuery(
+        m_fetchQuery, FetchSql.constData(), [&](sqlite3_stmt *st) { sqlite3_bind_int64(st, 1, id); }, 0,
+        [&](const StoredElement &e) {
+            out.Type = e.type;
+            out.PNum = e.pointCount;
+            out.iPra = e.iPra;
+            out.lPra = e.lPra;
+            out.Key = e.key();
+            unpackPoints(e.points, e.pointCount, out);
+            found = true;
+            return false;
+        });
+    return found;
+}
+
+std::int64_t ElementStore::maxId() const
+{
+    veltra::db::Statement st = m_db.prepare(QStringLiteral("SELECT COALESCE(MAX(id), 0) FROM element"));
+    return st.next() ? st.int64(0) : 0;
+}
+
+std::int64_t ElementStore::count() const
+{
+    veltra::db::Statement st = m_db.prepare(QStringLiteral("SELECT COUNT(*) FROM element"));
+    return st.next() ? st.int64(0) : 0;
+}
+
+WorldBox ElementStore::extent() const
+{
+    veltra::db::Statement st = m_db.prepare(
+        QStringLiteral("SELECT MIN(minx), MIN(miny), MAX(maxx), MAX(maxy), COUNT(*) FROM element"));
+    if (!st.next() || st.int64(4) == 0)
+        return {};
+    return {st.int32(0), st.int32(1), st.int32(2), st.int32(3)};
+}
+
+std::vector<Tombstone> ElementStore::tombstones() const
+{
+    std::vector<Tombstone> out;
+    veltra::db::Statement st = m_db.prepare(QStringLiteral("SELECT mesh, mesh_element_id FROM tombstone"));
+    while (st.next())
+        out.push_back({st.text(0), st.int64(1)});
+    return out;
+}
+
+bool ElementStore::apply(const Changes &changes, QString *error)
+{
+    if (!isOpen()) {
+        setError(error, QStringLiteral("The element store is not open"));
+        return false;
+    }
+    veltra::db::Transaction tx(m_db);
+    auto fail = [&](const veltra::db::Statement &st) {
+        setError(error, QStringLiteral("Cannot write %1: %2").arg(m_db.path(), st.lastError()));
+        return false; // the transaction rolls back on return
+    };
+    veltra::db::Statement delElement = m_db.prepare(QStringLiteral("DELETE FROM element WHERE id = ?1"));
+    veltra::db::Statement delBox = m_db.prepare(QStringLiteral("DELETE FROM element_rtree WHERE id = ?1"));
+    veltra::db::Statement insElement
+        = m_db.prepare(QStringLiteral("INSERT INTO element(id, type, kind, ipra0, ipra1, ipra2, lpra0, "
+                                      "lpra1, lpra2, lpra3, lpra4, lpra5, key, "
+                                      "npts, pts, level, closed, minx, miny, maxx, maxy) "
+                                      "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, "
+                                      "?15, ?16, ?17, ?18, ?19, ?20, ?21)"));
+    veltra::db::Statement insBox = m_db.prepare(
+        QStringLiteral("INSERT INTO element_rtree(id, minx, maxx, miny, maxy) VALUES(?1, ?2, ?3, ?4, ?5)"));
+    veltra::db::Statement addTomb = m_db.prepare(
+        QStringLiteral("INSERT OR IGNORE INTO tombstone(mesh, mesh_element_id) VALUES(?1, ?2)"));
+    veltra::db::Statement delTomb
+        = m_db.prepare(QStringLiteral("DELETE FROM tombstone WHERE mesh = ?1 AND mesh_element_id = ?2"));
+    for (const veltra::db::Statement *st : {&delElement, &delBox, &insElement, &insBox, &addTomb, &delTomb})
+        if (!st->isValid()) {
+            setError(error, QStringLiteral("Cannot write %1: %2").arg(m_db.path(), m_db.lastError()));
+            return false;
+        }
+
+    for (std::int64_t id : changes.deletes) {
+        delElement.reset();
+        delBox.reset();
+        if (!delElement.bind(1, qint64(id)).exec())
+            return fail(delElement);
+        if (!delBox.bind(1, qint64(id)).exec())
+            return fail(delBox);
+    }
+    for (const auto &[id, rec] : changes.inserts) {
+        const WorldBox box = recordBox(*rec);
+        const bool closed = rec->Type == TypeVector && rec->PNum >= 4 && rec->X[0] == rec->X[rec->PNum - 1]
+            && rec->Y[0] == rec->Y[rec->PNum - 1];
+        insElement.reset();
+        insElement.bind(1, qint64(id)).bind(2, int(rec->Type)).bind(3, int(rec->iPra[2]));
+        for (int i = 0; i < 3; ++i)
+            insElement.bind(4 + i, int(rec->iPra[i]));
+        for (int i = 0; i < 6; ++i)
+            insElement.bind(7 + i, int(rec->lPra[i]));
+        insElement.bind(13, rec->Key).bind(14, int(rec->PNum)).bind(15, packPoints(*rec));
+        insElement.bind(16, 0).bind(17, closed ? 1 : 0);
+        insElement.bind(18, box.minX).bind(19, box.minY).bind(20, box.maxX).bind(21, box.maxY);
+        if (!insElement.exec())
+            return fail(insElement);
+        insBox.reset();
+        insBox.bind(1, qint64(id)).bind(2, box.minX).bind(3, box.maxX).bind(4, box.minY).bind(5, box.maxY);
+        if (!insBox.exec())
+            return fail(insBox);
+    }
+    for (const Tombstone &t : changes.addTombstones) {
+        addTomb.reset();
+        if (!addTomb.bind(1, t.mesh).bind(2, qint64(t.id)).exec())
+            return fail(addTomb);
+    }
+    for (const Tombstone &t : changes.removeTombstones) {
+        delTomb.reset();
+        if (!delTomb.bind(1, t.mesh).bind(2, qint64(t.id)).exec())
+            return fail(delTomb);
+    }
+    if (!tx.commit()) {
+        setError(error, QStringLiteral("Cannot write %1: %2").arg(m_db.path(), m_db.lastError()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace zorvik
