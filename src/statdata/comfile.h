@@ -15,7 +15,8 @@ namespace ComFile {
 
 // Reads every line into lines (replacing its contents). Returns the number of
 // lines; 0 for an empty file (lines left as they were); -1 when the file is
-// missing or cannot be opened; -2 when reading fails.
+// missing or cannot be opened or read (the platform layer reads a file whole,
+// so a read error is not told apart from an open error).
 int32_t ReadAllLines(const QString &path, QStringList &lines);
 
 // Writes the lines, each followed by CR LF. overwrite true replaces the file
