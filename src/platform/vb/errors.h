@@ -1,10 +1,10 @@
 #pragma once
-// The run-time errors of the VB conversions, as exceptions.
-//
-// VB raises "Overflow" (error 6) when a number does not fit the target type and
-// "Type mismatch" (error 13) when a text does not read as a number or a date.
-// The callers that the program's routines trap these at their own level catch
-// them; nothing here shows a message.
+// The VB run-time errors the program's routines raise to their callers, as
+// exceptions: "Overflow" (6) when a number does not fit the target type,
+// "Type mismatch" (13) when a text does not read as a number or a date,
+// "Subscript out of range" (9) when a fixed array is too small, and the file
+// errors (path not found, permission denied) of folder operations. Routines
+// that trap errors catch them at their own level; nothing here shows a message.
 #include <stdexcept>
 #include <string>
 
@@ -25,6 +25,24 @@ class TypeMismatch : public std::invalid_argument
 public:
     explicit TypeMismatch(const std::string &what)
         : std::invalid_argument(what)
+    { }
+};
+
+// An index outside a fixed array's bounds.
+class SubscriptOutOfRange : public std::out_of_range
+{
+public:
+    explicit SubscriptOutOfRange(const std::string &what)
+        : std::out_of_range(what)
+    { }
+};
+
+// A file or folder operation failed (missing path, no permission, in use).
+class FileError : public std::runtime_error
+{
+public:
+    explicit FileError(const std::string &what)
+        : std::runtime_error(what)
     { }
 };
 
