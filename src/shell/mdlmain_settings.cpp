@@ -2,9 +2,10 @@
 
 #include "platform/fs/fs.h"
 #include "platform/profile/profile.h"
-#include "platform/text/text.h"
 #include "platform/vb/convert.h"
 #include "shell/globals.h"
+#include "shell/mdlspcom.h"
+#include "shell/modfileio.h"
 #include "shell/programfolder.h"
 
 #include <QDir>
@@ -19,11 +20,11 @@ const QString kDispLevel = QStringLiteral("DefFolder\\DispLevel.txt");
 const QString kDefaultLimit = QStringLiteral("100");
 const QString kFtpDir = QStringLiteral("/httpdocs/S2500");
 
-// One text value of a profile file, whole up to 511 CP932 bytes; a missing
-// key or file gives the empty text.
 QString iniValue(const QString &section, const QString &key, const QString &path)
 {
-    return veltra::profile::getString(section, key, QString(), path, 512);
+    QString value;
+    mdlSpCom::GetIniValue(section, key, value, path);
+    return value;
 }
 
 struct FileCheck
@@ -73,26 +74,22 @@ void readDisplayLevels(SettingsReport &report)
     if (gstrDataPath.isEmpty())
         return; // already reported as a missing data folder
     const QString path = gstrDataPath + kDispLevel;
-    QStringList lines;
-    QString why;
-    if (!veltra::fs::fileExists(path) || !veltra::text::readLines(path, lines, &why)) {
+    std::vector<QString> lines;
+    std::int32_t count = 0;
+    if (!modFileIO::ReadTextLines(path, lines, count)) {
         report.errors << QStringLiteral("表示レベルファイルを読み込めません: %1").arg(path);
         return;
     }
-    if (lines.size() < 3) {
+    // The lines are counted from 1.
+    if (count < 3) {
         report.errors << QStringLiteral("表示レベルファイルには 3 行が必要です（%1 行しかありません）: %2")
-                             .arg(lines.size())
+                             .arg(count)
                              .arg(path);
     }
-    if (lines.size() > 0)
-        gstrDispLevel1 = lines[0];
-    if (lines.size() > 1)
-        gstrDispLevel2 = lines[1];
-    if (lines.size() > 2)
-        gstrDispLevel3 = lines[2];
-    const QString levels[] = {gstrDispLevel1, gstrDispLevel2, gstrDispLevel3};
-    for (int i = 0; i < 3 && i < lines.size(); ++i) {
-        const auto number = veltra::vb::toNumber(levels[i]);
+    QString *levels[] = {&gstrDispLevel1, &gstrDispLevel2, &gstrDispLevel3};
+    for (int i = 0; i < 3 && i < count; ++i) {
+        *levels[i] = lines[i + 1];
+        const auto number = veltra::vb::toNumber(*levels[i]);
         if (!number || *number <= 0)
             report.errors << QStringLiteral("表示レベルファイルの %1 行目が縮尺の数値ではありません: %2")
                                  .arg(i + 1)
@@ -106,13 +103,10 @@ namespace veltra::shell {
 
 QString documentIniPath(const QString &documentPath)
 {
-    const QString normalized = fs::normalize(documentPath);
-    const qsizetype slash = normalized.lastIndexOf(QLatin1Char('/'));
-    const qsizetype dot = documentPath.lastIndexOf(QLatin1Char('.'));
-    // Only a dot inside the file name starts the extension.
-    if (dot > slash && dot >= 0)
-        return documentPath.left(dot) + QStringLiteral(".INI");
-    return documentPath + QStringLiteral(".INI");
+    // No document, no settings file (never ".INI" in the current folder).
+    if (documentPath.isEmpty())
+        return QString();
+    return mdlSpCom::CutExtension(documentPath) + QStringLiteral(".INI");
 }
 
 bool questionnaireDue()
@@ -159,6 +153,11 @@ veltra::shell::SettingsReport ReadSettings()
 {
     SettingsReport report;
     const QString folder = veltra::shell::programFolder();
+    if (folder.isEmpty()) {
+        // Never fall back to files of the current folder.
+        report.errors << QStringLiteral("プログラムフォルダが決まっていません。");
+        return report;
+    }
 
     // 1. Paths of the program folder.
     gstrIniPath = folder + kIniName;

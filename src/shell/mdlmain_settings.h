@@ -33,7 +33,8 @@ struct SettingsReport
 
 // The name of the settings file of a map document: the document's path with
 // its last extension replaced by ".INI", or ".INI" appended when the file
-// name has no dot. Never a name outside the document's folder.
+// name has no dot; empty for no document. Never a name outside the
+// document's folder.
 QString documentIniPath(const QString &documentPath);
 
 // Start-up's questionnaire condition: the start count (already raised for

@@ -274,6 +274,18 @@ TEST_F(ConfigFolder, BrokenConfigurationsAreReportedInOrder)
     }
 }
 
+TEST(ConfigWithoutFolder, NothingIsReadOrWrittenInTheCurrentFolder)
+{
+    TempDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    veltra::shell::setProgramFolder(QString());
+    const SettingsReport report = mdlMain::ReadSettings();
+    QDir::setCurrent(previous);
+    EXPECT_FALSE(report.ok());
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
 TEST(DocumentIniPath, ReplacesOnlyTheLastExtensionOfTheFileName)
 {
     const std::pair<QString, QString> cases[] = {
@@ -282,6 +294,7 @@ TEST(DocumentIniPath, ReplacesOnlyTheLastExtensionOfTheFileName)
         {"/p/maps.d/plain", "/p/maps.d/plain.INI"},
         {"C:\\maps.d\\plain", "C:\\maps.d\\plain.INI"},
         {"plain", "plain.INI"},
+        {"", ""},
         {"a\\b.zor", "a\\b.INI"},
     };
     for (const auto &[doc, expected] : cases) {
