@@ -55,7 +55,7 @@ std::array<Rgb, PaletteSize> Catalog::defaultPalette()
         {128, 128, 128},
         {192, 192, 192},
         {128, 0, 0},
-        {0, 120, 255},
+        {0, 100, 255},
         {0, 100, 0},
         {128, 0, 128},
         {255, 255, 0},
@@ -75,8 +75,8 @@ std::array<Rgb, PaletteSize> Catalog::defaultPalette()
     }
     // Area highlight, measured area and measured line must stand out too.
     p[22] = {255, 105, 180};
-    p[29] = {255, 215, 0};
-    p[64] = {0, 255, 127};
+    p[29] = {255, 128, 0};
+    p[64] = {128, 255, 0};
     return p;
 }
 

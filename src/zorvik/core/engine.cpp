@@ -25,13 +25,12 @@ bool validFlag(std::int16_t v)
     return v == 0 || v == 1;
 }
 
-// Writes up to `count` IDs into `ids`, growing it to `count` when shorter.
+// Makes `ids` the first `count` IDs (zeros past the end of the list).
 Result fillIds(std::int16_t count, const std::vector<std::int16_t> &source, std::vector<std::int16_t> &ids)
 {
     if (count < 0)
         return code::BadArgument;
-    if (ids.size() < static_cast<std::size_t>(count))
-        ids.resize(count, 0);
+    ids.assign(count, 0);
     const std::size_t n = std::min<std::size_t>(count, source.size());
     std::copy_n(source.begin(), n, ids.begin());
     return code::Ok;
