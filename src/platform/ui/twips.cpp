@@ -4,6 +4,9 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace veltra::ui {
 
@@ -14,7 +17,12 @@ double twipsPerPixel(double dpi)
 
 int twipsToPixels(double twips, double dpi)
 {
-    return static_cast<int>(vb::roundHalfEven(twips / twipsPerPixel(dpi)));
+    // Garbage geometry read from a file must not overflow the int.
+    const double pixels = vb::roundHalfEven(twips / twipsPerPixel(dpi));
+    if (!std::isfinite(pixels))
+        return 0;
+    return static_cast<int>(
+        std::clamp(pixels, double(std::numeric_limits<int>::min()), double(std::numeric_limits<int>::max())));
 }
 
 double pixelsToTwips(double pixels, double dpi)

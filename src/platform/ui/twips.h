@@ -4,7 +4,8 @@
 // Window geometry stored in files is in twips; at 96 dpi a pixel is 15 twips.
 // Pixel results are rounded to whole pixels, halves to even, as VB's
 // conversions do. The functions without a dpi use the primary screen's
-// logical DPI (96 when there is no screen).
+// logical DPI (96 when there is no screen). Pixel results are clamped to the
+// int range (0 for a value that is not finite).
 namespace veltra::ui {
 
 double twipsPerPixel(double dpi);

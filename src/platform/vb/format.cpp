@@ -448,7 +448,7 @@ QString weekdayName(const QDate &date, bool longForm)
 
 QString format(double value, const QString &pattern)
 {
-    if (pattern.isEmpty())
+    if (pattern.isEmpty() || !std::isfinite(value))
         return generalNumber(value);
     const std::vector<QString> sections = splitSections(pattern);
     if (value < 0 && sections.size() >= 2 && !sections[1].isEmpty())

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace veltra::ui;
 
@@ -137,6 +138,9 @@ TEST(UiTwips, ConversionsAtTheLogicalDpi)
         SCOPED_TRACE(c.twips);
         EXPECT_EQ(twipsToPixels(c.twips, c.dpi), c.pixels);
     }
+    EXPECT_EQ(twipsToPixels(1e300, 96), std::numeric_limits<int>::max());
+    EXPECT_EQ(twipsToPixels(-1e300, 96), std::numeric_limits<int>::min());
+    EXPECT_EQ(twipsToPixels(std::numeric_limits<double>::quiet_NaN(), 96), 0);
     EXPECT_DOUBLE_EQ(twipsPerPixel(96), 15.0);
     EXPECT_DOUBLE_EQ(pixelsToTwips(100, 96), 1500.0);
     EXPECT_DOUBLE_EQ(pixelsToTwips(100, 144), 1000.0);
