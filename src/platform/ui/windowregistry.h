@@ -28,6 +28,7 @@ public:
 
     template <class T, class... Args> T *form(Args &&...args)
     {
+        static_assert(QtPrivate::HasQ_OBJECT_Macro<T>::Value, "a registered window class needs Q_OBJECT");
         const QString name = nameOf(T::staticMetaObject.className());
         if (QWidget *w = find(name))
             return static_cast<T *>(w);
