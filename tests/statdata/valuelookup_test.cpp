@@ -163,3 +163,41 @@ TEST(ValueLookup, DataFileOfAFolder)
         EXPECT_EQ(ComCaldoraNeo::GetDataFileName(c.pref, c.folder, c.level), c.expected);
     }
 }
+
+TEST(ValueLookup, MalformedFilesNeverMatchWrongly)
+{
+    veltra::test::TempDir dir;
+    struct Case
+    {
+        const char *what;
+        QByteArray bytes;
+        double value;
+        int32_t status;
+    };
+    const Case cases[] = {
+        {"empty file", QByteArray(), 0, 2},
+        {"header only", QByteArray("CODE,a\r\n"), 0, 2},
+        {"code only", QByteArray("CODE,a\r\n13101\r\n"), 0, 2},
+        {"trailing comma reads 0", QByteArray("CODE,a\r\n13101,\r\n"), 0, 0},
+        {"invalid bytes and NUL", QByteArray("\xff\xfe\x00\x81,1\r\n13101,7\r\n", 17), 7, 0},
+        {"LF line ends", QByteArray("CODE,a\n13101,8\n"), 8, 0},
+        {"lone CR line ends", QByteArray("CODE,a\r13101,9\r"), 9, 0},
+        {"code of three characters", QByteArray("CODE,a\r\n131,1\r\n13101,2\r\n"), 2, 0},
+        {"long line", QByteArray("13101") + QByteArray(",1").repeated(50000) + "\r\n", 1, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString file = dir.file(QStringLiteral("v.txt"));
+        veltra::test::writeBytes(file, c.bytes);
+        veltra::statdata::ValueFileIndex::clearCache();
+        int32_t status = 99;
+        EXPECT_DOUBLE_EQ(
+            ComCaldoraNeo::ReadAreaValue(file, QStringLiteral("13101"), 5, 2, 1, 0, false, status), c.value);
+        EXPECT_EQ(status, c.status);
+        int32_t scanStatus = 99;
+        EXPECT_DOUBLE_EQ(
+            veltra::statdata::scanAreaValue(file, QStringLiteral("13101"), 5, 2, 1, 0, false, scanStatus),
+            c.value);
+        EXPECT_EQ(scanStatus, c.status);
+    }
+}
