@@ -201,3 +201,20 @@ TEST(ValueLookup, MalformedFilesNeverMatchWrongly)
         EXPECT_EQ(scanStatus, c.status);
     }
 }
+
+TEST(ValueLookup, PathsResolveWithoutCase)
+{
+    ValueFixture f;
+    QString folder = f.cityFolder();
+    folder.replace(QStringLiteral("\\etc\\"), QStringLiteral("\\ETC\\"));
+    const QString file = ComCaldoraNeo::GetDataFileName(13, folder, 2);
+    ASSERT_FALSE(file.isEmpty());
+    int32_t status = 2;
+    EXPECT_DOUBLE_EQ(
+        ComCaldoraNeo::ReadAreaValue(file, QStringLiteral("13101"), 5, 2, 3, 0, false, status), 7);
+    EXPECT_EQ(status, 0);
+
+    QString prefFolder = f.prefFolder();
+    prefFolder.replace(QStringLiteral("\\etc\\"), QStringLiteral("\\Etc\\"));
+    EXPECT_TRUE(ComCaldoraNeo::GetDataFileName(13, prefFolder, 0).endsWith(QStringLiteral("PREF.TXT")));
+}
