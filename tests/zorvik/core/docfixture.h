@@ -7,7 +7,14 @@
 
 #include <QString>
 #include <cstdint>
+#include <ostream>
 #include <vector>
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace zorvik::test {
 
