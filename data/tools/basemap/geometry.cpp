@@ -1,6 +1,7 @@
 #include "geometry.h"
 
 #include <cmath>
+#include <optional>
 
 namespace veltra::basemap {
 
@@ -14,6 +15,64 @@ WorldPoint rounded(const Point &p)
     return WorldPoint{
         static_cast<std::int32_t>(std::llround(p.x())), static_cast<std::int32_t>(std::llround(p.y()))};
 }
+
+namespace {
+
+// Intersection of segments ab and cd when they cross (shared end points do
+// not count as crossing).
+std::optional<Point> crossing(const Point &a, const Point &b, const Point &c, const Point &d)
+{
+    const double d1x = b.x() - a.x(), d1y = b.y() - a.y();
+    const double d2x = d.x() - c.x(), d2y = d.y() - c.y();
+    const double den = d1x * d2y - d1y * d2x;
+    if (den == 0)
+        return std::nullopt;
+    const double t = ((c.x() - a.x()) * d2y - (c.y() - a.y()) * d2x) / den;
+    const double u = ((c.x() - a.x()) * d1y - (c.y() - a.y()) * d1x) / den;
+    if (t <= 0 || t >= 1 || u <= 0 || u >= 1)
+        return std::nullopt;
+    return Point(a.x() + t * d1x, a.y() + t * d1y);
+}
+
+double ringArea(const std::vector<Point> &pts)
+{
+    double a = 0;
+    for (size_t i = 0, n = pts.size(); i < n; ++i)
+        a += pts[i].x() * pts[(i + 1) % n].y() - pts[(i + 1) % n].x() * pts[i].y();
+    return std::abs(a) / 2;
+}
+
+// The coarse source has rings that cross themselves in small loops. Cuts the
+// ring at each crossing and keeps the larger of the two loops, until no
+// crossing is left. `pts` is open (first point not repeated).
+void removeSelfCrossings(std::vector<Point> &pts)
+{
+    for (bool again = true; again && pts.size() >= 4;) {
+        again = false;
+        const size_t n = pts.size();
+        for (size_t i = 0; i < n && !again; ++i) {
+            for (size_t j = i + 2; j < n && !again; ++j) {
+                if (i == 0 && j == n - 1)
+                    continue; // neighbours through the closing edge
+                const auto x = crossing(pts[i], pts[(i + 1) % n], pts[j], pts[(j + 1) % n]);
+                if (!x)
+                    continue;
+                // Loop A: x, i+1 .. j. Loop B: x, j+1 .. i (around the end).
+                std::vector<Point> a{*x}, b{*x};
+                for (size_t k = i + 1; k <= j; ++k)
+                    a.push_back(pts[k]);
+                for (size_t k = j + 1; k < n; ++k)
+                    b.push_back(pts[k]);
+                for (size_t k = 0; k <= i; ++k)
+                    b.push_back(pts[k]);
+                pts = ringArea(a) > ringArea(b) ? std::move(a) : std::move(b);
+                again = true;
+            }
+        }
+    }
+}
+
+} // namespace
 
 MultiPolygon outlineOf(const Prefecture &prefecture)
 {
@@ -32,6 +91,14 @@ MultiPolygon outlineOf(const Prefecture &prefecture)
         bg::correct(poly);
         if (poly.outer().size() < 4)
             continue;
+        if (!bg::is_valid(poly)) {
+            std::vector<Point> open(poly.outer().begin(), poly.outer().end() - 1);
+            removeSelfCrossings(open);
+            poly.outer().assign(open.begin(), open.end());
+            if (!open.empty())
+                poly.outer().push_back(open.front());
+            bg::correct(poly);
+        }
         if (bg::is_valid(poly)) {
             out.push_back(std::move(poly));
             continue;

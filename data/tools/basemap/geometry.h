@@ -37,9 +37,9 @@ Point toWorld(const LonLat &p);
 WorldPoint rounded(const Point &p);
 
 // The outline of a prefecture as valid polygons: one per ring, corrected for
-// orientation and closure. Rings that stay invalid (self-intersections of the
-// coarse source) are repaired by a zero buffer, and dropped only when nothing
-// is left of them.
+// orientation and closure. A ring that crosses itself (the coarse source has
+// a few small loops) is cut at each crossing, keeping the larger loop; one
+// still invalid after that is repaired by a zero buffer.
 MultiPolygon outlineOf(const Prefecture &prefecture);
 
 // A closed ring of whole world units: rounded, repeated points dropped, first
