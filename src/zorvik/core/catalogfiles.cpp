@@ -278,6 +278,16 @@ bool write(const QString &folder, const Catalog &catalog, QString *error)
 
     const std::pair<const char *, const QStringList *> files[]
         = {{SpaceFile, &spaces}, {VectorFile, &vectors}, {ConnectorFile, &connectors}};
+    // A name that CP932 cannot hold fails the save before any file is written,
+    // so the three files never disagree.
+    for (const auto &[name, lines] : files) {
+        QByteArray bytes;
+        QString why;
+        if (!veltra::text::encodeCp932(lines->join(u'\n'), bytes, &why)) {
+            setError(error, QStringLiteral("Cannot write %1: %2").arg(QLatin1String(name), why));
+            return false;
+        }
+    }
     for (const auto &[name, lines] : files) {
         QString why;
         const QString path = veltra::fs::resolve(folder + QLatin1String(name));

@@ -150,7 +150,6 @@ Result Document::load(QString *error)
         setError(error, QStringLiteral("Cannot read the map document %1 %2").arg(m_path, why));
         return code::IoError;
     }
-    veltra::profile::clearCache();
     m_baseDate
         = parseBaseDate(veltra::profile::getString(Section, QStringLiteral("BaseDate"), QString(), m_path));
     if (!m_baseDate.isValid()) {
@@ -302,6 +301,30 @@ void Document::forEachOfKind(std::int16_t type, std::int16_t kind, const Element
             go = visit(it->second.view({ElementRef::Store, it->first}));
     if (go)
         m_level9.forEachOfKind(type, kind, visit);
+}
+
+void Document::refsOfKind(std::int16_t type, std::int16_t kind, std::vector<ElementRef> &refs) const
+{
+    std::vector<std::int64_t> ids;
+    for (std::size_t i = 0; i < m_meshes.size(); ++i) {
+        ids.clear();
+        m_meshes[i].store->idsOfKind(type, kind, ids);
+        for (std::int64_t id : ids)
+            if (!isMeshTombstoned(i, id))
+                refs.push_back({ElementRef::FirstMesh + static_cast<std::int32_t>(i), id});
+    }
+    ids.clear();
+    m_store.idsOfKind(type, kind, ids);
+    for (std::int64_t id : ids)
+        if (!m_overlay.isStoreDeleted(id))
+            refs.push_back({ElementRef::Store, id});
+    for (const auto &[id, e] : m_overlay.addedElements())
+        if (e.record.Type == type && e.record.iPra[2] == kind)
+            refs.push_back({ElementRef::Store, id});
+    m_level9.forEachOfKind(type, kind, [&](const StoredElement &e) {
+        refs.push_back(e.ref);
+        return true;
+    });
 }
 
 WorldBox Document::extent() const

@@ -96,6 +96,9 @@ public:
     bool contains(const ElementRef &ref) const;
     void forEachInBox(const WorldBox &box, const ElementVisitor &visit) const;
     void forEachOfKind(std::int16_t type, std::int16_t kind, const ElementVisitor &visit) const;
+    // Refs of every element of one type and kind, appended in source order
+    // (meshes, store, level 9), without reading the elements.
+    void refsOfKind(std::int16_t type, std::int16_t kind, std::vector<ElementRef> &refs) const;
     WorldBox extent() const;
     const std::vector<MeshFile> &meshes() const { return m_meshes; }
 

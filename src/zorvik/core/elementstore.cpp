@@ -211,6 +211,18 @@ bool ElementStore::forEachOfKind(
         source, visit);
 }
 
+bool ElementStore::idsOfKind(std::int16_t type, std::int16_t kind, std::vector<std::int64_t> &ids) const
+{
+    if (!isOpen())
+        return false;
+    veltra::db::Statement st
+        = m_db.prepare(QStringLiteral("SELECT id FROM element WHERE type = ?1 AND kind = ?2 ORDER BY id"));
+    st.bind(1, int(type)).bind(2, int(kind));
+    while (st.next())
+        ids.push_back(st.int64(0));
+    return st.lastError().isEmpty();
+}
+
 bool ElementStore::forEachElement(std::int32_t source, const ElementVisitor &visit) const
 {
     if (!isOpen())

@@ -53,6 +53,8 @@ public:
     // Every element of one type and kind, in id order.
     bool forEachOfKind(
         std::int16_t type, std::int16_t kind, std::int32_t source, const ElementVisitor &visit) const;
+    // Ids of every element of one type and kind, in id order (index only).
+    bool idsOfKind(std::int16_t type, std::int16_t kind, std::vector<std::int64_t> &ids) const;
     // Every element, in id order.
     bool forEachElement(std::int32_t source, const ElementVisitor &visit) const;
 

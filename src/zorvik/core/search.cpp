@@ -36,11 +36,10 @@ public:
     {
         if (kind < 1)
             return false;
-        if (type == TypeVector)
-            return m_vectors[kind];
-        if (type == TypeConnector)
-            return m_connectors[kind];
-        return false;
+        const std::vector<char> &table = type == TypeVector ? m_vectors : m_connectors;
+        if (type != TypeVector && type != TypeConnector)
+            return false;
+        return static_cast<std::size_t>(kind) < table.size() && table[kind];
     }
 
 private:
@@ -191,11 +190,10 @@ SearchResult byKind(const Document &doc, const std::vector<std::int16_t> &vector
         for (std::int16_t k : kinds) {
             if (!done.insert(k).second)
                 continue;
-            doc.forEachOfKind(type, k, [&](const StoredElement &e) {
-                result.refs.push_back(e.ref);
-                (type == TypeVector ? result.vectors : result.connectors)++;
-                return true;
-            });
+            const std::size_t before = result.refs.size();
+            doc.refsOfKind(type, k, result.refs);
+            (type == TypeVector ? result.vectors : result.connectors)
+                += static_cast<std::int32_t>(result.refs.size() - before);
         }
     };
     collect(TypeVector, vectorKinds);

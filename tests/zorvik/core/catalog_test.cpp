@@ -236,3 +236,24 @@ TEST(Catalog, BuiltInTables)
 
 } // namespace
 } // namespace zorvik
+
+namespace zorvik {
+namespace {
+
+TEST(Catalog, SaveDefFileWritesAllOrNothing)
+{
+    test::DocFixture f;
+    const QString folder = f.dir.file(QStringLiteral("DefFolder/"));
+    const QByteArray spaces = veltra::test::readBytes(folder + QStringLiteral("SpaceDef.csv"));
+    ASSERT_EQ(f.engine.AddSpace(50, QStringLiteral("new space"), QStringLiteral("F")), code::Ok);
+    // The connector file would fail: a character CP932 cannot hold.
+    ASSERT_EQ(
+        f.engine.AddConnectorKind(500, QString::fromUtf8("\xF0\x9F\x98\x80"), 50, QStringLiteral("X.DLL")),
+        code::Ok);
+    EXPECT_EQ(f.engine.SaveDefFile(), code::IoError);
+    EXPECT_FALSE(f.engine.lastError().isEmpty());
+    EXPECT_EQ(veltra::test::readBytes(folder + QStringLiteral("SpaceDef.csv")), spaces);
+}
+
+} // namespace
+} // namespace zorvik
