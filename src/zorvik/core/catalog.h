@@ -142,7 +142,11 @@ public:
 
     static bool validSpaceId(int id) { return id >= 1 && id <= MaxSpaceId; }
     static bool validKindId(int id) { return id >= 1 && id <= MaxKindId; }
-    static bool validName(const QString &name) { return name.size() <= MaxNameLength; }
+    // At most 127 characters and on one line (names are stored one per line).
+    static bool validName(const QString &name)
+    {
+        return name.size() <= MaxNameLength && !name.contains(u'\n') && !name.contains(u'\r');
+    }
 
 private:
     Space *mutableSpace(std::int16_t id);

@@ -87,6 +87,7 @@ TEST(Catalog, ResultCodesOfDefinitionMembers)
         {"space twice", e.AddSpace(1, QStringLiteral("a"), QStringLiteral("F")), code::IdInUse},
         {"name too long", e.AddSpace(9, QString(128, u'a'), QStringLiteral("F")), code::BadArgument},
         {"name of 127", e.AddSpace(9, QString(127, u'a'), QStringLiteral("F")), code::Ok},
+        {"name on two lines", e.AddVectorKind(77, QStringLiteral("a\r\nb")), code::BadArgument},
         {"vector twice", e.AddVectorKind(10, QStringLiteral("a")), code::IdInUse},
         {"vector kind -1", e.AddVectorKind(-1, QStringLiteral("a")), code::BadArgument},
         {"vector into unknown space", e.AddVectorKindToSpace(77, 10), code::UnknownId},
