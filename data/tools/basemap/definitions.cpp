@@ -102,12 +102,12 @@ const std::vector<ConnectorRow> &connectors()
 {
     static const std::vector<ConnectorRow> rows = [] {
         std::vector<ConnectorRow> r{
-            {kind::PrefectureName, "都道府県名", kind::PrefectureSpace, "STRING.DLL", 1, 1, Black, 2000,
-                1500000, Always},
+            {kind::PrefectureName, "都道府県名", kind::PrefectureSpace, "STRING.DLL", 1, 1, Navy, 20000, 1,
+                Always},
             {kind::PrefectureArea, "都道府県エリア", kind::PrefectureSpace, "MARU.DLL", 0, 1, Maroon, 100, 1,
                 Always},
-            {kind::MunicipalityName, "市区町村名", kind::MunicipalitySpace, "STRING.DLL", 1, 1, Grey, 300, 1,
-                DispLevelArea},
+            {kind::MunicipalityName, "市区町村名", kind::MunicipalitySpace, "STRING.DLL", 1, 1, Black, 1000,
+                1, DispLevelArea},
             {kind::MunicipalityArea, "市区町村エリア", kind::MunicipalitySpace, "MARU.DLL", 0, 1, Maroon, 100,
                 1, DispLevelPrefecture},
             {kind::TownBlockName, "町丁字名", kind::TownBlockSpace, "STRING.DLL", 1, 1, Grey, 100, 1,
