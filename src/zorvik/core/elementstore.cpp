@@ -20,9 +20,9 @@ CREATE TABLE element(
   ipra0 INTEGER NOT NULL, ipra1 INTEGER NOT NULL, ipra2 INTEGER NOT NULL,
   lpra0 INTEGER NOT NULL, lpra1 INTEGER NOT NULL, lpra2 INTEGER NOT NULL,
   lpra3 INTEGER NOT NULL, lpra4 INTEGER NOT NULL, lpra5 INTEGER NOT NULL,
-  key TEXT NOT NULL, npts INTEGER NOT NULL, pts BLOB NOT NULL,
-  level INTEGER NOT NULL DEFAULT 0, closed INTEGER NOT NULL DEFAULT 0,
-  minx INTEGER NOT NULL, miny INTEGER NOT NULL, maxx INTEGER NOT NULL, maxy INTEGER NOT NULL);
+  npts INTEGER NOT NULL, level INTEGER NOT NULL DEFAULT 0, closed INTEGER NOT NULL DEFAULT 0,
+  minx INTEGER NOT NULL, miny INTEGER NOT NULL, maxx INTEGER NOT NULL, maxy INTEGER NOT NULL,
+  key TEXT NOT NULL, pts BLOB NOT NULL);
 CREATE INDEX element_kind ON element(type, kind);
 CREATE VIRTUAL TABLE element_rtree USING rtree_i32(id, minx, maxx, miny, maxy);
 CREATE TABLE tombstone(mesh TEXT NOT NULL, mesh_element_id INTEGER NOT NULL, PRIMARY KEY(mesh, mesh_element_id));
@@ -266,7 +266,7 @@ std::int64_t ElementStore::count() const
 WorldBox ElementStore::extent() const
 {
     veltra::db::Statement st = m_db.prepare(
-        QStringLiteral("SELECT MIN(minx), MIN(miny), MAX(maxx), MAX(maxy), COUNT(*) FROM element"));
+        QStringLiteral("SELECT MIN(minx), MIN(miny), MAX(maxx), MAX(maxy), COUNT(*) FROM element_rtree"));
     if (!st.next() || st.int64(4) == 0)
         return {};
     return {st.int32(0), st.int32(1), st.int32(2), st.int32(3)};

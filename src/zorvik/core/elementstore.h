@@ -3,8 +3,10 @@
 // mesh file (`.mfv` vectors / `.mfc` connectors). Both share one schema:
 //
 //   element(id INTEGER PRIMARY KEY, type, kind, ipra0..ipra2, lpra0..lpra5,
-//           key TEXT, npts, pts BLOB (int32 LE x,y pairs), level, closed,
-//           minx, miny, maxx, maxy)
+//           npts, level, closed, minx, miny, maxx, maxy,
+//           key TEXT, pts BLOB (int32 LE x,y pairs))
+// (the text and the points last, so the small columns are read without
+// walking a large polygon's overflow pages)
 //   element_rtree USING rtree_i32(id, minx, maxx, miny, maxy)
 //   tombstone(mesh TEXT, mesh_element_id INTEGER)   -- deleted mesh elements
 //

@@ -166,9 +166,11 @@ TEST(Changes, FailedSaveKeepsTheJournalAndWritesNothing)
     {
         veltra::db::Database db;
         ASSERT_TRUE(db.open(store));
-        ASSERT_TRUE(db.exec(QStringLiteral("INSERT INTO element VALUES(2, 3, 206, 0, 0, 206, 0, 0, 0, 0, 0, "
-                                           "0, 'intruder', 1, x'0000000000000000', "
-                                           "0, 0, 0, 0, 0, 0)")));
+        ASSERT_TRUE(db.exec(QStringLiteral("INSERT INTO element(id, type, kind, ipra0, ipra1, ipra2, lpra0, "
+                                           "lpra1, lpra2, lpra3, lpra4, lpra5, "
+                                           "npts, minx, miny, maxx, maxy, key, pts) "
+                                           "VALUES(2, 3, 206, 0, 0, 206, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, "
+                                           "'intruder', x'0000000000000000')")));
     }
     EXPECT_NE(e.SaveMap(), code::Ok);
     EXPECT_FALSE(e.lastError().isEmpty());
