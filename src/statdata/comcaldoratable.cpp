@@ -41,6 +41,7 @@ QString GetValueFolder(const QString &itemListFile, const QString &reference)
         return {};
     QString path;
     mdlCommon::ReadIniString(parts[0], veltra::statdata::itemListPathKey(), path, itemListFile);
+    path = veltra::statdata::resolveListFolder(itemListFile, path);
     if (path.isEmpty())
         return {};
     return path + u'\\' + parts[1];

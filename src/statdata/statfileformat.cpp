@@ -103,6 +103,15 @@ QString joinParts(const QStringList &parts, int first, int last)
     return out;
 }
 
+QString resolveListFolder(const QString &itemListFile, const QString &pathValue)
+{
+    const bool full = pathValue.startsWith(QLatin1Char('/')) || pathValue.startsWith(QLatin1Char('\\'))
+        || (pathValue.size() >= 2 && pathValue.at(1) == QLatin1Char(':') && pathValue.at(0).isLetter());
+    if (pathValue.isEmpty() || full)
+        return pathValue;
+    return folderOf(itemListFile) + pathValue;
+}
+
 QString folderOf(const QString &path)
 {
     QString p = path;

@@ -35,6 +35,14 @@ QString itemListPathKey(); // "Path" (in an area unit's section)
 // that is missing or empty.
 QString entryKey(int n);
 
+// The folder an area unit's Path value names. Registration writes a full
+// path; the shipped statistics name the folder relative to the item-list
+// file's own folder ("R2国勢調査\都道府県\"), so that a data folder keeps
+// working wherever it is copied. A relative value is resolved against the
+// folder of `itemListFile`; a full path (a leading separator or a drive
+// letter) and the empty text are returned as they are.
+QString resolveListFolder(const QString &itemListFile, const QString &pathValue);
+
 // The prefecture number of a text such as "01" or "13" (digits only, blanks
 // allowed around); nullopt unless it is a whole number from 1 to 99. The
 // FileIndex.txt names and keys are in statfilepaths.h.
