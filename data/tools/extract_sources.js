@@ -189,10 +189,11 @@ for (const c of osmCities) {
 }
 
 // Cities formed by mergers after world.cities was compiled: the place listed there
-// under a predecessor's name is the seat of the merged city's office.
+// under a predecessor's name lies inside the merged city.
 const PREDECESSOR = {
   40224: 'fukuma', // 福津市 (福間町 + 津屋崎町, 2005)
   40226: 'miyata', // 宮若市 (宮田町 + 若宮町, 2006)
+  40227: 'inatsuki', // 嘉麻市 (山田市 + 稲築町 + 碓井町 + 嘉穂町, 2006)
   40228: 'amagi', // 朝倉市 (甘木市 + 杷木町 + 朝倉町, 2006)
   40229: 'setaka', // みやま市 (瀬高町 + 山川町 + 高田町, 2007)
   40230: 'maebaru', // 糸島市 (前原市 + 二丈町 + 志摩町, 2010)
