@@ -135,7 +135,10 @@ bool writeDefaultData(const BaseMapModel &model, const QString &root, QString *e
     const QString dataName = QString::fromLatin1(DataFolderName);
     const QString defFolder = stage + u'/' + dataName + QStringLiteral("/DefFolder");
     if (!QDir().mkpath(defFolder + QStringLiteral("/Init"))
-        || !QDir().mkpath(stage + u'/' + dataName + QStringLiteral("/DB")))
+        || !QDir().mkpath(stage + u'/' + dataName + QStringLiteral("/DB"))
+        // Empty until the user attaches files or downloads meshes.
+        || !QDir().mkpath(stage + u'/' + dataName + QStringLiteral("/Attach"))
+        || !QDir().mkpath(stage + u'/' + dataName + QStringLiteral("/MeshData")))
         return fail(error, QStringLiteral("cannot create the folders of %1").arg(stage));
 
     // Display ranges first: the engine reads them when it opens the document.
