@@ -1,0 +1,58 @@
+#pragma once
+// Connector display renderers (the kinds' "display DLLs"), built in and found
+// by the kind's renderer name after trimming, without case. Text renderers
+// draw the key (the last comma field for STRING_oe.DLL); marker renderers draw
+// their symbol in the state colour with the kind's hatching; an unknown name
+// draws a small marker and the key. Everything is drawn upright in device
+// pixels, whatever the map's rotation.
+//
+// Sizes: a kind's display size is a length in world units of one tenth of the
+// size (size 100 = 10 units); on the target it is kept between 6 and 200 px
+// (times the DPI ratio), so texts and symbols follow the zoom within limits.
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QRectF>
+#include <QString>
+
+namespace zorvik {
+
+struct ConnectorPaint
+{
+    QPointF at; // device position
+    QString key; // the element's whole key
+    QColor colour; // the state's colour
+    QBrush fill; // marker fill (hatch pattern or solid)
+    double sizePx = 12; // display size on the target
+    double pixelRatio = 1; // DPI / 96
+    QColor halo = Qt::white; // outline behind texts, for legibility
+};
+
+class ConnectorRenderer
+{
+public:
+    virtual ~ConnectorRenderer() = default;
+    // Paints the connector and returns the device box it covers.
+    virtual QRectF paint(QPainter &painter, const ConnectorPaint &c) const = 0;
+};
+
+// The renderer for a renderer name; never fails (unknown names: fallback).
+const ConnectorRenderer &connectorRenderer(const QString &dllName);
+// True for the names of the 22 offered renderers and "STRING_oe.DLL".
+bool isKnownRenderer(const QString &dllName);
+// The text a connector shows: the last comma field for STRING_oe.DLL kinds,
+// else the whole key.
+QString shownConnectorText(const QString &dllName, const QString &key);
+
+// Display size on the target for a kind's size number.
+double connectorSizePixels(double sizeNumber, double pixelsPerWorldUnitY, double pixelRatio);
+
+// The font of map texts (IPAexGothic) at a pixel size.
+QFont mapFont(double pixelSize);
+// Draws a text centred on (or, with leftAligned, starting at) a point, with a
+// thin halo; returns its box.
+QRectF drawMapText(QPainter &painter, QPointF at, const QString &text, double pixelSize, const QColor &colour,
+    const QColor &halo, bool leftAligned = false);
+
+} // namespace zorvik

@@ -1,0 +1,142 @@
+#include "zorvik/render/elementbatch.h"
+
+#include <algorithm>
+
+namespace zorvik {
+
+ElementBatch::ElementBatch(const Catalog &catalog, const ViewTransform &view, DateRange dates,
+    const QRectF &target, bool vectorsOnly)
+    : m_catalog(catalog)
+    , m_view(view)
+    , m_dates(dates)
+    , m_target(target)
+    , m_labelTarget(target.adjusted(-200, -200, 200, 200))
+    , m_vectorsOnly(vectorsOnly)
+    , m_paths(view, target)
+{
+    rank();
+}
+
+void ElementBatch::rank()
+{
+    m_vectorRank.assign(MaxKindId + 1, -1);
+    m_connectorRank.assign(MaxKindId + 1, -1);
+    for (const Space &space : m_catalog.spaces())
+        for (std::int16_t id : space.vectorKinds)
+            if (const VectorKind *k = m_catalog.vectorKind(id); k && m_vectorRank[id] < 0) {
+                m_vectorRank[id] = static_cast<int>(m_vectorOfRank.size());
+                m_vectorOfRank.push_back(k);
+            }
+    // Defined kinds that no space lists yet still draw, after the others.
+    for (const VectorKind &k : m_catalog.vectorKinds())
+        if (k.id >= 0 && m_vectorRank[k.id] < 0) {
+            m_vectorRank[k.id] = static_cast<int>(m_vectorOfRank.size());
+            m_vectorOfRank.push_back(&k);
+        }
+    const int base = static_cast<int>(m_vectorOfRank.size());
+    for (const Space &space : m_catalog.spaces())
+        for (std::int16_t id : m_catalog.connectorKindsOfSpace(space.id))
+            if (const ConnectorKind *k = m_catalog.connectorKind(id); k && m_connectorRank[id] < 0) {
+                m_connectorRank[id] = base + static_cast<int>(m_connectorOfRank.size());
+                m_connectorOfRank.push_back(k);
+            }
+    const std::size_t groups = (m_vectorOfRank.size() + m_connectorOfRank.size()) * 3;
+    m_groups[0].resize(groups);
+    m_groups[1].resize(groups);
+}
+
+ElementBatch::Group *ElementBatch::group(bool level9, int rank, TemporalState state)
+{
+    return &m_groups[level9 ? 1 : 0][static_cast<std::size_t>(rank * 3 + static_cast<int>(state))];
+}
+
+void ElementBatch::collect(const Document &document)
+{
+    const double scale = m_view.scale();
+    document.forEachInBox(m_view.visibleBox(), [&](const StoredElement &e) {
+        if (e.kind < 0 || e.kind > MaxKindId)
+            return true;
+        const bool level9 = e.ref.source == ElementRef::Level9;
+        int rank = -1;
+        if (e.type == TypeVector) {
+            rank = m_vectorRank[e.kind];
+            if (rank < 0)
+                return true;
+            const VectorKind *k = m_vectorOfRank[static_cast<std::size_t>(rank)];
+            if (k->disp != 1 || (!level9 && !k->range.contains(scale)))
+                return true;
+        } else if (e.type == TypeConnector) {
+            if (m_vectorsOnly)
+                return true;
+            rank = m_connectorRank[e.kind];
+            if (rank < 0)
+                return true;
+            const ConnectorKind *k
+                = m_connectorOfRank[static_cast<std::size_t>(rank - m_vectorOfRank.size())];
+            if (k->disp != 1 || (!level9 && !k->range.contains(scale)))
+                return true;
+        } else {
+            return true;
+        }
+        const TemporalState state = temporalState(e.lPra, m_dates);
+        if (state == TemporalState::Absent || e.pointCount <= 0)
+            return true;
+        Group *g = group(level9, rank, state);
+        ++m_count;
+        if (e.type == TypeConnector) {
+            const QPointF at = m_view.worldToDevice(e.x(0), e.y(0));
+            if (m_labelTarget.contains(at))
+                g->labels.push_back({static_cast<double>(e.x(0)), static_cast<double>(e.y(0)), e.key()});
+            return true;
+        }
+        bool drawn = false;
+        m_paths.build(
+            e.pointCount, [&](int i) { return QPointF(e.x(i), e.y(i)); },
+            [&](const QPolygonF &run) {
+                g->runs.push_back(run);
+                drawn = true;
+            });
+        if (!drawn && (e.pointCount == 1 || e.box.minX != e.box.maxX || e.box.minY != e.box.maxY)) {
+            const QPointF p = m_view.worldToDevice(e.x(0), e.y(0));
+            if (m_target.contains(p))
+                g->dots.push_back(p);
+        }
+        return true;
+    });
+}
+
+void ElementBatch::paint(const ElementPainter &painter, bool level9) const
+{
+    QPainter &p = painter.painter();
+    const auto &groups = m_groups[level9 ? 1 : 0];
+    const std::size_t vectorGroups = m_vectorOfRank.size() * 3;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        const Group &g = groups[i];
+        if (g.runs.empty() && g.dots.empty() && g.labels.empty())
+            continue;
+        const auto state = static_cast<TemporalState>(i % 3);
+        if (i < vectorGroups) {
+            const VectorKind &kind = *m_vectorOfRank[i / 3];
+            QPen pen = painter.vectorPen(kind, state);
+            if (pen.style() == Qt::NoPen)
+                continue;
+            p.setPen(pen);
+            p.setBrush(Qt::NoBrush);
+            for (const QPolygonF &run : g.runs)
+                p.drawPolyline(run);
+            if (!g.dots.empty()) {
+                pen.setStyle(Qt::SolidLine);
+                pen.setCapStyle(Qt::RoundCap);
+                pen.setWidthF(std::max(3.0, pen.widthF()));
+                p.setPen(pen);
+                p.drawPoints(g.dots.data(), static_cast<int>(g.dots.size()));
+            }
+        } else {
+            const ConnectorKind *kind = m_connectorOfRank[i / 3 - m_vectorOfRank.size()];
+            for (const Label &label : g.labels)
+                painter.drawConnector(kind, label.x, label.y, label.key, state);
+        }
+    }
+}
+
+} // namespace zorvik

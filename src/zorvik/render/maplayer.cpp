@@ -1,0 +1,29 @@
+#include "zorvik/render/maplayer.h"
+
+#include "zorvik/render/elementbatch.h"
+
+namespace zorvik {
+
+RenderContext::RenderContext(QPainter &painter, const ViewTransform &view, const RenderInput &input)
+    : m_painter(painter)
+    , m_view(view)
+    , m_input(input)
+    , m_target(QRectF(QPointF(0, 0), QSizeF(view.size())).adjusted(-16, -16, 16, 16))
+{ }
+
+RenderContext::~RenderContext() = default;
+
+const ElementBatch &RenderContext::batch()
+{
+    if (!m_batch) {
+        static const Catalog empty;
+        const Catalog &catalog = m_input.document ? m_input.document->catalog() : empty;
+        m_batch
+            = std::make_unique<ElementBatch>(catalog, m_view, m_input.dates, m_target, m_input.vectorsOnly);
+        if (m_input.document)
+            m_batch->collect(*m_input.document);
+    }
+    return *m_batch;
+}
+
+} // namespace zorvik

@@ -1,0 +1,43 @@
+#pragma once
+// Renderer: the one render path of the map. It paints the layers of a const
+// RenderInput for a ViewTransform into any QPainter - the widget's back
+// buffer, an image, a printer page - in the fixed LayerSlot order. It owns no
+// widget, emits nothing and changes nothing; a failing layer is reported in
+// the result and the others are still drawn.
+//
+// Common use:
+//   Renderer renderer;
+//   QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
+//   QPainter painter(&image);
+//   QStringList errors = renderer.render(painter, view, input);
+// The painter's origin must be the target's top-left corner (translate it for
+// a page rectangle); the view's size and DPI must be the target's.
+#include "zorvik/render/layerslot.h"
+#include "zorvik/render/maplayer.h"
+
+#include <QImage>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+namespace zorvik {
+
+class Renderer
+{
+public:
+    Renderer();
+    ~Renderer();
+
+    // Paints the slots first..last (both included); returns the errors.
+    QStringList render(QPainter &painter, const ViewTransform &view, const RenderInput &input,
+        LayerSlot first = LayerSlot::Background, LayerSlot last = LayerSlot::SetDrawings) const;
+
+    // A whole map as an image of the view's size.
+    QImage renderImage(
+        const ViewTransform &view, const RenderInput &input, QStringList *errors = nullptr) const;
+
+private:
+    std::vector<std::unique_ptr<MapLayer>> m_layers; // in slot order
+};
+
+} // namespace zorvik

@@ -1,0 +1,23 @@
+#pragma once
+// RenderInput: the const snapshot one render works from. Everything the
+// layers read comes from here (and from the view transform), so a render
+// changes nothing and any target - screen, paper, image, overview - draws the
+// same map from the same input.
+#include "zorvik/core/document.h"
+#include "zorvik/core/temporalstate.h"
+#include "zorvik/render/drawingstore.h"
+
+#include <QColor>
+
+namespace zorvik {
+
+struct RenderInput
+{
+    const Document *document = nullptr; // nullptr: background only
+    DateRange dates; // display date range
+    QColor background = Qt::white;
+    bool vectorsOnly = false; // overview: vectors only, no texts, markers or drawings
+    const DrawingStore *drawings = nullptr; // set and choropleth drawings (may be null)
+};
+
+} // namespace zorvik

@@ -1,0 +1,17 @@
+#include "zorvik/render/statisticslayer.h"
+
+#include "zorvik/render/elementbatch.h"
+
+namespace zorvik {
+
+bool StatisticsLayer::draw(RenderContext &context, QString &) const
+{
+    if (!context.input().document)
+        return true;
+    const ElementPainter painter(context.painter(), context.input().document->catalog(), context.view(),
+        context.pixelRatio(), context.input().background, context.target());
+    context.batch().paint(painter, true);
+    return true;
+}
+
+} // namespace zorvik

@@ -1,0 +1,15 @@
+#include "zorvik/widget/zoomouthandler.h"
+
+namespace zorvik {
+
+GestureOutcome ZoomOutHandler::release(GestureHost &host, const Gesture &g, const Gesture &, bool dragged)
+{
+    if (g.button != 1 || dragged)
+        return {};
+    const ViewTransform &view = host.view();
+    const double factor = host.zoomOutFactor() > 0 ? host.zoomOutFactor() : 0.5;
+    host.zoomTo(g.world.x(), g.world.y(), view.viewWidth() / factor, view.viewHeight() / factor);
+    return {};
+}
+
+} // namespace zorvik

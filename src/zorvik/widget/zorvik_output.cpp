@@ -1,0 +1,106 @@
+// Zorvik: pictures, printing and the host geometry. Every picture is drawn
+// by the same renderer as the screen, with its own view transform.
+#include "platform/fs/fs.h"
+#include "zorvik/widget/zorvik.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <QPrinter>
+#include <cmath>
+
+namespace zorvik {
+
+namespace {
+Result writePicture(const QImage &image, const QString &file)
+{
+    if (image.isNull())
+        return code::BadArgument;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        return code::IoError;
+    return veltra::fs::writeFileAtomic(veltra::fs::resolve(file), bytes) ? code::Ok : code::IoError;
+}
+} // namespace
+
+Result Zorvik::SaveImageRect(int top, int left, int right, int bottom, const QString &file)
+{
+    const QPoint topLeft = mapFromGlobal(QPoint(std::min(left, right), std::min(top, bottom)));
+    const QPoint bottomRight = mapFromGlobal(QPoint(std::max(left, right), std::max(top, bottom)));
+    const QRect area = QRect(topLeft, bottomRight).intersected(rect());
+    if (area.isEmpty())
+        return code::BadArgument;
+    return writePicture(backBuffer().copy(area), file);
+}
+
+Result Zorvik::GetRangeImage(const QString &file, int height, int width, double scale, int)
+{
+    if (height <= 0 || width <= 0 || !std::isfinite(scale) || scale <= 0)
+        return code::BadArgument;
+    const ViewTransform range = m_view.withSize(QSize(width, height)).withScale(scale);
+    return writePicture(m_renderer.renderImage(range, renderInput()), file);
+}
+
+Result Zorvik::PrintDraw(QPainter &painter, const QRectF &page, double scale)
+{
+    if (!painter.isActive() || page.isEmpty() || !painter.device())
+        return code::BadArgument;
+    const double dpi = painter.device()->logicalDpiY();
+    const double s = (std::isfinite(scale) && scale > 0) ? scale : m_view.scale();
+    const ViewTransform paper = m_view.withSize(page.size().toSize()).withDpi(dpi).withScale(s);
+    painter.save();
+    painter.translate(page.topLeft());
+    m_renderer.render(painter, paper, renderInput());
+    painter.restore();
+    return code::Ok;
+}
+
+Result Zorvik::PrintDraw(QPrinter &printer, double scale)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return code::IoError;
+    const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
+    const Result r = PrintDraw(painter, page, scale);
+    painter.end();
+    return r;
+}
+
+QImage Zorvik::RenderToImage(QSize size) const
+{
+    return m_renderer.renderImage(m_view.withSize(size), renderInput());
+}
+
+// ---- host geometry (twips)
+
+double Zorvik::Left() const
+{
+    return m_view.pixelsToTwips(x());
+}
+
+double Zorvik::Top() const
+{
+    return m_view.pixelsToTwips(y());
+}
+
+double Zorvik::Width() const
+{
+    return m_view.pixelsToTwips(width());
+}
+
+double Zorvik::Height() const
+{
+    return m_view.pixelsToTwips(height());
+}
+
+void Zorvik::Move(double left, double top, double width, double height)
+{
+    const int px = static_cast<int>(std::lround(m_view.twipsToPixels(left)));
+    const int py = static_cast<int>(std::lround(m_view.twipsToPixels(top)));
+    const int pw = width < 0 ? this->width() : static_cast<int>(std::lround(m_view.twipsToPixels(width)));
+    const int ph = height < 0 ? this->height() : static_cast<int>(std::lround(m_view.twipsToPixels(height)));
+    setGeometry(px, py, std::max(0, pw), std::max(0, ph));
+}
+
+} // namespace zorvik
