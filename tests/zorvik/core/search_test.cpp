@@ -349,8 +349,9 @@ TEST_F(SearchAgainstBruteForce, PolygonsAtPointMode3AndInsideMode4)
             bool seenConnector = false;
             for (const QString &k : gotInside) {
                 seenConnector |= model.alive[k].Type == TypeConnector;
-                if (seenConnector)
+                if (seenConnector) {
                     EXPECT_EQ(model.alive[k].Type, TypeConnector);
+                }
             }
             e.ReleaseElements(set);
         }
