@@ -170,13 +170,16 @@ bool writeStatisticsTree(const QString &dataFolder, const std::vector<ValueTable
     QTemporaryDir work(data + QStringLiteral("/.statgen-XXXXXX"));
     if (!work.isValid())
         return fail(error, QStringLiteral("cannot create a work folder in %1").arg(data));
+    bool ok = true;
     for (const ValueTable &table : plan) {
-        if (!registerTable(stage, work.path(), table, error))
-            return false;
+        ok = ok && registerTable(stage, work.path(), table, error);
     }
-    if (!makeListPathsRelative(stage, error))
-        return false;
+    ok = ok && makeListPathsRelative(stage, error);
     profile::clearCache();
+    if (!ok) {
+        fs::deleteFolder(stage);
+        return false;
+    }
     return swapIn(stage, target, error);
 }
 
