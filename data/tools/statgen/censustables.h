@@ -9,7 +9,6 @@
 // never guesses a value. The consistency checks compare the tables with each
 // other (sums of municipalities against prefectures, sexes against totals),
 // so a damaged copy of a table is refused before anything is written.
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <vector>
