@@ -25,7 +25,6 @@ Zorvik::Zorvik(QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     const ViewContext start;
     m_view = ViewTransform(start.centerX, start.centerY, start.scale, 0, size(), logicalDpiY());
-    m_engine.setViewContext(start);
     m_engine.setViewContext({m_view.scale(), m_view.dpi(), CenterX(), CenterY()});
 
     m_handlers[0] = std::make_unique<GestureHandler>();

@@ -53,7 +53,9 @@ Gesture Zorvik::gestureFrom(QPointF device, int button, Qt::KeyboardModifiers mo
 
 void Zorvik::mousePressEvent(QMouseEvent *event)
 {
-    if (!m_interactive)
+    // The press that makes a double click is followed by the double-click
+    // event, which stands for it.
+    if (!m_interactive || event->flags().testFlag(Qt::MouseEventCreatedDoubleClick))
         return;
     const Gesture g = gestureFrom(event->position(), keys::buttonCode(event->button()), event->modifiers());
     m_pressed = g;

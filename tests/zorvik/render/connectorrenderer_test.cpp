@@ -1,0 +1,92 @@
+#include "zorvik/render/connectorrenderer.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace zorvik {
+namespace {
+
+QImage paintWith(const QString &name, const QString &key)
+{
+    QImage image(80, 60, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    ConnectorPaint c;
+    c.at = QPointF(40, 30);
+    c.key = key;
+    c.colour = Qt::blue;
+    c.fill = QBrush(Qt::blue);
+    c.sizePx = 20;
+    connectorRenderer(name).paint(painter, c);
+    return image;
+}
+
+int inked(const QImage &image)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixel(x, y) != qRgb(255, 255, 255);
+    return n;
+}
+
+TEST(ConnectorRenderer, EveryOfferedNameDrawsSomething)
+{
+    const char *names[] = {"STRING.DLL", "STRING_EX.DLL", "SYMBOL.DLL", "MARU.DLL", "MARU2.DLL", "MaruEx.DLL",
+        "MaruEx1.DLL", "Donuts.DLL", "DARROW.DLL", "DLARROW.DLL", "DRARROW.DLL", "LARROW.DLL", "RARROW.DLL",
+        "UARROW.DLL", "ULARROW.DLL", "URARROW.DLL", "Figure.DLL ", "PolySquare.DLL", "SquareCross.DLL",
+        "StarStr.DLL", "MaruStrX.DLL", "OutGoingLine.DLL", "STRING_oe.DLL"};
+    for (const char *name : names) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(isKnownRenderer(QString::fromLatin1(name)));
+        EXPECT_GT(inked(paintWith(QString::fromLatin1(name), QStringLiteral("名"))), 20);
+    }
+    // The eight arrows point eight different ways.
+    QList<QImage> arrows;
+    for (const char *name : {"DARROW.DLL", "DLARROW.DLL", "DRARROW.DLL", "LARROW.DLL", "RARROW.DLL",
+             "UARROW.DLL", "ULARROW.DLL", "URARROW.DLL"})
+        arrows << paintWith(QString::fromLatin1(name), QString());
+    for (int i = 0; i < arrows.size(); ++i)
+        for (int j = i + 1; j < arrows.size(); ++j)
+            EXPECT_NE(arrows[i], arrows[j]) << i << " " << j;
+}
+
+TEST(ConnectorRenderer, NamesMatchTrimmedWithoutCase)
+{
+    EXPECT_TRUE(isKnownRenderer(QStringLiteral("figure.dll")));
+    EXPECT_TRUE(isKnownRenderer(QStringLiteral("  maru.DLL ")));
+    EXPECT_FALSE(isKnownRenderer(QStringLiteral("NOSUCH.DLL")));
+    EXPECT_EQ(paintWith(QStringLiteral("string_OE.dll"), QStringLiteral("x")),
+        paintWith(QStringLiteral("STRING_oe.DLL"), QStringLiteral("x")));
+}
+
+TEST(ConnectorRenderer, StringOeShowsTheLastField)
+{
+    EXPECT_EQ(paintWith(QStringLiteral("STRING_oe.DLL"), QStringLiteral("13101,千代田,東京")),
+        paintWith(QStringLiteral("STRING.DLL"), QStringLiteral("東京")));
+    EXPECT_NE(paintWith(QStringLiteral("STRING.DLL"), QStringLiteral("13101,千代田,東京")),
+        paintWith(QStringLiteral("STRING.DLL"), QStringLiteral("東京")));
+    EXPECT_EQ(
+        shownConnectorText(QStringLiteral("string_oe.dll"), QStringLiteral("a,b,c")), QStringLiteral("c"));
+    EXPECT_EQ(
+        shownConnectorText(QStringLiteral("STRING.DLL"), QStringLiteral("a,b,c")), QStringLiteral("a,b,c"));
+}
+
+TEST(ConnectorRenderer, UnknownNamesDrawAMarkerAndTheText)
+{
+    const QImage withText = paintWith(QStringLiteral("Custom.DLL"), QStringLiteral("東京"));
+    const QImage markerOnly = paintWith(QStringLiteral("Custom.DLL"), QString());
+    EXPECT_GT(inked(markerOnly), 4);
+    EXPECT_GT(inked(withText), inked(markerOnly) + 20);
+}
+
+TEST(ConnectorRenderer, SizesFollowTheZoomWithinLimits)
+{
+    EXPECT_DOUBLE_EQ(connectorSizePixels(100, 0.01, 1), 6); // far out: at least 6 px
+    EXPECT_DOUBLE_EQ(connectorSizePixels(100, 2, 1), 20); // 10 world units at 2 px each
+    EXPECT_DOUBLE_EQ(connectorSizePixels(20000, 2, 1), 200); // never above 200 px
+    EXPECT_DOUBLE_EQ(connectorSizePixels(100, 0.01, 3.125), 6 * 3.125); // limits follow the DPI
+}
+
+} // namespace
+} // namespace zorvik

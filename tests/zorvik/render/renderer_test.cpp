@@ -1,0 +1,186 @@
+#include "../testmap/tinymap.h"
+#include "zorvik/core/document.h"
+#include "zorvik/render/renderer.h"
+
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace zorvik {
+namespace {
+
+using namespace zorvik::test;
+
+const QSize Size(200, 150);
+
+ViewTransform viewAt(double scale = 25000, double angle = 0, QSize size = Size)
+{
+    return ViewTransform(CX, CY, scale, angle, size, 96);
+}
+
+class RendererTest : public ::testing::Test
+{
+protected:
+    void open(const std::vector<ElementRecord> &elements)
+    {
+        m_map = std::make_unique<TinyMap>(elements);
+        ASSERT_TRUE(m_map->ok()) << m_map->error().toStdString();
+        Result r = 0;
+        QString error;
+        m_doc = Document::open(m_map->zorPath(), r, &error);
+        ASSERT_TRUE(m_doc) << error.toStdString();
+    }
+    QImage render(const ViewTransform &view, DateRange dates = {}, const DrawingStore *drawings = nullptr)
+    {
+        RenderInput input;
+        input.document = m_doc.get();
+        input.dates = dates;
+        input.drawings = drawings;
+        QStringList errors;
+        QImage image = Renderer().renderImage(view, input, &errors);
+        EXPECT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char('\n')).toStdString();
+        return image;
+    }
+    static QRgb probe(const QImage &image, const ViewTransform &view, std::int32_t x, std::int32_t y)
+    {
+        const QPointF p = view.worldToDevice(x, y);
+        return image.pixel(qRound(p.x() - 0.5), qRound(p.y() - 0.5));
+    }
+
+    std::unique_ptr<TinyMap> m_map;
+    std::shared_ptr<Document> m_doc;
+};
+
+TEST_F(RendererTest, VectorsTakeTheColourOfTheirTemporalState)
+{
+    // A always exists; B appears on days 100..200; C disappears on days 50..60.
+    open({line(Boundary, {CX - 2000, CX + 2000}, {CY + 1000, CY + 1000}),
+        line(
+            Boundary, {CX - 2000, CX + 2000}, {CY - 1000, CY - 1000}, {100, 200, DayUndecided, DayUndecided}),
+        line(Boundary, {CX - 2000, CX + 2000}, {CY, CY}, {0, 0, 50, 60})});
+    const QColor white(Qt::white), existing = palette(1), appearing = palette(3), disappearing = palette(4);
+    struct Case
+    {
+        const char *name;
+        DateRange range;
+        QColor a, b, c;
+    } cases[] = {
+        {"no date filter", {1, 0}, existing, existing, existing},
+        {"day 150", {150, 150}, existing, appearing, white},
+        {"day 55", {55, 55}, existing, white, disappearing},
+        {"span 40..120", {40, 120}, existing, appearing, existing},
+    };
+    const ViewTransform view = viewAt();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QImage image = render(view, c.range);
+        EXPECT_TRUE(near(probe(image, view, CX + 500, CY + 1000), c.a, 40));
+        EXPECT_TRUE(near(probe(image, view, CX + 500, CY - 1000), c.b, 40));
+        EXPECT_TRUE(near(probe(image, view, CX + 500, CY), c.c, 40));
+    }
+}
+
+TEST_F(RendererTest, HiddenKindsAndKindsOutsideTheirScaleRangeAreNotDrawn)
+{
+    open({line(Hidden, {CX - 2000, CX + 2000}, {CY + 500, CY + 500}),
+        line(Ranged, {CX - 2000, CX + 2000}, {CY - 500, CY - 500})});
+    struct Case
+    {
+        double scale;
+        bool rangedShown;
+    } cases[] = {{25000, true}, {50000, true}, {1000, true}, {100000, false}, {900, false}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.scale);
+        // Each line at the middle of its own view, so that it is inside at every scale.
+        const ViewTransform hiddenView = viewAt(c.scale).withCenter(CX, CY + 500);
+        const QImage hidden = render(hiddenView);
+        for (std::int32_t x : {CX - 20, CX + 30, CX + 70})
+            EXPECT_TRUE(near(probe(hidden, hiddenView, x, CY + 500), Qt::white, 0));
+        const ViewTransform rangedView = viewAt(c.scale).withCenter(CX, CY - 500);
+        EXPECT_EQ(
+            near(probe(render(rangedView), rangedView, CX + 30, CY - 500), palette(1), 40), c.rangedShown);
+    }
+}
+
+TEST_F(RendererTest, ConnectorsDrawThroughTheirRendererAndTextStaysUpright)
+{
+    open({connector(Marker, CX, CY, QStringLiteral("点")),
+        connector(Place, CX + 3000, CY, QStringLiteral("東京"))});
+    const ViewTransform view = viewAt();
+    const QImage image = render(view);
+    // The circle marker is filled with its state colour at the point.
+    EXPECT_TRUE(near(probe(image, view, CX, CY), palette(5), 40));
+    // A label drawn at the view centre looks the same whatever the map angle.
+    open({connector(Place, CX, CY, QStringLiteral("東京"))});
+    const QImage upright = render(view);
+    EXPECT_GT(countNot(upright, Qt::white), 10);
+    for (double angle : {30.0, 90.0, -145.0}) {
+        SCOPED_TRACE(angle);
+        EXPECT_EQ(render(viewAt(25000, angle)), upright);
+    }
+}
+
+TEST_F(RendererTest, FourQuadrantsMakeTheWholePicture)
+{
+    open({ring(Boundary, CX - 2500, CY - 1800, CX + 1700, CY + 2100),
+        line(Road, {CX - 4000, CX + 100, CX + 3900}, {CY - 3000, CY + 200, CY + 2900}),
+        connector(Marker, CX + 800, CY - 900, QString())});
+    const ViewTransform whole = viewAt(25000, 0, QSize(200, 150));
+    const QImage full = render(whole);
+    QImage stitched(full.size(), full.format());
+    QPainter painter(&stitched);
+    for (int qy = 0; qy < 2; ++qy)
+        for (int qx = 0; qx < 2; ++qx) {
+            const QPointF centre = whole.deviceToWorld(QPointF(50 + qx * 100, 37.5 + qy * 75));
+            const ViewTransform part(centre.x(), centre.y(), 25000, 0, QSize(100, 75), 96);
+            painter.drawImage(QPoint(qx * 100, qy * 75), render(part));
+        }
+    painter.end();
+    int mismatches = 0;
+    for (int y = 0; y < full.height(); ++y)
+        for (int x = 0; x < full.width(); ++x)
+            if (!near(full.pixel(x, y), QColor::fromRgb(stitched.pixel(x, y)), 24))
+                ++mismatches;
+    EXPECT_LE(mismatches, 30) << "of " << full.width() * full.height();
+    EXPECT_GT(countNear(full, palette(1), 40), 100); // the ring is there at all
+}
+
+TEST_F(RendererTest, DrawingsLieInTheirLayers)
+{
+    open({line(Road, {CX - 2000, CX + 2000}, {CY, CY})});
+    DrawingStore drawings;
+    // A choropleth square under the road, one grey "no class" square beside it.
+    ChoroplethPolygon inClass;
+    inClass.x = {CX - 1500, CX - 100, CX - 100, CX - 1500, CX - 1500};
+    inClass.y = {CY - 800, CY - 800, CY + 800, CY + 800, CY - 800};
+    inClass.colour = QColor(250, 200, 40);
+    inClass.box = {CX - 1500, CY - 800, CX - 100, CY + 800};
+    ChoroplethPolygon noClass = inClass;
+    for (auto &x : noClass.x)
+        x += 1600;
+    noClass.box = {CX + 100, CY - 800, CX + 1500, CY + 800};
+    noClass.mode = 4;
+    drawings.addPolygons({inClass, noClass});
+    const ViewTransform view = viewAt();
+    const QImage image = render(view, {}, &drawings);
+    EXPECT_TRUE(near(probe(image, view, CX - 800, CY + 400), inClass.colour, 8));
+    EXPECT_TRUE(near(probe(image, view, CX + 800, CY + 400), QColor(100, 100, 100), 8));
+    EXPECT_TRUE(near(probe(image, view, CX - 800, CY), palette(2), 40)); // the road over the fill
+
+    // Set drawings lie over everything: a highlight in colour 4 over the road.
+    SetDrawing highlight{7, 2, 4, 0, 0, {line(Road, {CX - 2000, CX + 2000}, {CY, CY})}};
+    drawings.putSet(highlight);
+    const QImage lit = render(view, {}, &drawings);
+    EXPECT_TRUE(near(probe(lit, view, CX - 800, CY), palette(4), 40));
+    // Mode 3: outline colour 1, hatch 0 (solid) in colour 13 inside a ring of an undefined kind.
+    drawings.putSet({8, 3, 1, 0, 13, {ring(188, CX + 300, CY + 300, CX + 1200, CY + 700)}});
+    const QImage filled = render(view, {}, &drawings);
+    EXPECT_TRUE(near(probe(filled, view, CX + 750, CY + 500), palette(13), 8));
+    EXPECT_TRUE(near(probe(filled, view, CX + 750, CY + 300), palette(1), 60));
+    // Taking the drawings off gives the plain map again.
+    drawings.removeSet(7);
+    drawings.removeSet(8);
+    EXPECT_EQ(render(view, {}, &drawings), image);
+}
+
+} // namespace
+} // namespace zorvik
