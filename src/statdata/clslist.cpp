@@ -112,27 +112,47 @@ int32_t clsList::ReadValueHeader(QString &line) const
 
 bool clsList::WriteEntries(int index)
 {
-    bool ok = write(itemListTitleSection(), entryKey(1), m_title, index);
-    ok = ok && write(itemListYearSection(), entryKey(1), m_surveyYear, index);
-    if (ok && !HasEntry(itemListKindSection(), m_areaUnit, index))
-        ok = write(itemListKindSection(), entryKey(CountEntries(itemListKindSection(), index) + 1),
-            m_areaUnit, index);
-    if (ok && !HasEntry(m_areaUnit, m_itemGroup, index))
-        ok = write(m_areaUnit, entryKey(CountEntries(m_areaUnit, index) + 1), m_itemGroup, index);
-    ok = ok && write(m_areaUnit, itemListPathKey(), m_folderValues.at(index), index);
-    if (!ok)
-        return false;
+    // The keys are written in one rewrite of the file: the checks of the area
+    // unit and the item group read the file as it was before, which is what
+    // key-by-key writing shows them too, unless the area unit's section is one
+    // of the sections written before those checks; only then are the keys
+    // written one at a time.
+    const QString kinds = itemListKindSection();
+    const bool batch = [&] {
+        for (const QString &earlier : {itemListTitleSection(), itemListYearSection(), kinds}) {
+            if (m_areaUnit.compare(earlier, Qt::CaseInsensitive) == 0)
+                return false;
+        }
+        return true;
+    }();
+    std::vector<profile::KeyWrite> writes;
+    bool ok = true;
+    const auto put = [&](const QString &section, const QString &key, const QString &value) {
+        if (batch)
+            writes.push_back({section, key, value});
+        else
+            ok = ok && write(section, key, value, index);
+    };
 
+    put(itemListTitleSection(), entryKey(1), m_title);
+    put(itemListYearSection(), entryKey(1), m_surveyYear);
+    if (ok && !HasEntry(kinds, m_areaUnit, index))
+        put(kinds, entryKey(CountEntries(kinds, index) + 1), m_areaUnit);
+    if (ok && !HasEntry(m_areaUnit, m_itemGroup, index))
+        put(m_areaUnit, entryKey(CountEntries(m_areaUnit, index) + 1), m_itemGroup);
+    put(m_areaUnit, itemListPathKey(), m_folderValues.at(index));
+
+    // No header, no items: the group is listed without them.
     QString header;
-    if (ReadValueHeader(header) != 0)
-        return true; // no header, no items: the group is listed without them
-    const QStringList fields = header.split(QLatin1Char(','));
-    for (int i = 1; i < fields.size(); ++i) {
-        const QString value = index == 0 ? fields.at(i) + QLatin1Char(',') + fields.at(i) : fields.at(i);
-        if (!write(m_itemGroup, entryKey(i), value, index))
-            return false;
+    if (ok && ReadValueHeader(header) == 0) {
+        const QStringList fields = header.split(QLatin1Char(','));
+        for (int i = 1; i < fields.size(); ++i)
+            put(m_itemGroup, entryKey(i),
+                index == 0 ? fields.at(i) + QLatin1Char(',') + fields.at(i) : fields.at(i));
     }
-    return true;
+    if (batch)
+        ok = profile::writeStrings(writes, m_listFiles.at(index));
+    return ok;
 }
 
 int32_t clsList::AddData()

@@ -265,6 +265,21 @@ bool writeString(const QString &section, const QString &key, const std::optional
     });
 }
 
+bool writeStrings(const std::vector<KeyWrite> &writes, const QString &path, QString *error)
+{
+    for (const KeyWrite &w : writes) {
+        if (!checkNames(w.section, &w.key, &w.value, error))
+            return false;
+    }
+    if (writes.empty())
+        return true;
+    return modify(path, true, error, [&](IniFile &file) {
+        for (const KeyWrite &w : writes)
+            file.setValue(w.section, w.key, w.value);
+        return true;
+    });
+}
+
 bool deleteSection(const QString &section, const QString &path, QString *error)
 {
     return modify(path, false, error, [&](IniFile &file) {

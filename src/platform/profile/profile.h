@@ -47,6 +47,20 @@ int getInt(const QString &section, const QString &key, int def, const QString &p
 bool writeString(const QString &section, const QString &key, const std::optional<QString> &value,
     const QString &path, QString *error = nullptr);
 
+// One key to write (see writeStrings).
+struct KeyWrite
+{
+    QString section;
+    QString key;
+    QString value;
+};
+
+// Several WritePrivateProfileString calls on one file, applied in order with
+// one parse and one atomic write: the file ends up byte for byte as after
+// writeString for each in turn. When any name or value is refused nothing is
+// written. No writes: nothing happens (a missing file is not created).
+bool writeStrings(const std::vector<KeyWrite> &writes, const QString &path, QString *error = nullptr);
+
 // WritePrivateProfileString(section, NULL, NULL): removes the whole section.
 bool deleteSection(const QString &section, const QString &path, QString *error = nullptr);
 
