@@ -32,22 +32,20 @@ struct Found
     int32_t status = -1;
 };
 
-// One item of one area, found as the statistics map window finds it.
+// One item of one area, found as the statistics map window finds it; with
+// `lastItem` the sum of the columns from `item` to `lastItem`.
 Found lookup(const QString &statistics, const QString &unit, const QString &group, const QString &item,
     const QString &code, int32_t lastItem = 0)
 {
     const QString list = itemList(statistics);
     const QString reference = "{[" + unit + "][" + group + "][" + item + "]}";
     const int32_t column = ComCaldoraTable::GetEntryIndex(list, reference);
-    int32_t last = 0;
-    if (lastItem)
-        last = lastItem;
     const QString folder = ComCaldoraTable::GetValueFolder(list, reference);
     const int16_t level = ComCaldoraNeo::GetAreaLevel(reference);
     const QString file = ComCaldoraNeo::GetDataFileName(code.left(2).toInt(), folder, level);
     Found f;
     f.value = ComCaldoraNeo::ReadAreaValue(
-        file, code, static_cast<int32_t>(code.size()), level, column, last, lastItem != 0, f.status);
+        file, code, static_cast<int32_t>(code.size()), level, column, lastItem, lastItem != 0, f.status);
     return f;
 }
 
@@ -56,7 +54,18 @@ QString prefCode(int n)
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
 }
 
-TEST(DefaultStatistics, PublishedFiguresAreFound)
+class DefaultStatistics : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(veltra::fs::fileExists(etcFolder() + veltra::statdata::yearFileName()))
+            << "no generated data folder in " VELTRA_DEFAULT_DATA
+               " (build the target veltra_default_statistics)";
+    }
+};
+
+TEST_F(DefaultStatistics, PublishedFiguresAreFound)
 {
     struct Case
     {
@@ -85,7 +94,7 @@ TEST(DefaultStatistics, PublishedFiguresAreFound)
     }
 }
 
-TEST(DefaultStatistics, PrefecturesAddUpToTheNation)
+TEST_F(DefaultStatistics, PrefecturesAddUpToTheNation)
 {
     const std::pair<const char *, double> totals[] = {{"R2国勢調査", 126146099}, {"H27国勢調査", 127094745},
         {"H22国勢調査", 128057352}, {"T9国勢調査", 55963053}};
@@ -101,7 +110,7 @@ TEST(DefaultStatistics, PrefecturesAddUpToTheNation)
     }
 }
 
-TEST(DefaultStatistics, FiguresTheSourceLacksAreNoData)
+TEST_F(DefaultStatistics, FiguresTheSourceLacksAreNoData)
 {
     // Households and areas of designated-city wards, and the 2015 wards.
     const std::tuple<const char *, const char *, const char *> cases[] = {
@@ -122,7 +131,7 @@ TEST(DefaultStatistics, FiguresTheSourceLacksAreNoData)
     EXPECT_EQ(futaba.value, 0);
 }
 
-TEST(DefaultStatistics, AgeClassesServeThePyramid)
+TEST_F(DefaultStatistics, AgeClassesServeThePyramid)
 {
     const QString list = itemList(QStringLiteral("R2国勢調査"));
     const QString group = QStringLiteral("年齢5歳階級別");
@@ -165,7 +174,7 @@ TEST(DefaultStatistics, AgeClassesServeThePyramid)
     }
 }
 
-TEST(DefaultStatistics, EveryListedStatisticsHasItsFolders)
+TEST_F(DefaultStatistics, EveryListedStatisticsHasItsFolders)
 {
     QStringList lines;
     ASSERT_TRUE(veltra::text::readLines(etcFolder() + veltra::statdata::yearFileName(), lines));
