@@ -24,8 +24,8 @@ Zorvik::Zorvik(QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     const ViewContext start;
-    m_view = ViewTransform(start.centerX, start.centerY, start.scale, 0, size(), logicalDpiY());
-    m_engine.setViewContext({m_view.scale(), m_view.dpi(), CenterX(), CenterY()});
+    m_viewState = ViewTransform(start.centerX, start.centerY, start.scale, 0, size(), logicalDpiY());
+    m_engine.setViewContext({view().scale(), view().dpi(), CenterX(), CenterY()});
 
     m_handlers[0] = std::make_unique<GestureHandler>();
     m_handlers[1] = std::make_unique<RectZoomHandler>();
@@ -39,6 +39,14 @@ Zorvik::Zorvik(QWidget *parent)
 }
 
 Zorvik::~Zorvik() = default;
+
+const ViewTransform &Zorvik::view() const
+{
+    const double dpi = logicalDpiY();
+    if (m_viewState.size() != size() || m_viewState.dpi() != dpi)
+        m_viewState = m_viewState.withSize(size()).withDpi(dpi);
+    return m_viewState;
+}
 
 GestureHandler &Zorvik::handlerFor(int mode)
 {
@@ -83,12 +91,12 @@ void Zorvik::ShowAll()
     if (m_engine.GetMapExtent(cx, cy, w, h) != code::Ok)
         return;
     if (w <= 0 && h <= 0) {
-        applyView(m_view.withCenter(cx, cy));
+        applyView(view().withCenter(cx, cy));
         return;
     }
     // A small margin, so that the outline does not touch the edges.
     const double margin = 1.04;
-    applyView(m_view.withCenter(cx, cy).withScale(m_view.scaleToFit(w * margin, h * margin)));
+    applyView(view().withCenter(cx, cy).withScale(view().scaleToFit(w * margin, h * margin)));
 }
 
 void Zorvik::setOverviewFlag(int flag)
@@ -101,9 +109,9 @@ void Zorvik::setOverviewFlag(int flag)
 
 void Zorvik::applyView(const ViewTransform &next, bool forceRedraw)
 {
-    const ViewTransform old = m_view;
-    m_view = next;
-    m_engine.setViewContext({m_view.scale(), m_view.dpi(), CenterX(), CenterY()});
+    const ViewTransform old = view();
+    m_viewState = next;
+    m_engine.setViewContext({view().scale(), view().dpi(), CenterX(), CenterY()});
     const bool changed = !(old == next);
     if (forceRedraw)
         ++m_generation;
@@ -119,19 +127,19 @@ void Zorvik::applyView(const ViewTransform &next, bool forceRedraw)
 
 void Zorvik::setCenterX(double x)
 {
-    applyView(m_view.withCenter(ViewTransform::roundWorld(x), m_view.centerY()));
+    applyView(view().withCenter(ViewTransform::roundWorld(x), view().centerY()));
 }
 
 void Zorvik::setCenterY(double y)
 {
-    applyView(m_view.withCenter(m_view.centerX(), ViewTransform::roundWorld(y)));
+    applyView(view().withCenter(view().centerX(), ViewTransform::roundWorld(y)));
 }
 
 void Zorvik::setScale(double scale)
 {
     if (!std::isfinite(scale) || scale <= 0)
         return;
-    applyView(m_view.withScale(scale));
+    applyView(view().withScale(scale));
 }
 
 void Zorvik::setScale(const QString &scale)
@@ -145,7 +153,7 @@ void Zorvik::setScale(const QString &scale)
 void Zorvik::setAngle(double degrees)
 {
     if (std::isfinite(degrees))
-        applyView(m_view.withAngle(degrees));
+        applyView(view().withAngle(degrees));
 }
 
 Result Zorvik::ZoomWindow(std::int32_t cx, std::int32_t cy, std::int32_t w, std::int32_t h)
@@ -159,20 +167,20 @@ Result Zorvik::ZoomWindow(std::int32_t cx, std::int32_t cy, std::int32_t w, std:
 void Zorvik::zoomTo(double x, double y, double w, double h)
 {
     const ViewTransform centred
-        = m_view.withCenter(ViewTransform::roundWorld(x), ViewTransform::roundWorld(y));
+        = view().withCenter(ViewTransform::roundWorld(x), ViewTransform::roundWorld(y));
     applyView(centred.withScale(centred.scaleToFit(std::abs(w), std::abs(h))));
 }
 
 void Zorvik::panTo(double x, double y)
 {
-    applyView(m_view.withCenter(ViewTransform::roundWorld(x), ViewTransform::roundWorld(y)));
+    applyView(view().withCenter(ViewTransform::roundWorld(x), ViewTransform::roundWorld(y)));
 }
 
 Result Zorvik::SetCenterScale(std::int32_t x, std::int32_t y, double factor)
 {
     if (!std::isfinite(factor) || factor <= 0)
         return code::BadArgument;
-    applyView(m_view.withCenter(x, y).withScale(m_view.scale() * factor), true);
+    applyView(view().withCenter(x, y).withScale(view().scale() * factor), true);
     return code::Ok;
 }
 
@@ -200,8 +208,8 @@ void Zorvik::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     // A new size changes the view extent, not the centre or the scale.
-    m_view = m_view.withSize(size()).withDpi(logicalDpiY());
-    m_engine.setViewContext({m_view.scale(), m_view.dpi(), CenterX(), CenterY()});
+    view();
+    m_engine.setViewContext({view().scale(), view().dpi(), CenterX(), CenterY()});
     m_frameDirty = true;
 }
 
@@ -211,7 +219,7 @@ Result Zorvik::ConvertCoord(
     int mode, std::int32_t x, std::int32_t y, double &outX, double &outY, int option) const
 {
     if (mode == 4) {
-        const QPointF p = m_view.worldToDevice(x, y);
+        const QPointF p = view().worldToDevice(x, y);
         outX = p.x();
         outY = p.y();
         return code::Ok;

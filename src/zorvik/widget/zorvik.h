@@ -74,17 +74,17 @@ public:
     Result SaveDefFile() { return m_engine.SaveDefFile(); }
 
     // ---- view and navigation
-    std::int32_t CenterX() const { return ViewTransform::roundWorld(m_view.centerX()); }
+    std::int32_t CenterX() const { return ViewTransform::roundWorld(view().centerX()); }
     void setCenterX(double x);
-    std::int32_t CenterY() const { return ViewTransform::roundWorld(m_view.centerY()); }
+    std::int32_t CenterY() const { return ViewTransform::roundWorld(view().centerY()); }
     void setCenterY(double y);
-    std::int32_t ViewWidth() const { return ViewTransform::roundWorld(m_view.viewWidth()); }
-    std::int32_t ViewHeight() const { return ViewTransform::roundWorld(m_view.viewHeight()); }
-    double Scale() const { return m_view.scale(); }
+    std::int32_t ViewWidth() const { return ViewTransform::roundWorld(view().viewWidth()); }
+    std::int32_t ViewHeight() const { return ViewTransform::roundWorld(view().viewHeight()); }
+    double Scale() const { return view().scale(); }
     void setScale(double scale);
     // The scale as typed; text that is not a number changes nothing.
     void setScale(const QString &scale);
-    double Angle() const { return m_view.angle(); }
+    double Angle() const { return view().angle(); }
     void setAngle(double degrees);
     Result ZoomWindow(std::int32_t cx, std::int32_t cy, std::int32_t w, std::int32_t h);
     Result SetCenterScale(std::int32_t x, std::int32_t y, double factor);
@@ -354,7 +354,7 @@ public:
     void Move(double left, double top, double width = -1, double height = -1);
 
     // ---- the view, for the host and tests
-    const ViewTransform &viewTransform() const { return m_view; }
+    const ViewTransform &viewTransform() const { return view(); }
     const Engine &core() const { return m_engine; }
     const DrawingStore &drawings() const { return m_drawings; }
 
@@ -384,7 +384,8 @@ protected:
 
 private:
     // GestureHost
-    const ViewTransform &view() const override { return m_view; }
+    // The current view; the size follows the control even before it is shown.
+    const ViewTransform &view() const override;
     Engine &engine() override { return m_engine; }
     double zoomInFactor() const override { return m_zoomIn; }
     double zoomOutFactor() const override { return m_zoomOut; }
@@ -408,7 +409,7 @@ private:
     void paintFeedback(QPainter &painter);
 
     Engine m_engine;
-    ViewTransform m_view;
+    mutable ViewTransform m_viewState;
     Renderer m_renderer;
     DrawingStore m_drawings;
     MapImageCache m_mapCache;

@@ -153,7 +153,7 @@ RenderInput Zorvik::renderInput() const
 MapImageKey Zorvik::mapKey() const
 {
     MapImageKey key;
-    key.view = m_view;
+    key.view = view();
     key.document = m_engine.document().get();
     if (key.document) {
         key.documentRevision = key.document->revision();
@@ -170,7 +170,7 @@ MapImageKey Zorvik::mapKey() const
 
 void Zorvik::ensureFrame()
 {
-    if (!m_view.isValid()) {
+    if (!view().isValid()) {
         m_frame = QImage();
         return;
     }
@@ -178,10 +178,10 @@ void Zorvik::ensureFrame()
     const RenderInput input = renderInput();
     bool baseChanged = false;
     if (!m_mapCache.matches(key)) {
-        QImage base(m_view.size(), QImage::Format_ARGB32_Premultiplied);
+        QImage base(view().size(), QImage::Format_ARGB32_Premultiplied);
         base.fill(input.background);
         QPainter painter(&base);
-        m_renderer.render(painter, m_view, input, LayerSlot::Background, LayerSlot::Statistics);
+        m_renderer.render(painter, view(), input, LayerSlot::Background, LayerSlot::Statistics);
         painter.end();
         m_mapCache.store(key, std::move(base));
         baseChanged = true;
@@ -190,7 +190,7 @@ void Zorvik::ensureFrame()
         m_frame = m_mapCache.image().copy();
         if (!m_drawings.sets().empty()) {
             QPainter painter(&m_frame);
-            m_renderer.render(painter, m_view, input, LayerSlot::SetDrawings, LayerSlot::SetDrawings);
+            m_renderer.render(painter, view(), input, LayerSlot::SetDrawings, LayerSlot::SetDrawings);
         }
         m_frameSetRevision = m_drawings.setRevision();
         m_frameDirty = false;
@@ -239,16 +239,16 @@ void Zorvik::paintFeedback(QPainter &painter)
     if (!m_rubberLine.isEmpty()) {
         QPolygonF line;
         for (const QPointF &w : m_rubberLine)
-            line << m_view.worldToDevice(w.x(), w.y());
+            line << view().worldToDevice(w.x(), w.y());
         if (m_rubberPointer)
-            line << m_view.worldToDevice(m_rubberPointer->x(), m_rubberPointer->y());
+            line << view().worldToDevice(m_rubberPointer->x(), m_rubberPointer->y());
         painter.setPen(QPen(Qt::red, 1));
         painter.drawPolyline(line);
     }
     if (m_mouseMode == 12 && m_pointerWorld && !m_shapeX.empty()) {
         QPolygonF shape;
         for (std::size_t i = 0; i < m_shapeX.size(); ++i)
-            shape << m_view.worldToDevice(
+            shape << view().worldToDevice(
                 m_pointerWorld->x() + m_shapeX[i], m_pointerWorld->y() + m_shapeY[i]);
         painter.setPen(QPen(Qt::red, 1, Qt::DashLine));
         painter.drawPolygon(shape);

@@ -41,9 +41,9 @@ Gesture Zorvik::gestureFrom(QPointF device, int button, Qt::KeyboardModifiers mo
 {
     Gesture g;
     g.device = device;
-    g.twipsX = m_view.pixelsToTwips(device.x());
-    g.twipsY = m_view.pixelsToTwips(device.y());
-    g.world = m_view.deviceToWorld(device);
+    g.twipsX = view().pixelsToTwips(device.x());
+    g.twipsY = view().pixelsToTwips(device.y());
+    g.world = view().deviceToWorld(device);
     g.worldX = ViewTransform::roundWorld(g.world.x());
     g.worldY = ViewTransform::roundWorld(g.world.y());
     g.button = button;
@@ -140,7 +140,7 @@ void Zorvik::keyPressEvent(QKeyEvent *event)
     const int shift = keys::shiftMask(event->modifiers());
     if (m_editMode != 0 && key >= 37 && key <= 40) {
         // Pan a quarter of the view in the pressed screen direction.
-        const double quarterX = m_view.size().width() / 4.0, quarterY = m_view.size().height() / 4.0;
+        const double quarterX = view().size().width() / 4.0, quarterY = view().size().height() / 4.0;
         QPointF d;
         if (key == 37)
             d = {-quarterX, 0};
@@ -150,8 +150,8 @@ void Zorvik::keyPressEvent(QKeyEvent *event)
             d = {0, -quarterY};
         else
             d = {0, quarterY};
-        const QPointF middle(m_view.size().width() / 2.0, m_view.size().height() / 2.0);
-        const QPointF centre = m_view.deviceToWorld(middle + d);
+        const QPointF middle(view().size().width() / 2.0, view().size().height() / 2.0);
+        const QPointF centre = view().deviceToWorld(middle + d);
         panTo(centre.x(), centre.y());
     }
     emit KeyDown(key, shift);

@@ -27,8 +27,9 @@ Result writePicture(const QImage &image, const QString &file)
 Result Zorvik::SaveImageRect(int top, int left, int right, int bottom, const QString &file)
 {
     const QPoint topLeft = mapFromGlobal(QPoint(std::min(left, right), std::min(top, bottom)));
-    const QPoint bottomRight = mapFromGlobal(QPoint(std::max(left, right), std::max(top, bottom)));
-    const QRect area = QRect(topLeft, bottomRight).intersected(rect());
+    // Right and bottom are the first pixels outside, as in a Windows RECT.
+    const QRect area
+        = QRect(topLeft, QSize(std::abs(right - left), std::abs(bottom - top))).intersected(rect());
     if (area.isEmpty())
         return code::BadArgument;
     return writePicture(backBuffer().copy(area), file);
@@ -38,7 +39,7 @@ Result Zorvik::GetRangeImage(const QString &file, int height, int width, double 
 {
     if (height <= 0 || width <= 0 || !std::isfinite(scale) || scale <= 0)
         return code::BadArgument;
-    const ViewTransform range = m_view.withSize(QSize(width, height)).withScale(scale);
+    const ViewTransform range = view().withSize(QSize(width, height)).withScale(scale);
     return writePicture(m_renderer.renderImage(range, renderInput()), file);
 }
 
@@ -47,8 +48,8 @@ Result Zorvik::PrintDraw(QPainter &painter, const QRectF &page, double scale)
     if (!painter.isActive() || page.isEmpty() || !painter.device())
         return code::BadArgument;
     const double dpi = painter.device()->logicalDpiY();
-    const double s = (std::isfinite(scale) && scale > 0) ? scale : m_view.scale();
-    const ViewTransform paper = m_view.withSize(page.size().toSize()).withDpi(dpi).withScale(s);
+    const double s = (std::isfinite(scale) && scale > 0) ? scale : view().scale();
+    const ViewTransform paper = view().withSize(page.size().toSize()).withDpi(dpi).withScale(s);
     painter.save();
     painter.translate(page.topLeft());
     m_renderer.render(painter, paper, renderInput());
@@ -69,37 +70,37 @@ Result Zorvik::PrintDraw(QPrinter &printer, double scale)
 
 QImage Zorvik::RenderToImage(QSize size) const
 {
-    return m_renderer.renderImage(m_view.withSize(size), renderInput());
+    return m_renderer.renderImage(view().withSize(size), renderInput());
 }
 
 // ---- host geometry (twips)
 
 double Zorvik::Left() const
 {
-    return m_view.pixelsToTwips(x());
+    return view().pixelsToTwips(x());
 }
 
 double Zorvik::Top() const
 {
-    return m_view.pixelsToTwips(y());
+    return view().pixelsToTwips(y());
 }
 
 double Zorvik::Width() const
 {
-    return m_view.pixelsToTwips(width());
+    return view().pixelsToTwips(width());
 }
 
 double Zorvik::Height() const
 {
-    return m_view.pixelsToTwips(height());
+    return view().pixelsToTwips(height());
 }
 
 void Zorvik::Move(double left, double top, double width, double height)
 {
-    const int px = static_cast<int>(std::lround(m_view.twipsToPixels(left)));
-    const int py = static_cast<int>(std::lround(m_view.twipsToPixels(top)));
-    const int pw = width < 0 ? this->width() : static_cast<int>(std::lround(m_view.twipsToPixels(width)));
-    const int ph = height < 0 ? this->height() : static_cast<int>(std::lround(m_view.twipsToPixels(height)));
+    const int px = static_cast<int>(std::lround(view().twipsToPixels(left)));
+    const int py = static_cast<int>(std::lround(view().twipsToPixels(top)));
+    const int pw = width < 0 ? this->width() : static_cast<int>(std::lround(view().twipsToPixels(width)));
+    const int ph = height < 0 ? this->height() : static_cast<int>(std::lround(view().twipsToPixels(height)));
     setGeometry(px, py, std::max(0, pw), std::max(0, ph));
 }
 
