@@ -92,8 +92,9 @@ void ElementBatch::collect(const Document &document)
         bool drawn = false;
         m_paths.build(
             e.pointCount, [&](int i) { return QPointF(e.x(i), e.y(i)); },
-            [&](const QPolygonF &run) {
-                g->runs.push_back(run);
+            [&](QPolygonF &run) {
+                g->runs.push_back(std::move(run));
+                run = QPolygonF();
                 drawn = true;
             });
         if (!drawn && (e.pointCount == 1 || e.box.minX != e.box.maxX || e.box.minY != e.box.maxY)) {
