@@ -7,6 +7,7 @@
 // tools leave the switches the events read. Everything runs on the
 // user-interface thread, so no locking. Each keeps its historical name so
 // every subsystem reads the same state.
+#include <QString>
 #include <array>
 #include <cstdint>
 
@@ -33,3 +34,10 @@ inline std::int32_t glngDragY = 0;
 inline std::int16_t gintMapMouseMode = 0;
 // -1: a tool asks the next double click not to recentre the map.
 inline std::int16_t gintSkipCenter = 0;
+
+// --- Written when the engine starts on a document -----------------------------
+// Folder of the files attached to elements of the open document, ending in a
+// separator ("\" when the document names none).
+inline QString gstrAttachPath;
+// The view date as "YYYYMMDD" (empty: no date restriction).
+inline QString gstrViewDate;

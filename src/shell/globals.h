@@ -17,6 +17,10 @@
 namespace zorvik {
 class Zorvik;
 }
+namespace veltra::shell {
+class MapWindowHost;
+}
+class frmMain;
 
 // --- Tool modes -------------------------------------------------------------
 inline std::int16_t gintModeNo = 0; // current mode code; 0 when no tool runs
@@ -24,6 +28,14 @@ inline std::int16_t gintModeSub = 0; // sub-type of the current mode
 inline std::int16_t gintStoryStepEnd = 0; // -1: the command of the story step has finished
 inline std::int16_t gbPro = 0; // frame layout: -1 pro, anything else beginner
 inline zorvik::Zorvik *gobjZor = nullptr; // the map engine of the current map window
+
+// --- Main frame and the current map window -----------------------------------
+inline frmMain *gfrmMain = nullptr; // the one main frame, from start-up to exit
+// The current map window; only it writes gobjZor and gintMapInit.
+inline veltra::shell::MapWindowHost *gfrmZorvik = nullptr;
+inline std::int16_t gintMapInit = 0; // 1 while the current map window's engine runs
+inline std::int16_t gintWaitCancel = 0; // wait dialog: 0 none, 1 requested, 2 confirmed
+inline std::int16_t gintTempIPra2 = 188; // third integer attribute of temporary shapes
 
 // --- Files of the program folder and the document --------------------------
 inline QString gstrIniPath; // ZORPAK.INI

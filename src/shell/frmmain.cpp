@@ -1,0 +1,275 @@
+#include "shell/frmmain.h"
+
+#include "platform/ui/msgbox.h"
+#include "platform/ui/twips.h"
+#include "platform/ui/windowregistry.h"
+#include "shell/compsy.h"
+#include "shell/framestate.h"
+#include "shell/frmpsywait.h"
+#include "shell/globals.h"
+#include "shell/mapwindowhost.h"
+#include "shell/mdlcommon.h"
+#include "shell/mdlmain_settings.h"
+#include "shell/mdlmain_ui.h"
+#include "shell/mdlsave.h"
+#include "shell/statisticsservices.h"
+#include "zorvik/widget/zorvik.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+using namespace veltra;
+
+namespace veltra::shell {
+
+QString frameCaption(const QString &title, int major, int minor, int revision)
+{
+    return title + QStringLiteral("  v") + QString::number(major) + QLatin1Char('.') + QString::number(minor)
+        + QString::number(revision);
+}
+
+void programVersion(int &major, int &minor, int &revision)
+{
+    const QStringList parts = QCoreApplication::applicationVersion().split(QLatin1Char('.'));
+    major = parts.size() > 0 ? parts[0].toInt() : 0;
+    minor = parts.size() > 1 ? parts[1].toInt() : 0;
+    revision = parts.size() > 2 ? parts[2].toInt() : 0;
+}
+
+} // namespace veltra::shell
+
+frmMain::frmMain(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("MDIClient"));
+    setCentralWidget(m_mdi);
+    createMenus();
+    createStatusBar();
+    ui::WindowRegistry::instance().add(this);
+}
+
+frmMain::~frmMain()
+{
+    if (gfrmMain == this)
+        gfrmMain = nullptr;
+}
+
+void frmMain::MDIForm_Load(const QString &commandLine)
+{
+    int major = 0, minor = 0, revision = 0;
+    shell::programVersion(major, minor, revision);
+    setWindowTitle(shell::frameCaption(gstrTitle, major, minor, revision));
+    mdlSave::LoadSettings(gtypWinInfo);
+    mdlMain::LocalizeForm(*this);
+    placeFromSettings();
+    SetMenuEnabled(false);
+    if (!commandLine.isEmpty()) {
+        gstrDocPath = mdlCommon::StripQuotes(commandLine);
+        const QString folder = mdlCommon::GetFolderPath(gstrDocPath);
+        if (!folder.isEmpty())
+            QDir::setCurrent(folder);
+        LoadNewDoc(0);
+    }
+    // The list bar, the tool bars and the scale box arrive with the guided
+    // operation and the tool bars of the frame.
+    for (int i = 4; i <= 6; ++i) {
+        if (QLabel *panel = statusPanel(i)) {
+            panel->setEnabled(false);
+            panel->setFrameShadow(QFrame::Raised);
+        }
+    }
+}
+
+void frmMain::placeFromSettings()
+{
+    m_startMaximized = gtypWinInfo.State == 2;
+    if (m_startMaximized) {
+        setWindowState(Qt::WindowMaximized);
+        return;
+    }
+    setWindowState(Qt::WindowNoState);
+    const int width = ui::twipsToPixelsX(gtypWinInfo.Width);
+    const int height = ui::twipsToPixelsY(gtypWinInfo.Height);
+    move(ui::twipsToPixelsX(gtypWinInfo.Left), ui::twipsToPixelsY(gtypWinInfo.Top));
+    if (width > 0 && height > 0)
+        resize(width, height);
+}
+
+void frmMain::LoadNewDoc(std::int16_t nOpt)
+{
+    mdlMain::SetDocumentNames();
+    shell::MapWindowHost *host = shell::createMapWindow(nullptr);
+    if (!host)
+        return; // no map window subsystem: the frame stays without a map
+    QWidget *window = host->widget();
+    gfrmZorvik = host;
+    QMdiSubWindow *sub = m_mdi->addSubWindow(window, Qt::FramelessWindowHint);
+    ui::WindowRegistry::instance().add(window);
+    // The window is placed before its engine starts, so that the engine's
+    // first whole-map view is computed for the real window size.
+    sub->showNormal();
+    MP_OpeMode(gbPro);
+    host->load(gstrDocPath);
+    MP_OpeMode(gbPro);
+    if (gintMapInit != 1)
+        return; // the map window has reported the failure; the menus stay off
+    SetMenuEnabled(true);
+    mdlSave::LoadHomeViews(gtypWinInfo);
+    host->SetViewDate();
+    if (nOpt == 0)
+        fncSeveAreaJump(0);
+    else if (nOpt == 1)
+        fncSeveAreaJump(1);
+}
+
+void frmMain::SaveWindowInfo()
+{
+    shell::FrameState frame;
+    frame.windowState = isMinimized() ? 1 : (isMaximized() ? 2 : 0);
+    const QRect g = isMaximized() || isMinimized() ? normalGeometry() : frameGeometry();
+    frame.left = ui::pixelsToTwipsX(g.x());
+    frame.top = ui::pixelsToTwipsY(g.y());
+    frame.width = ui::pixelsToTwipsX(g.width());
+    frame.height = ui::pixelsToTwipsY(g.height());
+    frame.statusBarChecked = mnuViewStatusBar && mnuViewStatusBar->isChecked();
+    frame.toolBarChecked = mnuViewToolBar && mnuViewToolBar->menuAction()->isChecked();
+    frame.legendChecked = mnuExtNotes && mnuExtNotes->isChecked();
+    frame.compassChecked = mnuDirection && mnuDirection->isChecked();
+    frame.overviewChecked = mnuAllAreaMap && mnuAllAreaMap->isChecked();
+    frame.scaleChecked = mnuScale && mnuScale->isChecked();
+    QString error;
+    if (!shell::saveWindowInfo(frame, &error)) {
+        ui::MsgBox(QStringLiteral("ウィンドウの設定を保存できませんでした。\n") + error, ui::vbExclamation,
+            gstrTitle);
+    }
+}
+
+void frmMain::MDIForm_Resize()
+{
+    MP_OpeMode(gbPro);
+}
+
+void frmMain::MDIForm_Activate() { }
+
+void frmMain::MDIForm_QueryUnload() { }
+
+void frmMain::MDIForm_Unload()
+{
+    SaveWindowInfo();
+    ComPSY::PSY_UnloadFormsExcept(QStringLiteral("frmMain"));
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    MDIForm_QueryUnload();
+    if (!m_unloaded) {
+        m_unloaded = true;
+        // The map windows close first, each while it can still reach its
+        // engine and the settings.
+        m_mdi->closeAllSubWindows();
+        MDIForm_Unload();
+    }
+    event->accept();
+}
+
+void frmMain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    MDIForm_Resize();
+}
+
+void frmMain::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        MDIForm_Activate();
+}
+
+void frmMain::mnuFileSave_Click()
+{
+    if (gintMapInit == 0 || !gobjZor)
+        return;
+    const int answer = ui::MsgBox(QStringLiteral("保存しますか？"), ui::vbYesNo | ui::vbQuestion, gstrTitle);
+    if (answer != ui::vbYes)
+        return;
+    // Statistics maps are temporary: they go only when the map is really saved.
+    shell::clearStatisticsMapQuiet(gobjZor);
+    const zorvik::Result result = gobjZor->SaveMap();
+    if (result == 0) {
+        ui::MsgBox(QStringLiteral("保存終了"), ui::vbInformation, gstrTitle);
+    } else {
+        ui::MsgBox(QStringLiteral("地図データを保存できませんでした。（エラーコード %1）").arg(result),
+            ui::vbExclamation, gstrTitle);
+    }
+}
+
+void frmMain::mnuFileExit_Click()
+{
+    auto &registry = ui::WindowRegistry::instance();
+    shell::unloadLegendForms();
+    registry.unload(QStringLiteral("frmStatisticsMap"));
+    registry.unload(QStringLiteral("frmPyramid"));
+    if (gfrmZorvik)
+        registry.unload(gfrmZorvik->widget());
+    ComPSY::PSY_UnloadFormsExcept(QStringLiteral("frmMain"));
+    registry.unload(this);
+}
+
+namespace {
+
+// The position menus: reopen the document and jump, inside the wait dialog.
+void reopenAndJump(frmMain &frame, std::int16_t view)
+{
+    auto *wait = ui::form<frmPSYWait>(&frame);
+    wait->show();
+    ui::DoEvents();
+    frame.ReopenDocument();
+    if (gintMapInit == 1) {
+        frame.fncSeveAreaJump(view);
+        if (gfrmZorvik)
+            gfrmZorvik->MP_GetCenterPlaceName();
+    }
+    ui::WindowRegistry::instance().unload(wait);
+}
+
+} // namespace
+
+void frmMain::mnuPrevPosMapDraw_Click()
+{
+    reopenAndJump(*this, 0);
+}
+
+void frmMain::mnuInitPosMapDraw_Click()
+{
+    reopenAndJump(*this, 1);
+}
+
+bool frmMain::setStatusPanelText(int index, const QString &text)
+{
+    QLabel *panel = statusPanel(index);
+    if (!panel)
+        return false;
+    panel->setText(text);
+    return true;
+}
+
+QString frmMain::statusPanelText(int index) const
+{
+    QLabel *panel = statusPanel(index);
+    return panel ? panel->text() : QString();
+}
+
+QLabel *frmMain::statusPanel(int index) const
+{
+    if (index < 1 || index > static_cast<int>(m_panels.size()))
+        return nullptr;
+    return m_panels[index - 1];
+}

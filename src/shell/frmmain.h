@@ -1,0 +1,127 @@
+#pragma once
+// frmMain: the main frame. A QMainWindow whose document area (a QMdiArea)
+// holds the map windows, with the menus above and the status bar below.
+//
+// Start-up creates it once (gfrmMain) and calls MDIForm_Load, which sets the
+// caption (title, two spaces, version), reads the window settings, puts the
+// string-table captions in, places the frame and opens a document named on
+// the command line. LoadNewDoc opens gstrDocPath in a new map window, made
+// through the factory the map window subsystem registers; once its engine
+// runs, the map menus are enabled, the document's saved views are loaded,
+// its view date applied and the view jumped to.
+//
+// Closing the frame, by the exit command or its close box, unloads the map
+// windows first (each saves its view and the settings), then stores the
+// frame's state and menu checks in [MNUINFO] and unloads every other window.
+//
+// Where the rest of the frame plugs in: createMenus() (frmmain_menus.cpp)
+// builds the menu bar and the status bar; MP_OpeMode and SetMenuEnabled
+// (frmmain_layout.cpp) lay the frame out and switch the map commands;
+// fncSeveAreaJump and ReopenDocument (frmmain_navigation.cpp) move between
+// saved views.
+#include <QMainWindow>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+
+namespace veltra::shell {
+
+// The frame's caption: the title, two spaces, "v", major, ".", then minor and
+// revision with nothing between them ("Veltra  v1.25" for 1, 2, 5).
+QString frameCaption(const QString &title, int major, int minor, int revision);
+// The program's version numbers (major, minor, revision) from the
+// application version "major.minor.revision"; missing parts are 0.
+void programVersion(int &major, int &minor, int &revision);
+
+} // namespace veltra::shell
+
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // ---- events of the frame
+    // `commandLine`: the program's command line after the options, taken
+    // whole as one document path; empty for none.
+    void MDIForm_Load(const QString &commandLine = QString());
+    void MDIForm_Resize();
+    void MDIForm_Activate();
+    void MDIForm_QueryUnload();
+    void MDIForm_Unload();
+
+    // ---- documents and views
+    // Opens gstrDocPath in a new map window; nOpt 0 jumps to view 0, 1 to
+    // home 1, anything else makes no jump.
+    void LoadNewDoc(std::int16_t nOpt);
+    // Jumps to saved view iNo (0 to 4) of gtypWinInfo; false for another iNo.
+    bool fncSeveAreaJump(std::int16_t iNo);
+    // Closes the current map window and opens its document again at view 0.
+    void ReopenDocument();
+    // Copies the frame's state and view-menu checks into gtypWinInfo and saves it.
+    void SaveWindowInfo();
+
+    // ---- layout and enabling
+    void MP_OpeMode(std::int16_t &bPro);
+    void SetMenuEnabled(bool bFlg);
+
+    // ---- menu commands
+    void mnuFileSave_Click();
+    void mnuFileExit_Click();
+    void mnuPrevPosMapDraw_Click();
+    void mnuInitPosMapDraw_Click();
+
+    // ---- status bar (panels counted from 1)
+    bool setStatusPanelText(int index, const QString &text);
+    QString statusPanelText(int index) const;
+    QLabel *statusPanel(int index) const;
+
+    QMdiArea *mdiArea() const { return m_mdi; }
+    // Whether the frame was placed maximised by its stored settings.
+    bool startsMaximized() const { return m_startMaximized; }
+
+    // ---- menus (named as the design names them)
+    QMenu *mnuFile = nullptr;
+    QMenu *mnuFileOpen = nullptr;
+    QAction *mnuPrevPosMapDraw = nullptr;
+    QAction *mnuInitPosMapDraw = nullptr;
+    QAction *mnuFileSave = nullptr;
+    QAction *mnuFileClose = nullptr;
+    QMenu *mnuElmFileH = nullptr;
+    QMenu *mnuFilePrint = nullptr;
+    QAction *mnuPrintMap = nullptr;
+    QAction *mnuPrintScreen = nullptr;
+    QAction *mnuPrintExcel = nullptr;
+    QAction *mnuTmpDownLoad = nullptr;
+    QAction *mnuFileExit = nullptr;
+    QMenu *mnuView = nullptr;
+    QAction *mnuExtNotes = nullptr;
+    QAction *mnuDirection = nullptr;
+    QAction *mnuAllAreaMap = nullptr;
+    QAction *mnuScale = nullptr;
+    QMenu *mnuViewToolBar = nullptr;
+    QAction *mnuViewStatusBar = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void createMenus();
+    void createStatusBar();
+    void placeFromSettings();
+    // Menus and tools that need an open map (switched by SetMenuEnabled).
+    std::vector<QAction *> m_mapDependent;
+
+    QMdiArea *m_mdi = nullptr;
+    std::vector<QLabel *> m_panels; // status-bar panels 1..6 at 0..5
+    bool m_startMaximized = false;
+    bool m_unloaded = false;
+};
