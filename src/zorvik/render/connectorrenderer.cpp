@@ -141,7 +141,7 @@ public:
     QRectF paint(QPainter &p, const ConnectorPaint &c) const override
     {
         const QString text = m_lastField ? c.key.section(QLatin1Char(','), -1) : c.key;
-        return drawMapText(p, c.at, text, c.sizePx, c.colour, c.halo);
+        return drawMapText(p, c.at, text, std::max(c.sizePx, MinTextPixels * c.pixelRatio), c.colour, c.halo);
     }
 
 private:
@@ -178,7 +178,8 @@ public:
         const double marker = std::max(4.0 * c.pixelRatio, c.sizePx * m_markerShare);
         QRectF box = paintShape(p, m_shape, c.at, marker, c.colour, c.fill, c.pixelRatio);
         const QPointF textAt(c.at.x() + marker / 2 + 2 * c.pixelRatio, c.at.y());
-        return box.united(drawMapText(p, textAt, c.key, c.sizePx, c.colour, c.halo, true));
+        const double textSize = std::max(c.sizePx, MinTextPixels * c.pixelRatio);
+        return box.united(drawMapText(p, textAt, c.key, textSize, c.colour, c.halo, true));
     }
 
 private:

@@ -9,6 +9,8 @@
 // Sizes: a kind's display size is a length in world units of one tenth of the
 // size (size 100 = 10 units); on the target it is kept between 6 and 200 px
 // (times the DPI ratio), so texts and symbols follow the zoom within limits.
+// Texts are never drawn below 9 px: on the real base map, names at 6 px could
+// not be read.
 #include <QBrush>
 #include <QColor>
 #include <QFont>
@@ -44,6 +46,8 @@ bool isKnownRenderer(const QString &dllName);
 // The text a connector shows: the last comma field for STRING_oe.DLL kinds,
 // else the whole key.
 QString shownConnectorText(const QString &dllName, const QString &key);
+
+inline constexpr double MinTextPixels = 9.0;
 
 // Display size on the target for a kind's size number.
 double connectorSizePixels(double sizeNumber, double pixelsPerWorldUnitY, double pixelRatio);

@@ -18,8 +18,10 @@ QPen linePen(const Catalog &catalog, int lineType, const QColor &colour, double 
     if (type.code == 5)
         return QPen(Qt::NoPen);
     QPen pen(colour, std::max(1, type.width) * pixelRatio);
-    pen.setCapStyle(Qt::RoundCap);
-    pen.setJoinStyle(Qt::RoundJoin);
+    // Bevel joins look like round ones at map line widths and stroke several
+    // times faster (no arcs).
+    pen.setCapStyle(Qt::SquareCap);
+    pen.setJoinStyle(Qt::BevelJoin);
     switch (type.code) {
     case 1:
         pen.setStyle(Qt::DashLine);
