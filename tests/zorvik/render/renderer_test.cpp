@@ -184,3 +184,48 @@ TEST_F(RendererTest, DrawingsLieInTheirLayers)
 
 } // namespace
 } // namespace zorvik
+
+namespace zorvik {
+namespace {
+
+using namespace zorvik::test;
+
+TEST(StatisticsLayer, GraphsShowTheirPictureAboveTheBaseMapAndGrowWithTheZoom)
+{
+    TinyMap map({line(Road, {CX - 2000, CX + 2000}, {CY, CY})});
+    ASSERT_TRUE(map.ok()) << map.error().toStdString();
+    // A 40 x 20 px green picture written as a .tmp file, as the graph library does.
+    const QString picture = map.folder() + QStringLiteral("PSY0001.tmp");
+    QImage green(40, 20, QImage::Format_RGB32);
+    green.fill(QColor(0, 200, 0));
+    ASSERT_TRUE(green.save(picture, "PNG"));
+    Engine engine;
+    engine.setDocumentPath(map.zorPath());
+    ASSERT_EQ(engine.InitializeMap(0), code::Ok);
+    Handle set = 0;
+    engine.CreateElementList(set);
+    const QString key = QStringLiteral("13101,C:\\data\\x.csv,3,1000,%1,%2,%3").arg(CX).arg(CY).arg(picture);
+    ElementRecord graph = connector(FirstStatKind, CX, CY, key);
+    graph.lPra = {0, 0, -1, -1, 0, 0};
+    ASSERT_EQ(engine.AddElementToList(set, graph), code::Ok);
+    ASSERT_EQ(engine.AddElementsForLevel9(set), code::Ok);
+
+    RenderInput input;
+    input.document = engine.document().get();
+    auto greenPixels = [&](double scale) {
+        const QImage image
+            = Renderer().renderImage(ViewTransform(CX, CY, scale, 0, QSize(200, 150), 96), input);
+        EXPECT_TRUE(near(image.pixel(100, 75), QColor(0, 200, 0), 30)); // over the road
+        return countNear(image, QColor(0, 200, 0), 30);
+    };
+    // One picture pixel covers 1000 * 17 / 1000 = 17 world units.
+    const ViewTransform view(CX, CY, 25000, 0, QSize(200, 150), 96);
+    const double side = view.worldLengthToPixels(17);
+    const int atScale = greenPixels(25000);
+    EXPECT_NEAR(atScale, 40 * side * 20 * side, 40 * side * 20 * side * 0.25);
+    const int zoomedIn = greenPixels(12500);
+    EXPECT_NEAR(zoomedIn, 4 * atScale, atScale);
+}
+
+} // namespace
+} // namespace zorvik

@@ -78,6 +78,12 @@ TinyMap::TinyMap(const std::vector<ElementRecord> &elements)
     ok = ok && e.SetConnectorDispInfo(Place, 1, 1, 0, black, 0) == code::Ok;
     ok = ok && e.SetConnectorDispInfo(Marker, 1, 1, 0, magenta, 0) == code::Ok;
     ok = ok && e.SetKindDispSize(Marker, 1000) == code::Ok;
+    ok = ok && e.AddSpace(StatSpaceId, QStringLiteral("統計"), QStringLiteral("P")) == code::Ok;
+    ok = ok
+        && e.AddConnectorKind(
+               FirstStatKind, QStringLiteral("統計グラフ"), StatSpaceId, QStringLiteral("Figure.DLL "))
+            == code::Ok;
+    ok = ok && e.SetKindDispSize(FirstStatKind, 1000) == code::Ok;
     ok = ok && e.SaveDefFile() == code::Ok;
     if (!elements.empty()) {
         Handle set = 0;

@@ -23,6 +23,7 @@ inline constexpr std::int16_t Ranged = 12; // vector, drawn only at 1:1000 .. 1:
 inline constexpr std::int16_t Road = 13; // vector, colour 2
 inline constexpr std::int16_t Place = 20; // connector, STRING.DLL, colour 0
 inline constexpr std::int16_t Marker = 21; // connector, MARU.DLL, colour 5
+// The statistics space 100 with its graph connector kind 180 (size 1000).
 
 // Centre of the tiny world: 139°E 36°N.
 inline constexpr std::int32_t CX = (139 - 122) * 360000;
