@@ -225,3 +225,25 @@ TEST_F(EventOrder, ANonInteractiveControlRaisesNothing)
 
 } // namespace
 } // namespace zorvik::test
+
+namespace zorvik::test {
+namespace {
+
+TEST_F(EventOrder, SetFocusGivesTheKeysToTheMap)
+{
+    QWidget other;
+    other.setFocusPolicy(Qt::StrongFocus);
+    m_view->setParent(&other);
+    other.show();
+    other.activateWindow();
+    QApplication::setActiveWindow(&other);
+    other.setFocus();
+    clearLog();
+    m_view->SetFocus();
+    EXPECT_EQ(events(), QStringList({"GotFocus"}));
+    EXPECT_TRUE(m_view->hasFocus());
+    m_view->setParent(nullptr);
+}
+
+} // namespace
+} // namespace zorvik::test
