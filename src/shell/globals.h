@@ -36,6 +36,7 @@ inline veltra::shell::MapWindowHost *gfrmZorvik = nullptr;
 inline std::int16_t gintMapInit = 0; // 1 while the current map window's engine runs
 inline std::int16_t gintWaitCancel = 0; // wait dialog: 0 none, 1 requested, 2 confirmed
 inline std::int16_t gintTempIPra2 = 188; // third integer attribute of temporary shapes
+inline std::int16_t gintSelectZor = 0; // document chooser: -1 chosen, 0 cancelled
 
 // --- Files of the program folder and the document --------------------------
 inline QString gstrIniPath; // ZORPAK.INI
