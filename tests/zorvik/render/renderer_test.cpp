@@ -1,3 +1,4 @@
+#include "../testmap/renderchecker.h"
 #include "../testmap/tinymap.h"
 #include "zorvik/core/document.h"
 #include "zorvik/render/renderer.h"
@@ -225,6 +226,43 @@ TEST(StatisticsLayer, GraphsShowTheirPictureAboveTheBaseMapAndGrowWithTheZoom)
     EXPECT_NEAR(atScale, 40 * side * 20 * side, 40 * side * 20 * side * 0.25);
     const int zoomedIn = greenPixels(12500);
     EXPECT_NEAR(zoomedIn, 4 * atScale, atScale);
+}
+
+} // namespace
+} // namespace zorvik
+
+namespace zorvik {
+namespace {
+
+using namespace zorvik::test;
+
+TEST(RenderControl, EveryLayerOfATinyMap)
+{
+    // No text, so that the picture does not depend on font hinting.
+    TinyMap map({ring(Boundary, CX - 2500, CY - 1800, CX + 2500, CY + 1800),
+        line(Road, {CX - 3500, CX - 200, CX + 3500}, {CY - 2500, CY + 300, CY + 2200}),
+        line(
+            Boundary, {CX - 3000, CX + 3000}, {CY - 1200, CY - 1200}, {100, 200, DayUndecided, DayUndecided}),
+        connector(Marker, CX + 1200, CY - 600, QString())});
+    ASSERT_TRUE(map.ok());
+    Result r = 0;
+    auto doc = Document::open(map.zorPath(), r);
+    ASSERT_TRUE(doc);
+    DrawingStore drawings;
+    ChoroplethPolygon area;
+    area.x = {CX - 2000, CX, CX, CX - 2000, CX - 2000};
+    area.y = {CY - 1000, CY - 1000, CY + 1200, CY + 1200, CY - 1000};
+    area.colour = QColor(250, 200, 40);
+    area.box = {CX - 2000, CY - 1000, CX, CY + 1200};
+    drawings.addPolygons({area});
+    drawings.putSet({5, 2, 4, 0, 0, {line(Road, {CX + 300, CX + 1800}, {CY + 900, CY + 900})}});
+    drawings.putSet({6, 3, 1, 4, 10, {ring(188, CX + 600, CY - 1600, CX + 2200, CY - 900)}});
+    RenderInput input;
+    input.document = doc.get();
+    input.dates = {150, 150};
+    input.drawings = &drawings;
+    const QImage image = Renderer().renderImage(ViewTransform(CX, CY, 25000, 20, QSize(200, 150), 96), input);
+    EXPECT_TRUE(matchesControl(image, QStringLiteral("tinymap_layers")));
 }
 
 } // namespace
