@@ -342,7 +342,8 @@ public:
     Result PrintDraw(QPrinter &printer, double scale);
     // The current view at another size (the overview picture), with no window.
     QImage RenderToImage(QSize size) const;
-    // The back buffer: the map with its set drawings, without feedback.
+    // The back buffer: the map with its set drawings, without feedback (in
+    // the screen's pixels; devicePixelRatio() tells their density).
     QImage backBuffer();
 
     // ---- host geometry in twips
@@ -403,6 +404,7 @@ private:
     bool raising() const { return m_interactive != 0; }
     RenderInput renderInput() const;
     MapImageKey mapKey() const;
+    ViewTransform bufferView() const; // the view in the back buffer's own pixels
     void ensureFrame();
     Gesture gestureFrom(QPointF device, int button, Qt::KeyboardModifiers modifiers) const;
     GestureHandler &handlerFor(int mode);

@@ -153,7 +153,7 @@ RenderInput Zorvik::renderInput() const
 MapImageKey Zorvik::mapKey() const
 {
     MapImageKey key;
-    key.view = view();
+    key.view = bufferView();
     key.document = m_engine.document().get();
     if (key.document) {
         key.documentRevision = key.document->revision();
@@ -177,24 +177,41 @@ void Zorvik::ensureFrame()
     const MapImageKey key = mapKey();
     const RenderInput input = renderInput();
     bool baseChanged = false;
+    const ViewTransform buffer = bufferView();
+    const qreal ratio = devicePixelRatioF();
     if (!m_mapCache.matches(key)) {
-        QImage base(view().size(), QImage::Format_ARGB32_Premultiplied);
+        QImage base(buffer.size(), QImage::Format_ARGB32_Premultiplied);
         base.fill(input.background);
         QPainter painter(&base);
-        m_renderer.render(painter, view(), input, LayerSlot::Background, LayerSlot::Statistics);
+        m_renderer.render(painter, buffer, input, LayerSlot::Background, LayerSlot::Statistics);
         painter.end();
+        base.setDevicePixelRatio(ratio);
         m_mapCache.store(key, std::move(base));
         baseChanged = true;
     }
     if (baseChanged || m_frameDirty || m_frameSetRevision != m_drawings.setRevision() || m_frame.isNull()) {
         m_frame = m_mapCache.image().copy();
         if (!m_drawings.sets().empty()) {
+            m_frame.setDevicePixelRatio(1);
             QPainter painter(&m_frame);
-            m_renderer.render(painter, view(), input, LayerSlot::SetDrawings, LayerSlot::SetDrawings);
+            m_renderer.render(painter, buffer, input, LayerSlot::SetDrawings, LayerSlot::SetDrawings);
+            painter.end();
+            m_frame.setDevicePixelRatio(ratio);
         }
         m_frameSetRevision = m_drawings.setRevision();
         m_frameDirty = false;
     }
+}
+
+ViewTransform Zorvik::bufferView() const
+{
+    // On a high-density screen the back buffer has the screen's own pixels:
+    // the same view with more pixels per inch.
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == 1.0)
+        return view();
+    const QSize size(qRound(view().size().width() * ratio), qRound(view().size().height() * ratio));
+    return view().withSize(size).withDpi(view().dpi() * ratio);
 }
 
 QImage Zorvik::backBuffer()

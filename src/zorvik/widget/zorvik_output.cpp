@@ -32,7 +32,14 @@ Result Zorvik::SaveImageRect(int top, int left, int right, int bottom, const QSt
         = QRect(topLeft, QSize(std::abs(right - left), std::abs(bottom - top))).intersected(rect());
     if (area.isEmpty())
         return code::BadArgument;
-    return writePicture(backBuffer().copy(area), file);
+    const QImage buffer = backBuffer();
+    const qreal ratio = buffer.devicePixelRatio();
+    QImage piece = buffer.copy(QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio).toRect());
+    piece.setDevicePixelRatio(1);
+    // The picture has the size of the chosen screen rectangle.
+    if (piece.size() != area.size())
+        piece = piece.scaled(area.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return writePicture(piece, file);
 }
 
 Result Zorvik::GetRangeImage(const QString &file, int height, int width, double scale, int)

@@ -10,8 +10,9 @@ protected:
     QRgb onLine() { return pixelAt(CX + 500, CY); }
     QRgb pixelAt(std::int32_t x, std::int32_t y)
     {
-        const QPoint p = at(x, y);
-        return m_view->backBuffer().pixel(p.x(), p.y());
+        const QImage buffer = m_view->backBuffer();
+        const QPointF p = QPointF(at(x, y)) * buffer.devicePixelRatio();
+        return buffer.pixel(p.toPoint());
     }
     Handle roadSet()
     {
