@@ -61,6 +61,7 @@ Result Zorvik::InitializeMap(std::int32_t mapHandle)
     const Result r = m_engine.InitializeMap(mapHandle);
     m_drawings.clear();
     m_xorLines.clear();
+    m_mapCache.invalidate(); // a new document may live where the old one did
     redraw();
     return r;
 }
