@@ -19,10 +19,12 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScreen>
 
 using namespace veltra;
 
@@ -92,6 +94,10 @@ void frmMain::placeFromSettings()
 {
     m_startMaximized = gtypWinInfo.State == 2;
     if (m_startMaximized) {
+        // The normal geometry under the maximised state is the screen's, so
+        // the frame fills the screen even where nothing manages windows.
+        if (QScreen *screen = QGuiApplication::primaryScreen())
+            setGeometry(screen->availableGeometry());
         setWindowState(Qt::WindowMaximized);
         return;
     }

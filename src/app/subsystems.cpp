@@ -1,0 +1,12 @@
+#include "app/subsystems.h"
+
+#include "mapwindow/frmzorvik.h"
+
+namespace veltra::app {
+
+void registerSubsystems()
+{
+    mapwindow::registerMapWindow();
+}
+
+} // namespace veltra::app
