@@ -257,6 +257,28 @@ void summary()
         std::printf("%-10s %-20s %10.2f %10.2f %8.2f %10zu %12.0f\n", c.map, c.name, r, b, r / b,
             lines.size(), view.scale());
     }
+    // Where the time of the national municipal redraw goes.
+    {
+        const Map &map = mapNamed("municipal");
+        const ViewTransform view = viewFor(map, 0);
+        RenderInput input;
+        input.document = map.doc.get();
+        QImage image(Screen, QImage::Format_ARGB32_Premultiplied);
+        LayerTimes sum{};
+        const int runs = 9;
+        for (int i = 0; i < runs; ++i) {
+            LayerTimes times;
+            QPainter painter(&image);
+            Renderer().render(painter, view, input, LayerSlot::Background, LayerSlot::SetDrawings, &times);
+            for (std::size_t k = 0; k < sum.size(); ++k)
+                sum[k] += times[k];
+        }
+        const char *names[]
+            = {"background", "rasters", "choropleth", "base map (walk + draw)", "statistics", "set drawings"};
+        std::printf("\nMunicipal national, mean per layer (ms):\n");
+        for (std::size_t k = 0; k < sum.size(); ++k)
+            std::printf("  %-24s %8.2f\n", names[k], sum[k] / runs);
+    }
     for (const auto &[name, map] : g_maps)
         std::printf("%s: %lld vertices\n", name.c_str(), static_cast<long long>(map->vertices));
 }

@@ -7,6 +7,7 @@
 #include "zorvik/render/statisticslayer.h"
 
 #include <algorithm>
+#include <chrono>
 #include <exception>
 
 namespace zorvik {
@@ -22,12 +23,21 @@ Renderer::Renderer()
         m_layers.begin(), m_layers.end(), [](const auto &a, const auto &b) { return a->slot() < b->slot(); });
 }
 
+Renderer::Renderer(std::vector<std::unique_ptr<MapLayer>> layers)
+    : m_layers(std::move(layers))
+{
+    std::stable_sort(
+        m_layers.begin(), m_layers.end(), [](const auto &a, const auto &b) { return a->slot() < b->slot(); });
+}
+
 Renderer::~Renderer() = default;
 
 QStringList Renderer::render(QPainter &painter, const ViewTransform &view, const RenderInput &input,
-    LayerSlot first, LayerSlot last) const
+    LayerSlot first, LayerSlot last, LayerTimes *times) const
 {
     QStringList errors;
+    if (times)
+        times->fill(0);
     if (!view.isValid() || !painter.isActive()) {
         errors << QStringLiteral("render: no valid view or painter");
         return errors;
@@ -43,6 +53,7 @@ QStringList Renderer::render(QPainter &painter, const ViewTransform &view, const
             continue;
         QString error;
         bool ok = false;
+        const auto start = std::chrono::steady_clock::now();
         painter.save();
         try {
             ok = layer->draw(context, error);
@@ -52,6 +63,10 @@ QStringList Renderer::render(QPainter &painter, const ViewTransform &view, const
             error = QStringLiteral("unknown failure");
         }
         painter.restore();
+        if (times)
+            (*times)[static_cast<std::size_t>(layer->slot())]
+                += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                       .count();
         if (!ok)
             errors << QStringLiteral("layer %1: %2").arg(static_cast<int>(layer->slot())).arg(error);
     }

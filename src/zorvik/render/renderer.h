@@ -17,20 +17,27 @@
 
 #include <QImage>
 #include <QStringList>
+#include <array>
 #include <memory>
 #include <vector>
 
 namespace zorvik {
 
+// Milliseconds each slot took in one render (0 for slots not drawn).
+using LayerTimes = std::array<double, LayerSlotCount>;
+
 class Renderer
 {
 public:
-    Renderer();
+    Renderer(); // the map's layers
+    // Other layers, in any order (they are sorted by slot); for tests.
+    explicit Renderer(std::vector<std::unique_ptr<MapLayer>> layers);
     ~Renderer();
 
     // Paints the slots first..last (both included); returns the errors.
     QStringList render(QPainter &painter, const ViewTransform &view, const RenderInput &input,
-        LayerSlot first = LayerSlot::Background, LayerSlot last = LayerSlot::SetDrawings) const;
+        LayerSlot first = LayerSlot::Background, LayerSlot last = LayerSlot::SetDrawings,
+        LayerTimes *times = nullptr) const;
 
     // A whole map as an image of the view's size.
     QImage renderImage(

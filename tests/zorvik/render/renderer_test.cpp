@@ -1,6 +1,7 @@
 #include "../testmap/renderchecker.h"
 #include "../testmap/tinymap.h"
 #include "zorvik/core/document.h"
+#include "zorvik/render/backgroundlayer.h"
 #include "zorvik/render/renderer.h"
 
 #include <QPainter>
@@ -263,6 +264,66 @@ TEST(RenderControl, EveryLayerOfATinyMap)
     input.drawings = &drawings;
     const QImage image = Renderer().renderImage(ViewTransform(CX, CY, 25000, 20, QSize(200, 150), 96), input);
     EXPECT_TRUE(matchesControl(image, QStringLiteral("tinymap_layers")));
+}
+
+} // namespace
+} // namespace zorvik
+
+namespace zorvik {
+namespace {
+
+class ThrowingLayer : public MapLayer
+{
+public:
+    LayerSlot slot() const override { return LayerSlot::Choropleth; }
+    bool draw(RenderContext &, QString &) const override { throw std::runtime_error("broken"); }
+};
+
+class RefusingLayer : public MapLayer
+{
+public:
+    LayerSlot slot() const override { return LayerSlot::SetDrawings; }
+    bool draw(RenderContext &context, QString &error) const override
+    {
+        context.painter().fillRect(0, 0, 10, 10, Qt::blue); // half done, then refused
+        error = QStringLiteral("refused");
+        return false;
+    }
+};
+
+class SquareLayer : public MapLayer
+{
+public:
+    LayerSlot slot() const override { return LayerSlot::BaseMap; }
+    bool draw(RenderContext &context, QString &) const override
+    {
+        context.painter().fillRect(90, 65, 20, 20, Qt::red);
+        return true;
+    }
+};
+
+TEST(Renderer, AFailingLayerIsReportedAndTheOthersStillDraw)
+{
+    std::vector<std::unique_ptr<MapLayer>> layers;
+    layers.push_back(std::make_unique<RefusingLayer>());
+    layers.push_back(std::make_unique<SquareLayer>());
+    layers.push_back(std::make_unique<ThrowingLayer>());
+    layers.push_back(std::make_unique<BackgroundLayer>());
+    const Renderer renderer(std::move(layers));
+    QImage image(200, 150, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    LayerTimes times;
+    const QStringList errors = renderer.render(painter, ViewTransform(0, 0, 25000, 0, QSize(200, 150), 96),
+        RenderInput{}, LayerSlot::Background, LayerSlot::SetDrawings, &times);
+    painter.end();
+    ASSERT_EQ(errors.size(), 2);
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("broken")));
+    EXPECT_TRUE(errors[1].contains(QStringLiteral("refused")));
+    EXPECT_EQ(image.pixel(100, 75), qRgb(255, 0, 0)); // the layer after the failure drew
+    EXPECT_EQ(image.pixel(150, 120), qRgb(255, 255, 255)); // and the background before it
+    EXPECT_EQ(image.pixel(5, 5), qRgb(0, 0, 255));
+    EXPECT_EQ(times[static_cast<std::size_t>(LayerSlot::Rasters)], 0);
 }
 
 } // namespace
