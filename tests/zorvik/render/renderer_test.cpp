@@ -103,6 +103,18 @@ TEST_F(RendererTest, HiddenKindsAndKindsOutsideTheirScaleRangeAreNotDrawn)
     }
 }
 
+TEST_F(RendererTest, OnePointFiguresAreDotsAndZeroLengthLinesNothing)
+{
+    open({line(Road, {CX - 1000}, {CY}), line(Road, {CX + 1000, CX + 1000}, {CY, CY})});
+    const ViewTransform view = viewAt();
+    const QImage image = render(view);
+    EXPECT_TRUE(near(probe(image, view, CX - 1000, CY), palette(2), 40));
+    // Only the dot is drawn: a few pixels around one point.
+    EXPECT_GT(countNot(image, Qt::white), 4);
+    EXPECT_LT(countNot(image, Qt::white), 40);
+    EXPECT_TRUE(near(probe(image, view, CX + 1000, CY), Qt::white, 0));
+}
+
 TEST_F(RendererTest, ConnectorsDrawThroughTheirRendererAndTextStaysUpright)
 {
     open({connector(Marker, CX, CY, QStringLiteral("点")),
