@@ -34,12 +34,12 @@ Result Zorvik::SaveImageRect(int top, int left, int right, int bottom, const QSt
         return code::BadArgument;
     const QImage buffer = backBuffer();
     const qreal ratio = buffer.devicePixelRatio();
-    QImage piece = buffer.copy(QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio).toRect());
-    piece.setDevicePixelRatio(1);
+    QImage part = buffer.copy(QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio).toRect());
+    part.setDevicePixelRatio(1);
     // The picture has the size of the chosen screen rectangle.
-    if (piece.size() != area.size())
-        piece = piece.scaled(area.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return writePicture(piece, file);
+    if (part.size() != area.size())
+        part = part.scaled(area.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return writePicture(part, file);
 }
 
 Result Zorvik::GetRangeImage(const QString &file, int height, int width, double scale, int)

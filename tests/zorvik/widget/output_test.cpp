@@ -88,9 +88,9 @@ TEST_F(Output, PicturesOfARangeAndOfTheScreen)
         code::Ok);
     QImageReader cutReader(cut);
     cutReader.setDecideFormatFromContent(true);
-    const QImage piece = cutReader.read();
-    ASSERT_EQ(piece.size(), QSize(150, 50));
-    EXPECT_EQ(piece.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+    const QImage part = cutReader.read();
+    ASSERT_EQ(part.size(), QSize(150, 50));
+    EXPECT_EQ(part.convertToFormat(QImage::Format_ARGB32_Premultiplied),
         m_view->backBuffer().copy(50, 20, 150, 50).convertToFormat(QImage::Format_ARGB32_Premultiplied));
     EXPECT_EQ(
         m_view->SaveImageRect(origin.y() + 500, origin.x() + 500, origin.x() + 600, origin.y() + 600, cut),
