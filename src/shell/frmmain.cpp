@@ -112,6 +112,10 @@ void frmMain::placeFromSettings()
 void frmMain::LoadNewDoc(std::int16_t nOpt)
 {
     mdlMain::SetDocumentNames();
+    // The saved views of this document, whether or not its map starts: the
+    // frame writes them back at exit, and must not overwrite them with
+    // another document's views or with none.
+    mdlSave::LoadHomeViews(gtypWinInfo);
     shell::MapWindowHost *host = shell::createMapWindow(nullptr);
     if (!host)
         return; // no map window subsystem: the frame stays without a map
