@@ -128,7 +128,7 @@ void ElementBatch::paint(const ElementPainter &painter, bool level9) const
             if (!g.dots.empty()) {
                 pen.setStyle(Qt::SolidLine);
                 pen.setCapStyle(Qt::RoundCap);
-                pen.setWidthF(std::max(3.0, pen.widthF()));
+                pen.setWidthF(std::max(3.0 * painter.pixelRatio(), pen.widthF()));
                 p.setPen(pen);
                 p.drawPoints(g.dots.data(), static_cast<int>(g.dots.size()));
             }

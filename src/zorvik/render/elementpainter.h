@@ -35,6 +35,7 @@ public:
         TemporalState state, std::optional<QColor> colour = std::nullopt) const;
 
     QPainter &painter() const { return m_painter; }
+    double pixelRatio() const { return m_ratio; }
     const DevicePathBuilder &paths() const { return m_paths; }
 
 private:
