@@ -67,7 +67,7 @@ void ComElmKind::setEngine(const zorvik::Engine *engine)
 const zorvik::Engine *ComElmKind::engine() const
 {
     if (m_control)
-        return &m_control->core();
+        return &static_cast<const zorvik::Zorvik *>(m_control.data())->core();
     return m_engine;
 }
 

@@ -60,7 +60,7 @@ private:
     const zorvik::Engine *engine() const;
     bool HasEngine() const { return engine() != nullptr; }
 
-    QPointer<zorvik::Zorvik> m_control;
+    QPointer<QObject> m_control; // the map control, forgotten when it goes
     const zorvik::Engine *m_engine = nullptr;
     std::vector<std::int16_t> m_cnectIds;
     std::vector<QString> m_cnectNames;
