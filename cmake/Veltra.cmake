@@ -18,8 +18,11 @@ function(veltra_test target)
   add_executable(${target} ${ARG_SOURCES})
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${target} PRIVATE veltra_testmain ${ARG_DEPS})
+  # One variable only: gtest_discover_tests splits a list in PROPERTIES into
+  # separate properties. The fixtures folder reaches the tests through the test
+  # main instead (VELTRA_FIXTURES).
   gtest_discover_tests(${target}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VELTRA_FIXTURES=${PROJECT_SOURCE_DIR}/tests/fixtures"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     DISCOVERY_TIMEOUT 60)
 endfunction()
 

@@ -6,6 +6,9 @@
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Tests find their binary fixtures here unless the caller points elsewhere.
+    if (qEnvironmentVariableIsEmpty("VELTRA_FIXTURES"))
+        qputenv("VELTRA_FIXTURES", VELTRA_FIXTURES_DIR);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

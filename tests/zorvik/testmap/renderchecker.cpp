@@ -9,10 +9,8 @@ namespace zorvik::test {
 namespace {
 QString controlFolder()
 {
-    QString fixtures = qEnvironmentVariable("VELTRA_FIXTURES");
-    if (fixtures.isEmpty())
-        fixtures = QStringLiteral(ZORVIK_TEST_FIXTURES);
-    return fixtures + QStringLiteral("/render/");
+    // The shared test main sets VELTRA_FIXTURES.
+    return qEnvironmentVariable("VELTRA_FIXTURES") + QStringLiteral("/render/");
 }
 } // namespace
 
