@@ -1,0 +1,217 @@
+#include "mapwindow/frmallareaview.h"
+
+#include "mapwindow/combirdview.h"
+#include "platform/fs/fs.h"
+#include "platform/ui/twips.h"
+#include "platform/ui/windowregistry.h"
+#include "platform/vb/convert.h"
+#include "shell/frmmain.h"
+#include "shell/globals.h"
+#include "zorvik/widget/zorvik.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QImageReader>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QtMath>
+#include <array>
+#include <cmath>
+
+using namespace veltra;
+
+namespace {
+
+// Where the window stood when it was last closed, during this run.
+QByteArray &keptPlacement()
+{
+    static QByteArray placement;
+    return placement;
+}
+
+} // namespace
+
+frmAllAreaView::frmAllAreaView(QWidget *owner)
+    : QWidget(owner, Qt::Tool)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false); // the window registry deletes it
+    setWindowTitle(QStringLiteral("全域図（表示したい場所をクリックしてください）"));
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setScaledContents(false);
+    Picture1->installEventFilter(this);
+    if (!keptPlacement().isEmpty())
+        restoreGeometry(keptPlacement());
+    const int height = ui::twipsToPixelsY(3200);
+    resize(width() > 0 ? width() : height, height);
+    Picture1->setGeometry(0, 0, width(), height);
+}
+
+void frmAllAreaView::setZorvik(zorvik::Zorvik *engine)
+{
+    if (m_engine || !engine)
+        return;
+    m_engine = engine;
+    connect(engine, &zorvik::Zorvik::ViewMoved, this, [this] { DrawDispAreaRect(); });
+    connect(engine, &zorvik::Zorvik::ScaleChanged, this, [this] { DrawDispAreaRect(); });
+    LoadOverviewBitmap(mapwindow::overviewBitmapPath(engine->DocumentPath()));
+}
+
+zorvik::Zorvik *frmAllAreaView::Zorvik() const
+{
+    return m_engine;
+}
+
+void frmAllAreaView::LoadOverviewBitmap(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    QImage bitmap;
+    if (fs::fileExists(path)) {
+        QImageReader reader(fs::resolve(path));
+        reader.setDecideFormatFromContent(true);
+        bitmap = reader.read();
+    }
+    if (bitmap.isNull())
+        bitmap = mapwindow::unsavedOverview(path);
+    if (bitmap.isNull() || bitmap.height() == 0)
+        return; // a damaged or missing picture: the window stays without one
+    const double ratio = static_cast<double>(bitmap.width()) / bitmap.height();
+    const int height = ui::twipsToPixelsY(3200);
+    const int width = std::max(1, static_cast<int>(height * ratio + 0.5));
+    Picture2 = bitmap.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                   .convertToFormat(QImage::Format_RGB32);
+    Picture1->setGeometry(0, 0, width, height);
+    Picture1->setPixmap(QPixmap::fromImage(Picture2));
+    setFixedSize(width, height);
+    DrawDispAreaRect();
+}
+
+void frmAllAreaView::DrawDispAreaRect()
+{
+    if (!m_engine || Picture2.isNull())
+        return;
+    std::int32_t cx = 0, cy = 0, w = 0, h = 0;
+    m_engine->GetMapExtent(cx, cy, w, h);
+    if (w <= 0 || h <= 0)
+        return;
+    const double pw = Picture2.width();
+    const double ph = Picture2.height();
+    const double left = vb::roundHalfEven(cx - w / 2.0);
+    const double bottom = vb::roundHalfEven(cy - h / 2.0);
+    const double rw = pw * m_engine->ViewWidth() / w;
+    const double rh = ph * m_engine->ViewHeight() / h;
+    const double px = (m_engine->CenterX() - left) / w * pw;
+    const double py = (1.0 - (m_engine->CenterY() - bottom) / h) * ph;
+    const double a = qDegreesToRadians(-m_engine->Angle());
+    const std::array<QPointF, 4> corners{QPointF(std::round(-rw / 2), std::round(-rh / 2)),
+        QPointF(std::round(rw / 2), std::round(-rh / 2)), QPointF(std::round(rw / 2), std::round(rh / 2)),
+        QPointF(std::round(-rw / 2), std::round(rh / 2))};
+    QPolygonF polygon;
+    for (const QPointF &c : corners) {
+        polygon << QPointF(std::round(c.x() * std::cos(a) - c.y() * std::sin(a) + px),
+            std::round(c.x() * std::sin(a) + c.y() * std::cos(a) + py));
+    }
+    QImage picture = Picture2;
+    QPainter painter(&picture);
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawPolygon(polygon);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setPen(QPen(QColor(0, 0, 255), 1));
+    const std::array<QPointF, 4> pictureCorners{
+        QPointF(0, 0), QPointF(pw, 0), QPointF(pw, ph), QPointF(0, ph)};
+    for (int i = 0; i < 4; ++i)
+        painter.drawLine(pictureCorners[static_cast<std::size_t>(i)], polygon[i]);
+    painter.setPen(QPen(QColor(255, 0, 0), 1));
+    painter.drawLine(polygon[0], polygon[1]);
+    painter.end();
+    Picture1->setPixmap(QPixmap::fromImage(picture));
+}
+
+void frmAllAreaView::Picture1_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y)
+{
+    if (button != Qt::LeftButton || shift != Qt::NoModifier || !m_engine || Picture2.isNull())
+        return;
+    std::int32_t cx = 0, cy = 0, w = 0, h = 0;
+    m_engine->GetMapExtent(cx, cy, w, h);
+    std::int32_t worldX = 0, worldY = 0;
+    mapwindow::overviewPointToWorld(x, y, Picture2.width(), Picture2.height(), cx, cy, w, h, worldX, worldY);
+    m_engine->SetCenterScale(worldX, worldY, 1.0);
+    m_engine->Refresh();
+    DrawDispAreaRect();
+}
+
+bool frmAllAreaView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Picture1 && event->type() == QEvent::MouseButtonRelease) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        Picture1_MouseUp(mouse->button(), mouse->modifiers(), mouse->position().x(), mouse->position().y());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmAllAreaView::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    if (gfrmMain && gfrmMain->mnuAllAreaMap)
+        gfrmMain->mnuAllAreaMap->setChecked(false);
+    keptPlacement() = saveGeometry();
+    if (m_engine)
+        disconnect(m_engine, nullptr, this, nullptr);
+    m_engine = nullptr;
+    gintStoryStepEnd = -1;
+    deleteLater();
+}
+
+namespace veltra::mapwindow {
+
+void overviewPointToWorld(double x, double y, double pw, double ph, std::int32_t cx, std::int32_t cy,
+    std::int32_t w, std::int32_t h, std::int32_t &worldX, std::int32_t &worldY)
+{
+    const double left = vb::roundHalfEven(cx - w / 2.0);
+    const double bottom = vb::roundHalfEven(cy - h / 2.0);
+    worldX = static_cast<std::int32_t>(vb::roundHalfEven(x * w / pw + left));
+    worldY = static_cast<std::int32_t>(vb::roundHalfEven((1.0 - y / ph) * h + bottom));
+}
+
+bool overviewShown()
+{
+    return ui::WindowRegistry::instance().isLoaded(QStringLiteral("frmAllAreaView"));
+}
+
+void showOverview(zorvik::Zorvik *engine)
+{
+    if (!engine)
+        return;
+    mapwindow::makeOverviewBitmapOf(*engine);
+    auto *window = ui::form<frmAllAreaView>(static_cast<QWidget *>(gfrmMain));
+    window->setZorvik(engine);
+    window->show();
+}
+
+void unloadOverview()
+{
+    ui::WindowRegistry::instance().unload(QStringLiteral("frmAllAreaView"));
+}
+
+void toggleOverview()
+{
+    QAction *item = gfrmMain ? gfrmMain->mnuAllAreaMap : nullptr;
+    const bool checked = item ? item->isChecked() : overviewShown();
+    if (checked) {
+        unloadOverview();
+        if (item)
+            item->setChecked(false);
+        return;
+    }
+    if (gintMapInit != 1 || !gobjZor)
+        return;
+    showOverview(gobjZor);
+    if (item)
+        item->setChecked(true);
+}
+
+} // namespace veltra::mapwindow

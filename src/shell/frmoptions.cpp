@@ -1,0 +1,204 @@
+#include "shell/frmoptions.h"
+
+#include "platform/profile/profile.h"
+#include "platform/ui/windowregistry.h"
+#include "platform/vb/dates.h"
+#include "shell/comdatectrl.h"
+#include "shell/datepanels.h"
+#include "shell/frmmain.h"
+#include "shell/globals.h"
+#include "shell/mdlmain_ui.h"
+#include "shell/operationroom.h"
+#include "shell/viewdate.h"
+#include "zorvik/widget/zorvik.h"
+
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using namespace veltra;
+
+frmOptions::frmOptions(QWidget *owner, const QString &preselectedMode)
+    : QWidget(owner, Qt::Tool)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false); // the window registry deletes it
+    setWindowTitle(QStringLiteral("表示日設定"));
+    auto *frame = new QGroupBox(QStringLiteral("表示日"), this);
+    optSetDate[0] = new QRadioButton(QStringLiteral("今日"), frame);
+    optSetDate[1] = new QRadioButton(QStringLiteral("未指定"), frame);
+    optSetDate[2] = new QRadioButton(QStringLiteral("指定日"), frame);
+    for (int i = 0; i < 3; ++i)
+        optSetDate[i]->setObjectName(QStringLiteral("optSetDate%1").arg(i));
+    dtpSetDate = new QDateEdit(frame);
+    dtpSetDate->setObjectName(QStringLiteral("dtpSetDate"));
+    dtpSetDate->setCalendarPopup(true);
+    dtpSetDate->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+    lblSetDate = new QLabel(frame);
+    lblSetDate->setObjectName(QStringLiteral("lblSetDate"));
+    lblSetDate->setFrameShape(QFrame::Panel);
+    lblSetDate->setFrameShadow(QFrame::Sunken);
+    lblSetDate->setAutoFillBackground(true);
+    auto *grid = new QGridLayout(frame);
+    grid->addWidget(optSetDate[0], 0, 0);
+    grid->addWidget(optSetDate[1], 1, 0);
+    grid->addWidget(optSetDate[2], 2, 0);
+    grid->addWidget(dtpSetDate, 2, 1);
+    grid->addWidget(lblSetDate, 3, 0, 1, 2);
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    cmdApply = new QPushButton(QStringLiteral("適用(&A)"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdApply->setObjectName(QStringLiteral("cmdApply"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    buttons->addWidget(cmdApply);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(frame);
+    layout->addLayout(buttons);
+
+    for (int i = 0; i < 3; ++i)
+        connect(optSetDate[i], &QRadioButton::clicked, this, [this, i] { optSetDate_Click(i); });
+    // Every change of the picker's date reaches the label, typed or chosen
+    // in the calendar, so that OK always applies the date the picker shows.
+    connect(dtpSetDate, &QDateEdit::dateChanged, this, [this] {
+        if (optSetDate[2]->isChecked())
+            showPickerDate();
+    });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(cmdApply, &QPushButton::clicked, this, [this] { cmdApply_Click(); });
+
+    Form_Load(preselectedMode.isEmpty() ? gstrSetDateMode : preselectedMode);
+}
+
+void frmOptions::Form_Load(const QString &mode)
+{
+    // A stored date that is no date (a hand-edited file) starts the picker at today.
+    const auto stored = gstrSetDate1.isEmpty() ? std::nullopt : vb::toDate(QVariant(gstrSetDate1));
+    dtpSetDate->setDate(stored ? stored->date() : QDate::currentDate());
+    int option = -1;
+    if (mode == QLatin1String("ToDay"))
+        option = 0;
+    else if (mode == QLatin1String("Time") || mode == QLatin1String("Span"))
+        option = 2;
+    else if (mode == QLatin1String("NoDay"))
+        option = 1;
+    optSetDate[1]->setVisible(gstrDebugMode == QLatin1String("1"));
+    if (option >= 0) {
+        optSetDate[option]->setChecked(true);
+        optSetDate_Click(option);
+    }
+}
+
+void frmOptions::showPickerDate()
+{
+    lblSetDate->setText(ComDateCtrl::FormatDate(QVariant(dtpSetDate->date())));
+}
+
+void frmOptions::optSetDate_Click(int index)
+{
+    const bool chosenDay = index == 2;
+    dtpSetDate->setEnabled(chosenDay);
+    lblSetDate->setEnabled(chosenDay);
+    if (index == 0)
+        lblSetDate->setText(ComDateCtrl::FormatDate(QVariant(QDate::currentDate())));
+    else if (chosenDay)
+        showPickerDate();
+}
+
+void frmOptions::ApplyViewDate()
+{
+    // The dialog sets the open map's range and writes its settings file;
+    // without a map there is nothing to apply it to.
+    if (gintMapInit != 1 || !gobjZor)
+        return;
+    int option = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (optSetDate[i]->isChecked()) {
+            option = i;
+            break;
+        }
+    }
+    QString mode;
+    std::optional<QString> dateText;
+    QString status;
+    const QDate today = QDate::currentDate();
+    if (option == 0) {
+        const std::int32_t day = shell::dayNumber(QVariant(today), gdtBaseDate);
+        gobjZor->setDateFrom(day);
+        gobjZor->setDateTo(gobjZor->DateFrom());
+        dateText = ComDateCtrl::FormatDate(QVariant(today));
+        shell::selectDatePanel(shell::PanelToday);
+        mode = QStringLiteral("ToDay");
+        gstrSetDate1 = *dateText;
+        gstrViewDate = shell::compactDate(QVariant(today));
+        status = QStringLiteral("設定日  ") + ComDateCtrl::FormatDate(QVariant(today));
+    } else if (option == 1) {
+        gobjZor->setDateFrom(1);
+        gobjZor->setDateTo(0);
+        shell::selectDatePanel(shell::PanelNoDay);
+        mode = QStringLiteral("NoDay");
+        gstrSetDate1.clear();
+        gstrViewDate.clear();
+        status = QStringLiteral("設定日　日付指定なし");
+    } else {
+        const QString label = lblSetDate->text();
+        const std::int32_t day = shell::dayNumber(QVariant(label), gdtBaseDate);
+        gobjZor->setDateFrom(day);
+        gobjZor->setDateTo(gobjZor->DateFrom());
+        dateText = label;
+        shell::selectDatePanel(shell::PanelTime);
+        mode = QStringLiteral("Time");
+        gstrSetDate1 = label;
+        gstrViewDate = shell::compactDate(QVariant(label));
+        status = QStringLiteral("設定日  ") + ComDateCtrl::FormatDate(QVariant(label));
+    }
+    gstrSetDateMode = mode;
+    // The result is not reported: the map shows the choice either way, and
+    // the next opening of the document falls back to what the file holds.
+    profile::writeString(QStringLiteral("SetDate"), QStringLiteral("MODE"), mode, gstrDocIniPath);
+    profile::writeString(QStringLiteral("SetDate"), QStringLiteral("Date1"), dateText, gstrDocIniPath);
+    mdlMain::SetStatusText(3, status);
+    shell::setOpeRoomDateLabel(gstrSetDate1);
+    gobjZor->Refresh();
+}
+
+void frmOptions::cmdOK_Click()
+{
+    ApplyViewDate();
+    ui::WindowRegistry::instance().unload(this);
+}
+
+void frmOptions::cmdCancel_Click()
+{
+    ui::WindowRegistry::instance().unload(this);
+}
+
+void frmOptions::cmdApply_Click()
+{
+    ApplyViewDate();
+}
+
+namespace veltra::shell {
+
+void showViewDateDialog(const QString &preselectedMode)
+{
+    auto &registry = ui::WindowRegistry::instance();
+    auto *open = qobject_cast<frmOptions *>(registry.find(QStringLiteral("frmOptions")));
+    if (!open)
+        open = registry.form<frmOptions>(gfrmMain, preselectedMode);
+    open->show();
+    open->raise();
+    open->activateWindow();
+}
+
+} // namespace veltra::shell

@@ -1,0 +1,26 @@
+#pragma once
+// The two labels of the operation room panel that the shell and the map
+// window write: the place name of the map centre and the view date.
+//
+// The operation room belongs to guided operation, which builds on the shell;
+// it registers here how its labels are set (creating the panel when it does
+// not exist). An entry nobody registered does nothing: without an operation
+// room there is nowhere to show the texts.
+#include <QString>
+#include <functional>
+
+namespace veltra::shell {
+
+struct OperationRoomLabels
+{
+    std::function<void(const QString &)> setPlaceName; // frmPSYOpeRoom.MP_SetPlaceName
+    std::function<void(const QString &)> setDateLabel; // frmPSYOpeRoom.lblJiki
+};
+
+OperationRoomLabels &operationRoomLabels();
+
+// Each runs the registered entry, or nothing.
+void setOpeRoomPlaceName(const QString &text);
+void setOpeRoomDateLabel(const QString &text);
+
+} // namespace veltra::shell
