@@ -1,12 +1,14 @@
 #include "app/subsystems.h"
 
 #include "mapwindow/frmzorvik.h"
+#include "mapwindow/navigationregistry.h"
 
 namespace veltra::app {
 
 void registerSubsystems()
 {
     mapwindow::registerMapWindow();
+    mapwindow::registerNavigation();
 }
 
 } // namespace veltra::app

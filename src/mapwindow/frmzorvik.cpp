@@ -1,5 +1,6 @@
 #include "mapwindow/frmzorvik.h"
 
+#include "mapwindow/centreplacename.h"
 #include "mapwindow/globals.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windowregistry.h"
@@ -10,7 +11,9 @@
 #include "shell/mdlmain_settings.h"
 #include "shell/mdlsave.h"
 #include "shell/mdlspcom.h"
+#include "shell/operationroom.h"
 #include "shell/statisticsservices.h"
+#include "statdata/meshdatabase.h"
 #include "zorvik/widget/zorvik.h"
 
 #include <QApplication>
@@ -218,8 +221,12 @@ double frmZorvik::panButtonWidth() const
 
 void frmZorvik::MP_GetCenterPlaceName()
 {
-    // The place name goes to the operation room's place label; without an
-    // operation room there is nothing to show it in.
+    // The place name goes to the operation room's place label; nothing when
+    // a tool owns the engine's search settings.
+    const auto name = veltra::mapwindow::centrePlaceName(
+        *Zorvik1, veltra::statdata::MeshDatabase::shared(), gstrDispLevel1);
+    if (name)
+        veltra::shell::setOpeRoomPlaceName(*name);
 }
 
 namespace veltra::mapwindow {

@@ -39,5 +39,3 @@ inline std::int16_t gintSkipCenter = 0;
 // Folder of the files attached to elements of the open document, ending in a
 // separator ("\" when the document names none).
 inline QString gstrAttachPath;
-// The view date as "YYYYMMDD" (empty: no date restriction).
-inline QString gstrViewDate;

@@ -96,3 +96,4 @@ inline std::int32_t glngRasterSplitH = 0;
 inline QString gstrSetDateMode;
 inline QString gstrSetDate1;
 inline QString gstrSetDate2;
+inline QString gstrViewDate; // the view day as "YYYYMMDD" (empty: no date restriction)

@@ -70,6 +70,27 @@ struct ModeWindowActions
     std::function<void(std::int16_t command, zorvik::Zorvik *)> rasterCommand; // 205: 0 show, 1 hide
     std::function<void(zorvik::Zorvik *)> showAddressSearch; // 1001: place-name search, modal
     std::function<void(std::int16_t &bPro)> layOut; // the frame's layout pass after a leave
+
+    // Navigation commands and view windows that the frame's menus, tool bars
+    // and status bar call (registered by the map window at start-up).
+    std::function<void(zorvik::Zorvik *)> setNormalMode; // 標準
+    std::function<void(zorvik::Zorvik *)> setDragMoveMode; // 移動
+    std::function<void(zorvik::Zorvik *)> setSelectZoomMode; // 選択拡大
+    std::function<void(zorvik::Zorvik *)> showAllArea; // 全体表示
+    std::function<void(zorvik::Zorvik *)> redraw; // 再表示
+    // The view-date dialog; the argument preselects a mode ("Time" from the
+    // status bar's 指定日 panel) without changing gstrSetDateMode.
+    std::function<void(const QString &preselectedMode)> showViewDate;
+    std::function<void()> showPointOptions; // 座標設定
+    std::function<void()> showViewOptions; // その他設定
+    std::function<bool()> overviewShown; // whether the overview window is open
+
+    // Windows and commands of later subsystems that the frame's menus, tool
+    // bars and status bar open. Unregistered, the item stays in place,
+    // enabled as the frame says, and does nothing.
+    std::function<void()> showDisplaySettings; // frmView2
+    std::function<void(zorvik::Zorvik *)> showOverview; // frmAllAreaView: bitmap, engine, show
+    std::function<void()> unloadOverview; // frmAllAreaView unloaded
 };
 
 class ModeRegistry
