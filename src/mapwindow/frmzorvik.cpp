@@ -1,8 +1,12 @@
 #include "mapwindow/frmzorvik.h"
 
 #include "mapwindow/centreplacename.h"
+#include "mapwindow/compasswidget.h"
 #include "mapwindow/globals.h"
+#include "mapwindow/mapwindowcontrols.h"
+#include "mapwindow/measurepanel.h"
 #include "platform/ui/msgbox.h"
+#include "platform/ui/twips.h"
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/convert.h"
 #include "platform/vb/dates.h"
@@ -20,6 +24,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QMdiSubWindow>
+#include <QToolButton>
 
 using namespace veltra;
 
@@ -209,14 +214,42 @@ bool frmZorvik::event(QEvent *event)
 
 void frmZorvik::Form_Resize()
 {
-    Zorvik1->setGeometry(rect());
+    if (m_controls)
+        m_controls->layOut();
 }
 
-void frmZorvik::connectEngineEvents() { }
+void frmZorvik::connectEngineEvents()
+{
+    // The pan buttons and overlays come after the engine control, so they
+    // lie above the map; the bridge connects the engine's events.
+    m_controls = new veltra::mapwindow::MapWindowControls(this, Zorvik1, this);
+}
 
 double frmZorvik::panButtonWidth() const
 {
-    return 360.0; // Command4(0), 360 twips
+    if (!m_controls)
+        return 360.0; // Command4(0) as designed
+    return ui::pixelsToTwips(m_controls->Command4[0]->width(), logicalDpiX());
+}
+
+void frmZorvik::openCalcWindow(std::int16_t mode)
+{
+    m_controls->Picture1->openCalcWindow(mode);
+}
+
+void frmZorvik::ViewCalcDistance(double dDistance)
+{
+    m_controls->Picture1->ViewCalcDistance(dDistance);
+}
+
+void frmZorvik::closeCalcWindow()
+{
+    m_controls->Picture1->closeCalcWindow();
+}
+
+void frmZorvik::CompassDrawData(double angle)
+{
+    m_controls->Picture5->CompassDrawData(angle);
 }
 
 void frmZorvik::MP_GetCenterPlaceName()

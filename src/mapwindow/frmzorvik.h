@@ -25,11 +25,15 @@
 #include "shell/mapwindowhost.h"
 
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
 namespace zorvik {
 class Zorvik;
+}
+namespace veltra::mapwindow {
+class MapWindowControls;
 }
 
 class frmZorvik : public QWidget, public veltra::shell::MapWindowHost
@@ -60,8 +64,20 @@ public:
     // True once the closing steps have run.
     bool closeDone() const { return m_closeDone; }
 
+    // ---- measuring panel and compass
+    // Shows the measuring panel; mode 1 puts up the distance prompts.
+    void openCalcWindow(std::int16_t mode);
+    // Shows a measured distance in metres.
+    void ViewCalcDistance(double dDistance);
+    // Takes the measured line off the map and hides the panel.
+    void closeCalcWindow();
+    // Redraws the compass for a map angle in degrees.
+    void CompassDrawData(double angle);
+
     // The engine control.
     zorvik::Zorvik *Zorvik1 = nullptr;
+    // The pan buttons, the overlays and the bridge of the engine's events.
+    veltra::mapwindow::MapWindowControls *controls() const { return m_controls; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -80,6 +96,7 @@ private:
 
     bool m_mapInit = false; // this window's engine started
     bool m_closeDone = false; // the closing steps ran
+    veltra::mapwindow::MapWindowControls *m_controls = nullptr;
 };
 
 // The current map window as its own class (nullptr when there is none).
