@@ -360,3 +360,41 @@ TEST_F(EventBridge, ScaleChangesReachTheScaleBarAndTheLinks)
     EXPECT_EQ(roomScales, std::vector<std::int32_t>{250000});
     EXPECT_EQ(rasterScales, std::vector<std::int32_t>{250000});
 }
+
+TEST_F(EventBridge, ThePointerOnTheMapShowsTheScaleBarWhenItsMenuIsChecked)
+{
+    auto *frame = new frmMain;
+    gfrmMain = frame;
+    ASSERT_TRUE(frame->mnuScale);
+    veltra::mapwindow::ScaleBar bar;
+    bar.setGeometry(100, 80, bar.width(), bar.height());
+    bridge->setScaleBar(&bar);
+
+    // Over the bar's place the bar stays as it is.
+    frame->mnuScale->setCheckable(true);
+    frame->mnuScale->setChecked(true);
+    hover(QPoint(105, 85));
+    EXPECT_FALSE(bar.isVisible());
+    // Elsewhere on the map it comes back.
+    hover(QPoint(10, 10));
+    EXPECT_TRUE(bar.isVisible());
+
+    // Not while its menu is unchecked.
+    bar.hide();
+    frame->mnuScale->setChecked(false);
+    hover(QPoint(12, 10));
+    EXPECT_FALSE(bar.isVisible());
+    delete frame;
+}
+
+TEST_F(EventBridge, FocusAndDragPanningAskForTheCentrePlaceName)
+{
+    emit map->GotFocus();
+    EXPECT_EQ(host.placeNames, 1);
+    // A view move outside the drag-move mode names nothing.
+    map->setCenterX(map->CenterX() + 1000);
+    EXPECT_EQ(host.placeNames, 1);
+    gintMapMouseMode = 1;
+    map->setCenterX(map->CenterX() + 1000);
+    EXPECT_EQ(host.placeNames, 2);
+}
