@@ -1,5 +1,6 @@
 #include "mapwindow/comelmkind.h"
 
+#include "shell/mdlmain_ui.h"
 #include "zorvik/core/engine.h"
 #include "zorvik/widget/zorvik.h"
 
@@ -159,8 +160,8 @@ void ComElmKind::CreateCnectIDList()
             m_cnectIds.resize(static_cast<std::size_t>(m_cnectCount) + 1);
             m_cnectNames.resize(static_cast<std::size_t>(m_cnectCount) + 1);
             m_cnectIds[static_cast<std::size_t>(m_cnectCount)] = kinds[static_cast<std::size_t>(k)];
-            // Texts from the engine are used as they come.
-            m_cnectNames[static_cast<std::size_t>(m_cnectCount)] = kindNames[static_cast<std::size_t>(k)];
+            m_cnectNames[static_cast<std::size_t>(m_cnectCount)]
+                = mdlMain::ConvEngineString(kindNames[static_cast<std::size_t>(k)]);
             ++m_cnectCount;
         }
     }
