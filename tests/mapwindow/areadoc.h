@@ -1,0 +1,41 @@
+#pragma once
+// AreaDoc: a small map document of areas for the navigation tests. Five
+// square municipality areas in a row (space 2, closed vectors of kind 30),
+// each with area connectors inside (space 2, kind 211), a prefecture area
+// around them all (space 1, kind 31) with a prefecture connector (space 1,
+// kind 206), and a place-name database with the names the keys stand for.
+//
+// Areas, from west to east, with their connector keys:
+//   0 "13101"                    -> 東京都千代田区
+//   1 "1101" (no leading zero)    -> 北海道札幌市中央区
+//   2 "横浜市" (a name)           -> 神奈川県横浜市
+//   3 "13999", "横浜市"           -> 東京都 (a code wins over a name; 13999
+//                                  has no municipality row)
+//   4 "横浜市' OR '1'='1"         -> the key itself (no such name)
+#include "statdata/meshdatabase.h"
+#include "testsupport.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace veltra::test {
+
+struct AreaDoc
+{
+    static constexpr std::int32_t Side = 36000; // 0.1 degree
+    static constexpr std::int32_t X0 = 17 * 360000;
+    static constexpr std::int32_t Y0 = 12 * 360000;
+    // Centre of area i.
+    static std::int32_t centreX(int i) { return X0 + i * Side + Side / 2; }
+    static std::int32_t centreY() { return Y0 + Side / 2; }
+
+    TempDir dir;
+    QString zor;
+    statdata::MeshDatabase names;
+    bool ok = false;
+
+    // Writes the document and the database (open in `names`).
+    AreaDoc();
+};
+
+} // namespace veltra::test

@@ -1,0 +1,324 @@
+// Home registration (mode 1002) with its round trip through the document's
+// settings file, the overview picture and window, and the view date applied
+// by the map window.
+#include "areadoc.h"
+#include "mapwindow/combirdview.h"
+#include "mapwindow/frmallareaview.h"
+#include "mapwindow/frmhome.h"
+#include "mapwindow/frmzorvik.h"
+#include "mapwindow/navigationregistry.h"
+#include "platform/fs/fs.h"
+#include "platform/profile/profile.h"
+#include "platform/ui/dialogscript.h"
+#include "platform/ui/twips.h"
+#include "platform/ui/windowregistry.h"
+#include "shell/datepanels.h"
+#include "shell/frmmain.h"
+#include "shell/globals.h"
+#include "shell/mdlmain_mode.h"
+#include "shell/mdlmain_settings.h"
+#include "shell/mdlsave.h"
+#include "shell/modecodes.h"
+#include "shell/moderegistry.h"
+#include "shell/operationroom.h"
+#include "zorvik/widget/zorvik.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace veltra;
+
+namespace {
+
+void flushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+class MapViews : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_doc.ok);
+        gstrDocPath = m_doc.zor;
+        mdlMain::SetDocumentNames();
+        gstrIniPath = m_doc.dir.file(QStringLiteral("ZORPAK.INI"));
+        m_frame = new frmMain;
+        gfrmMain = m_frame;
+        m_map.resize(400, 300);
+        m_map.setDocumentPath(m_doc.zor);
+        ASSERT_EQ(m_map.InitializeMap(0), 0);
+        m_map.InitDisplay();
+        m_map.ShowAll();
+        gobjZor = &m_map;
+        gintMapInit = 1;
+        gintModeNo = 0;
+        gtypWinInfo = WindowInfo{};
+        shell::modeRegistry().clear();
+        mapwindow::registerNavigation();
+    }
+    void TearDown() override
+    {
+        gintModeNo = 0;
+        auto &registry = ui::WindowRegistry::instance();
+        registry.unload(QStringLiteral("frmHome"));
+        registry.unload(QStringLiteral("frmAllAreaView"));
+        registry.unload(m_frame);
+        flushDeletes();
+        shell::modeRegistry().clear();
+        gfrmMain = nullptr;
+        gobjZor = nullptr;
+        gintMapInit = 0;
+        gstrDocPath.clear();
+        gstrDocIniPath.clear();
+    }
+    frmHome *home() const
+    {
+        return qobject_cast<frmHome *>(ui::WindowRegistry::instance().find(QStringLiteral("frmHome")));
+    }
+    frmAllAreaView *overview() const
+    {
+        return qobject_cast<frmAllAreaView *>(
+            ui::WindowRegistry::instance().find(QStringLiteral("frmAllAreaView")));
+    }
+
+    test::AreaDoc m_doc;
+    frmMain *m_frame = nullptr;
+    zorvik::Zorvik m_map;
+};
+
+TEST_F(MapViews, HomesRegisteredInTheToolSurviveTheSettingsFileAndAreJumpedTo)
+{
+    shell::changeMode(ModeHome, 0, shell::noParameterText());
+    ASSERT_NE(home(), nullptr);
+    EXPECT_TRUE(home()->isVisible());
+
+    m_map.setScale(50000);
+    m_map.setCenterX(test::AreaDoc::centreX(0));
+    m_map.setCenterY(test::AreaDoc::centreY());
+    m_map.setAngle(12.5);
+    home()->Command1->click();
+    m_map.setCenterX(test::AreaDoc::centreX(1));
+    m_map.setAngle(-30);
+    home()->Command2->click();
+    m_map.setScale(100000);
+    m_map.setCenterX(test::AreaDoc::centreX(2));
+    home()->Command2->click(); // registering again keeps the second view
+    EXPECT_EQ(gtypWinInfo.Home[1].rotateAngle, 12);
+    EXPECT_EQ(gtypWinInfo.Home[2],
+        (HomePosition{100000, test::AreaDoc::centreX(2), test::AreaDoc::centreY(), -30}));
+    EXPECT_EQ(gtypWinInfo.Home[3].scale, 0);
+
+    ASSERT_TRUE(mdlSave::SaveSettings(gtypWinInfo));
+    gtypWinInfo = WindowInfo{};
+    mdlSave::LoadHomeViews(gtypWinInfo);
+    EXPECT_EQ(gtypWinInfo.Home[2],
+        (HomePosition{100000, test::AreaDoc::centreX(2), test::AreaDoc::centreY(), -30}));
+
+    m_map.ShowAll();
+    m_map.setAngle(0);
+    ASSERT_TRUE(m_frame->fncSeveAreaJump(1));
+    EXPECT_DOUBLE_EQ(m_map.Scale(), 50000);
+    EXPECT_EQ(m_map.CenterX(), test::AreaDoc::centreX(0));
+    EXPECT_DOUBLE_EQ(m_map.Angle(), 12);
+    ASSERT_TRUE(m_frame->fncSeveAreaJump(2));
+    EXPECT_DOUBLE_EQ(m_map.Scale(), 100000);
+    EXPECT_EQ(m_map.CenterX(), test::AreaDoc::centreX(2));
+    EXPECT_DOUBLE_EQ(m_map.Angle(), -30);
+}
+
+TEST_F(MapViews, ClosingTheHomeWindowEitherWayEndsTheModeAndTheStepOnce)
+{
+    int layouts = 0;
+    shell::modeRegistry().actions().layOut = [&](std::int16_t &) { ++layouts; };
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        layouts = 0;
+        gintStoryStepEnd = 0;
+        shell::changeMode(ModeHome, 0, shell::noParameterText());
+        ASSERT_NE(home(), nullptr);
+        if (way == 0)
+            home()->Command4->click(); // 閉じる
+        else if (way == 1)
+            home()->close(); // the close box
+        else
+            shell::dispatchMode(StateLeave, shell::noParameterText()); // another tool takes over
+        flushDeletes();
+        EXPECT_EQ(home(), nullptr);
+        EXPECT_EQ(gintModeNo, 0);
+        EXPECT_EQ(gintStoryStepEnd, -1);
+        EXPECT_EQ(layouts, 1);
+    }
+}
+
+TEST_F(MapViews, TheOverviewPictureIsMadeOnceAndAgainWhenTheDocumentChanges)
+{
+    const QString bitmap = mapwindow::overviewBitmapPath(m_doc.zor);
+    EXPECT_EQ(bitmap, m_doc.dir.file(QStringLiteral("Areas.bmp")));
+    EXPECT_EQ(mapwindow::overviewBitmapPath(QStringLiteral("/maps/v1.2/Map")),
+        QStringLiteral("/maps/v1.2/Map.bmp"));
+    EXPECT_EQ(mapwindow::overviewBitmapPath(QString()), QString());
+    ASSERT_FALSE(QFile::exists(bitmap));
+
+    EXPECT_EQ(ComBirdView::MakeOverviewBitmap(), 0);
+    ASSERT_TRUE(QFile::exists(bitmap));
+    QImageReader reader(bitmap);
+    EXPECT_EQ(reader.format(), QByteArray("bmp"));
+    const QImage picture = reader.read();
+    std::int32_t cx = 0, cy = 0, w = 0, h = 0;
+    m_map.GetMapExtent(cx, cy, w, h);
+    EXPECT_EQ(picture.height(), ui::twipsToPixelsY(3200));
+    EXPECT_NEAR(picture.width(), picture.height() * static_cast<double>(w) / h, 1.0);
+    // The area lines are drawn: the picture is not one colour.
+    const QRgb background = picture.pixel(0, 0);
+    int drawn = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x)
+            drawn += picture.pixel(x, y) != background ? 1 : 0;
+    }
+    EXPECT_GT(drawn, 50);
+
+    // Current: not made again.
+    QFile file(bitmap);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QDateTime old = QDateTime::currentDateTime().addSecs(3600);
+    file.setFileTime(old, QFileDevice::FileModificationTime);
+    file.close();
+    ComBirdView::MakeOverviewBitmap();
+    EXPECT_EQ(QFileInfo(bitmap).lastModified(), old);
+    // Older than the document: made again; deleted: made again.
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+    file.close();
+    ComBirdView::MakeOverviewBitmap();
+    EXPECT_GT(QFileInfo(bitmap).lastModified(), QDateTime::currentDateTime().addSecs(-60));
+    QFile::remove(bitmap);
+    ComBirdView::MakeOverviewBitmap();
+    EXPECT_TRUE(QFile::exists(bitmap));
+}
+
+TEST(OverviewPoint, CornersOfThePictureAreCornersOfTheMapExtent)
+{
+    // Extent centre (1000, 2000), 600 x 400; picture 150 x 100.
+    struct Row
+    {
+        double x, y;
+        std::int32_t wx, wy;
+    };
+    for (const Row &row : {Row{0, 0, 700, 2200}, Row{150, 100, 1300, 1800}, Row{75, 50, 1000, 2000},
+             Row{150, 0, 1300, 2200}, Row{0.375, 0, 702, 2200}, Row{0.125, 0.5, 700, 2198}}) {
+        std::int32_t wx = 0, wy = 0;
+        mapwindow::overviewPointToWorld(row.x, row.y, 150, 100, 1000, 2000, 600, 400, wx, wy);
+        EXPECT_EQ(wx, row.wx) << row.x << "," << row.y;
+        EXPECT_EQ(wy, row.wy) << row.x << "," << row.y;
+    }
+}
+
+TEST_F(MapViews, TheOverviewWindowShowsTheViewAndRecentresTheMapOnAPlainLeftClick)
+{
+    m_frame->mnuAllAreaMap->setChecked(false);
+    m_map.setScale(200000);
+    m_map.setAngle(20);
+    shell::changeMode(ModeToggleOverview, 0, shell::noParameterText());
+    frmAllAreaView *window = overview();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(m_frame->mnuAllAreaMap->isChecked());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("全域図（表示したい場所をクリックしてください）"));
+    EXPECT_EQ(window->FormID(), 1);
+    ASSERT_FALSE(window->Picture2.isNull());
+    const QSize size = window->Picture2.size();
+    // The view is drawn over the clean picture: blue lines run from the
+    // picture's corners to the view rectangle.
+    const QImage shown = window->Picture1->pixmap().toImage();
+    EXPECT_EQ(shown.pixel(0, 0), qRgb(0, 0, 255));
+    EXPECT_NE(window->Picture2.pixel(0, 0), qRgb(0, 0, 255));
+
+    std::int32_t cx = 0, cy = 0, w = 0, h = 0;
+    m_map.GetMapExtent(cx, cy, w, h);
+    const std::int32_t left = static_cast<std::int32_t>(std::lround(cx - w / 2.0));
+    const std::int32_t bottom = static_cast<std::int32_t>(std::lround(cy - h / 2.0));
+    // A click on the picture (through the window's own event handling).
+    QTest::mouseClick(window->Picture1, Qt::LeftButton, Qt::NoModifier, QPoint(3, 4));
+    std::int32_t x = 0, y = 0;
+    mapwindow::overviewPointToWorld(3, 4, size.width(), size.height(), cx, cy, w, h, x, y);
+    EXPECT_EQ(m_map.CenterX(), x);
+    EXPECT_EQ(m_map.CenterY(), y);
+    EXPECT_NE(window->Picture1->pixmap().toImage(), shown); // the view rectangle followed
+    // The corners.
+    window->Picture1_MouseUp(Qt::LeftButton, Qt::NoModifier, 0, 0);
+    EXPECT_EQ(m_map.CenterX(), left);
+    EXPECT_EQ(m_map.CenterY(), bottom + h);
+    EXPECT_DOUBLE_EQ(m_map.Scale(), 200000);
+    EXPECT_DOUBLE_EQ(m_map.Angle(), 20);
+    window->Picture1_MouseUp(Qt::LeftButton, Qt::NoModifier, size.width(), size.height());
+    EXPECT_EQ(m_map.CenterX(), left + w);
+    EXPECT_EQ(m_map.CenterY(), bottom);
+
+    // A right click or a shift-click does nothing.
+    QTest::mouseClick(window->Picture1, Qt::RightButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mouseClick(window->Picture1, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 10));
+    EXPECT_EQ(m_map.CenterX(), left + w);
+    EXPECT_EQ(m_map.CenterY(), bottom);
+
+    // The same command again unloads the window, which ends the story step.
+    gintStoryStepEnd = 0;
+    shell::changeMode(ModeToggleOverview, 0, shell::noParameterText());
+    flushDeletes();
+    EXPECT_EQ(overview(), nullptr);
+    EXPECT_FALSE(m_frame->mnuAllAreaMap->isChecked());
+    EXPECT_EQ(gintStoryStepEnd, -1);
+}
+
+TEST_F(MapViews, AnOverviewThatCannotBeSavedIsStillShown)
+{
+    const QString bitmap = mapwindow::overviewBitmapPath(m_doc.zor);
+    QDir().mkpath(bitmap); // a folder where the picture file would go
+    QString error;
+    EXPECT_FALSE(mapwindow::makeOverviewBitmap(m_map, m_doc.zor, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(mapwindow::unsavedOverview(bitmap).isNull());
+    shell::modeRegistry().actions().showOverview(&m_map);
+    ASSERT_NE(overview(), nullptr);
+    EXPECT_FALSE(overview()->Picture2.isNull());
+}
+
+TEST_F(MapViews, TheMapWindowAppliesTheStoredViewDate)
+{
+    gdtBaseDate = QDate(1970, 1, 1);
+    QString label = QStringLiteral("untouched");
+    shell::operationRoomLabels().setDateLabel = [&](const QString &text) { label = text; };
+    frmZorvik window;
+    window.Zorvik1->setDateFrom(5);
+    window.Zorvik1->setDateTo(6);
+    gstrViewDate = QStringLiteral("kept");
+    window.SetViewDate(); // no settings file: nothing but the texts change
+    EXPECT_EQ(window.Zorvik1->DateFrom(), 5);
+    EXPECT_EQ(window.Zorvik1->DateTo(), 6);
+    EXPECT_EQ(gstrViewDate, QStringLiteral("kept"));
+    EXPECT_EQ(label, QString());
+    EXPECT_EQ(m_frame->statusPanelText(3), QString());
+
+    profile::writeString(
+        QStringLiteral("SetDate"), QStringLiteral("MODE"), QStringLiteral("Time"), gstrDocIniPath);
+    profile::writeString(QStringLiteral("SetDate"), QStringLiteral("Date1"),
+        QStringLiteral("昭和45年10月01日"), gstrDocIniPath);
+    window.SetViewDate();
+    EXPECT_EQ(window.Zorvik1->DateFrom(), 273);
+    EXPECT_EQ(window.Zorvik1->DateTo(), 273);
+    EXPECT_EQ(gstrViewDate, QStringLiteral("19701001"));
+    EXPECT_EQ(m_frame->statusPanelText(3), QStringLiteral("設定日  昭和45年10月01日"));
+    EXPECT_EQ(label, QStringLiteral("昭和45年10月01日"));
+    EXPECT_TRUE(shell::datePanelSelected(6));
+    shell::operationRoomLabels() = {};
+}
