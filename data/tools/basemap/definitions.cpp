@@ -65,10 +65,13 @@ Style6 connectorStyle(std::int16_t colour)
 
 const std::vector<SpaceRow> &spaces()
 {
+    // The engine draws spaces in this order, so the finer area levels come
+    // first: every municipal cell edge along a prefecture border or a coast
+    // then lies under the prefecture line instead of splitting it in two.
     static const std::vector<SpaceRow> rows{
-        {kind::PrefectureSpace, "都道府県", "F"},
-        {kind::MunicipalitySpace, "市区町村", "F"},
         {kind::TownBlockSpace, "町丁字", "F"},
+        {kind::MunicipalitySpace, "市区町村", "F"},
+        {kind::PrefectureSpace, "都道府県", "F"},
         {kind::StatisticsSpace, "統計", "P"},
         {kind::PhotoSpace, "写真", "P"},
         {kind::AttachmentSpace, "添付ﾌｧｲﾙ", "P"},
@@ -102,12 +105,15 @@ const std::vector<ConnectorRow> &connectors()
 {
     static const std::vector<ConnectorRow> rows = [] {
         std::vector<ConnectorRow> r{
-            {kind::PrefectureName, "都道府県名", kind::PrefectureSpace, "STRING.DLL", 1, 1, Navy, 20000, 1,
-                Always},
+            // Prefecture names at national and regional scales, municipal
+            // names once their areas are large enough on screen to keep the
+            // names apart.
+            {kind::PrefectureName, "都道府県名", kind::PrefectureSpace, "STRING.DLL", 1, 1, Navy, 20000,
+                PrefectureNameFinestScale, Always},
             {kind::PrefectureArea, "都道府県エリア", kind::PrefectureSpace, "MARU.DLL", 0, 1, Maroon, 100, 1,
                 Always},
             {kind::MunicipalityName, "市区町村名", kind::MunicipalitySpace, "STRING.DLL", 1, 1, Black, 1000,
-                1, DispLevelArea},
+                1, MunicipalNameCoarsestScale},
             {kind::MunicipalityArea, "市区町村エリア", kind::MunicipalitySpace, "MARU.DLL", 0, 1, Maroon, 100,
                 1, DispLevelPrefecture},
             {kind::TownBlockName, "町丁字名", kind::TownBlockSpace, "STRING.DLL", 1, 1, Grey, 100, 1,

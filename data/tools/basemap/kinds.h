@@ -36,4 +36,10 @@ inline constexpr std::int32_t DispLevelArea = 1000000;
 inline constexpr std::int32_t DispLevelPrefecture = 3000000;
 inline constexpr std::int32_t DispLevelTownBlock = 25000;
 
+// Scale limits of the place names: municipal names from 1:500,000 in (coarser,
+// the names of the dense areas run into each other), prefecture names down to
+// 1:250,000 (finer, a prefecture fills the screen and its name says nothing).
+inline constexpr std::int32_t MunicipalNameCoarsestScale = 500000;
+inline constexpr std::int32_t PrefectureNameFinestScale = 250000;
+
 } // namespace veltra::basemap
