@@ -6,6 +6,9 @@
 #include "platform/ui/twips.h"
 #include "shell/globals.h"
 #include "shell/mdlspcom.h"
+#include "zorvik/core/engine.h"
+#include "zorvik/render/renderer.h"
+#include "zorvik/render/viewtransform.h"
 #include "zorvik/widget/zorvik.h"
 
 #include <QBuffer>
@@ -69,19 +72,28 @@ QImage renderOverview(zorvik::Zorvik &main, int heightPx)
     main.GetMapExtent(cx, cy, w, h);
     if (w <= 0 || h <= 0 || heightPx <= 0)
         return QImage();
-    const int widthPx = std::max(1, static_cast<int>(std::lround(static_cast<double>(w) / h * heightPx)));
-    const QSize size(widthPx, heightPx);
-    // The second engine is a control that is never shown: it only renders.
-    zorvik::Zorvik second;
-    second.resize(size);
-    if (second.InitializeMap(main.MapHandle()) != 0)
+    // The second engine opens the main engine's document by its map handle
+    // and renders without any window.
+    zorvik::Engine second;
+    if (second.InitializeMap(main.MapHandle()) != zorvik::code::Ok)
         return QImage();
-    second.setBackColor(main.BackColor());
-    second.setInteractiveMode(0);
-    second.setOverviewFlag(1);
-    second.ShowAll();
-    second.Refresh();
-    QImage picture = second.RenderToImage(size);
+    // The picture takes the extent's shape on the ground, so that its
+    // corners are the extent's corners and a click on it maps linearly
+    // back to world coordinates.
+    const zorvik::ViewTransform probe(cx, cy, 25000, 0, QSize(100, 100), 96);
+    const double ratio = (w * probe.metresPerUnitX()) / (h * probe.metresPerUnitY());
+    const QSize size(std::max(1, static_cast<int>(std::lround(heightPx * ratio))), heightPx);
+    zorvik::ViewTransform view = probe.withSize(size);
+    view = view.withScale(view.scaleToFit(w, h));
+    const std::uint32_t bgr = main.BackColor();
+    zorvik::RenderInput input;
+    input.document = second.document().get();
+    input.dates = second.dateRange();
+    input.background = QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+        static_cast<int>((bgr >> 16) & 0xFF));
+    input.vectorsOnly = true; // an overview draws the vectors only
+    const zorvik::Renderer renderer;
+    QImage picture = renderer.renderImage(view, input);
     second.CloseMap();
     return picture;
 }

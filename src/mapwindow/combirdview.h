@@ -4,10 +4,11 @@
 //
 // The picture is rendered by a second map engine that shares the main
 // engine's open document (through its map handle), shows the whole map and
-// draws it to an image through the engine's one render path; no window is
-// shown. It is made when the file is missing or older than the document (the
-// .zor or its element store), so an edited map gets a new picture. The file
-// is written whole or not at all.
+// draws it to an image through the engine's one render path, vectors only;
+// no window is involved. Its shape is the map extent's shape on the ground,
+// so its corners are the extent's corners. It is made when the file is missing or older than the document
+// (the .zor or its element store), so an edited map gets a new picture. The file is written whole or not at
+// all.
 #include <QImage>
 #include <QString>
 #include <cstdint>
@@ -33,7 +34,7 @@ QString overviewBitmapPath(const QString &documentPath);
 bool overviewBitmapCurrent(const QString &documentPath);
 
 // The picture of the whole map of `main`'s document, `heightPx` high and as
-// wide as the map's extent ratio, rendered by a second engine on the shared
+// wide as the extent's ground shape asks, rendered by a second engine on the shared
 // document. A null image when the second engine cannot open it.
 QImage renderOverview(zorvik::Zorvik &main, int heightPx);
 

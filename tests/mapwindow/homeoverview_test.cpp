@@ -21,6 +21,7 @@
 #include "shell/modecodes.h"
 #include "shell/moderegistry.h"
 #include "shell/operationroom.h"
+#include "zorvik/render/viewtransform.h"
 #include "zorvik/widget/zorvik.h"
 
 #include <QAction>
@@ -179,15 +180,27 @@ TEST_F(MapViews, TheOverviewPictureIsMadeOnceAndAgainWhenTheDocumentChanges)
     std::int32_t cx = 0, cy = 0, w = 0, h = 0;
     m_map.GetMapExtent(cx, cy, w, h);
     EXPECT_EQ(picture.height(), ui::twipsToPixelsY(3200));
-    EXPECT_NEAR(picture.width(), picture.height() * static_cast<double>(w) / h, 1.0);
-    // The area lines are drawn: the picture is not one colour.
-    const QRgb background = picture.pixel(0, 0);
-    int drawn = 0;
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x)
-            drawn += picture.pixel(x, y) != background ? 1 : 0;
-    }
-    EXPECT_GT(drawn, 50);
+    // The picture has the extent's shape on the ground, and the extent's
+    // edges (the prefecture outline) run along the picture's edges.
+    const zorvik::ViewTransform probe(cx, cy, 25000, 0, QSize(100, 100), 96);
+    EXPECT_NEAR(
+        picture.width(), picture.height() * (w * probe.metresPerUnitX()) / (h * probe.metresPerUnitY()), 1.0);
+    const QRgb background = qRgb(255, 255, 255);
+    const auto drawnIn = [&](int x0, int y0, int x1, int y1) {
+        int n = 0;
+        for (int y = y0; y <= y1; ++y) {
+            for (int x = x0; x <= x1; ++x)
+                n += picture.pixel(x, y) != background ? 1 : 0;
+        }
+        return n;
+    };
+    const int right = picture.width() - 1;
+    const int foot = picture.height() - 1;
+    EXPECT_GT(drawnIn(0, 0, 0, foot), foot / 2);
+    EXPECT_GT(drawnIn(right, 0, right, foot), foot / 2);
+    EXPECT_GT(drawnIn(0, 0, right, 0), right / 2);
+    EXPECT_GT(drawnIn(0, foot, right, foot), right / 2);
+    EXPECT_LT(drawnIn(0, foot / 4, right, foot / 4), right / 2); // inside, only the area borders
 
     // Current: not made again.
     QFile file(bitmap);
