@@ -80,8 +80,11 @@ void frmMain::MDIForm_Load(const QString &commandLine)
             QDir::setCurrent(folder);
         LoadNewDoc(0);
     }
-    // The list bar, the tool bars and the scale box arrive with the guided
-    // operation and the tool bars of the frame.
+    // The list bar at the left (the first layout pass shows it), the tool
+    // bars in the small size and the scale list.
+    MP_OpeMode(gbPro);
+    SetToolBarIcons(0);
+    FillScaleList();
     for (int i = 4; i <= 6; ++i) {
         if (QLabel *panel = statusPanel(i)) {
             panel->setEnabled(false);
@@ -132,12 +135,14 @@ void frmMain::LoadNewDoc(std::int16_t nOpt)
     if (gintMapInit != 1)
         return; // the map window has reported the failure; the menus stay off
     SetMenuEnabled(true);
+    selectNormalTool();
     mdlSave::LoadHomeViews(gtypWinInfo);
     host->SetViewDate();
     if (nOpt == 0)
         fncSeveAreaJump(0);
     else if (nOpt == 1)
         fncSeveAreaJump(1);
+    applyDisplayToggles();
 }
 
 void frmMain::SaveWindowInfo()

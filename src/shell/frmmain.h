@@ -21,13 +21,23 @@
 // saved views.
 #include <QMainWindow>
 #include <QString>
+#include <QPointer>
 #include <cstdint>
+#include <map>
 #include <vector>
 
 class QAction;
+class QComboBox;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
+class QToolBar;
+
+namespace veltra::shell {
+class CoolBar;
+enum class FramePane;
+} // namespace veltra::shell
 
 namespace veltra::shell {
 
@@ -108,12 +118,81 @@ public:
     QMenu *mnuViewToolBar = nullptr;
     QAction *mnuViewStatusBar = nullptr;
 
+    // ---- menu bar, tool bars, scale box, layouts and status bar
+    // (frmmain_menus.cpp, frmmain_commands.cpp, frmmain_toolbars.cpp,
+    // frmmain_layout.cpp, frmmain_statusbar.cpp)
+    QAction *menuItem(const QString &name) const; // any item or submenu, by control name
+    QMenu *menuOf(const QString &name) const; // a heading or submenu, by control name
+    QAction *toolButton(const QString &key) const; // a tool-bar button, by key ("TB_OPEN")
+    void mnuExtNotes_Click();
+    void mnuDirection_Click();
+    void mnuAllAreaMap_Click();
+    void mnuScale_Click();
+    void mnuRastaH_Click();
+    void mnuOptionMainViewP_Click();
+    void mnuOptionMainViewB_Click();
+    void mnuStoryStart_Click();
+    void mnuStoryEnd_Click();
+    void mnuTTouikeiShow_Click();
+    void mnuPtAdd_Click();
+    void mnuHp1_Click();
+    void mnuImp_Click();
+    void mnuVeltraHelp_Click();
+    void EditListBarGroups();
+    bool ChangeCommand2ItemNo(std::int16_t iItemNo);
+    bool PSY_ChangeCommand2ItemNo(std::int16_t iItemNo, const QString &sOpt);
+    void Toolbar1_ButtonClick(const QString &key);
+    void Toolbar2_ButtonClick(int index);
+    void Toolbar3_ButtonClick(const QString &key);
+    void Combo1_Click();
+    void Combo1_KeyUp(int keyCode);
+    void Combo1_LostFocus();
+    void SetToolBarCaptions();
+    void SetToolBarIcons(std::int16_t keep);
+    void FillScaleList();
+    // One zoom step in or out around the view centre.
+    void ZoomStep(bool zoomIn);
+    void sbStatusBar_PanelClick(int panel);
+    // A pane of the frame, made on first use.
+    QWidget *pane(veltra::shell::FramePane which);
+    QWidget *loadedPane(veltra::shell::FramePane which) const;
+    // The document-area window that holds the current map window, or none.
+    QMdiSubWindow *mapSubWindow() const;
+    // The document area's inner size, in pixels (SW, SH).
+    QSize innerSize() const;
+
+    veltra::shell::CoolBar *CoolBar1 = nullptr;
+    QToolBar *Toolbar1 = nullptr; // standard
+    QToolBar *Toolbar2 = nullptr; // homes
+    QToolBar *Toolbar3 = nullptr; // extension
+    QComboBox *Combo1 = nullptr; // scale box
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
+    void createToolBars();
+    void registerFrameActions();
+    // After a document opened: the display toggles follow the stored
+    // settings at the first opening and the current checks afterwards.
+    void applyDisplayToggles();
+    // After a document opened: TB_NORMAL pressed, the normal tool on, and
+    // the scale box following the new engine's scale.
+    void selectNormalTool();
+    QPointer<QWidget> &paneSlot(veltra::shell::FramePane which);
+    void placePane(QWidget *pane, const QRect &rect);
+    std::map<QString, QAction *> m_menuItems;
+    std::map<QString, QMenu *> m_menus;
+    std::map<QString, QAction *> m_buttons;
+    std::vector<QAction *> m_proOnly;
+    std::vector<QAction *> m_mapButtons;
+    QPointer<QWidget> m_listBar;
+    QPointer<QWidget> m_storyPlayer;
+    QPointer<QWidget> m_opeRoom;
+    bool m_displayTogglesSet = false;
+
     void createMenus();
     void createStatusBar();
     void placeFromSettings();
@@ -121,7 +200,7 @@ private:
     std::vector<QAction *> m_mapDependent;
 
     QMdiArea *m_mdi = nullptr;
-    std::vector<QLabel *> m_panels; // status-bar panels 1..6 at 0..5
+    std::vector<QLabel *> m_panels; // status-bar panels 1..8 at 0..7
     bool m_startMaximized = false;
     bool m_unloaded = false;
 };

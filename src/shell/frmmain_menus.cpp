@@ -1,106 +1,111 @@
-// The main frame's menu bar and status bar.
+// The main frame's menu bar, built from the menu table.
 //
-// Captions are written as the design writes them: a string number where the
-// string table has the text (LocalizeForm puts it in when the frame loads),
-// the text itself otherwise. Items are created in display order; further
-// menus are added here as their commands arrive.
+// Captions are put in as the design holds them (a string number where the
+// string table has the text; LocalizeForm replaces it when the frame loads).
+// Check marks are the handlers' business: each handler inverts or sets its
+// own check, as the designs expect, so a click first undoes the toggle Qt
+// makes on its own and then runs the handler.
 #include "shell/frmmain.h"
+#include "shell/frmmain_commands.h"
+#include "shell/menutable.h"
 
 #include <QAction>
-#include <QLabel>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStatusBar>
 
-namespace {
-
-QAction *item(QMenu *menu, const QString &name, const QString &caption)
-{
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(name);
-    return action;
-}
-
-QMenu *submenu(QMenu *menu, const QString &name, const QString &caption)
-{
-    QMenu *sub = menu->addMenu(caption);
-    sub->setObjectName(name);
-    sub->menuAction()->setObjectName(name);
-    return sub;
-}
-
-QAction *checkItem(QMenu *menu, const QString &name, const QString &caption)
-{
-    QAction *action = item(menu, name, caption);
-    action->setCheckable(true);
-    action->setChecked(true);
-    return action;
-}
-
-} // namespace
+using namespace veltra::shell;
 
 void frmMain::createMenus()
 {
     QMenuBar *bar = menuBar();
+    for (const MenuEntry &entry : menuTable()) {
+        const QString name = QString::fromUtf8(entry.name);
+        const QString parentName = QString::fromUtf8(entry.parent);
+        const QString caption = QString::fromUtf8(entry.caption);
+        QMenu *parent = parentName.isEmpty() ? nullptr : m_menus.at(parentName);
+        if (entry.flags & MenuSeparator) {
+            if (parent)
+                parent->addSeparator();
+            continue;
+        }
+        QAction *action = nullptr;
+        if (entry.flags & MenuSubmenu) {
+            QMenu *menu = parent ? parent->addMenu(caption) : bar->addMenu(caption);
+            menu->setObjectName(name);
+            m_menus[name] = menu;
+            action = menu->menuAction();
+        } else {
+            action = parent->addAction(caption);
+        }
+        action->setObjectName(name);
+        if (entry.flags & MenuCheckable) {
+            action->setCheckable(true);
+            action->setChecked((entry.flags & MenuChecked) != 0);
+        }
+        if (entry.flags & MenuDisabled)
+            action->setEnabled(false);
+        if (entry.flags & MenuHidden)
+            action->setVisible(false);
+        if (entry.flags & MenuMapDependent)
+            m_mapDependent.push_back(action);
+        if (entry.flags & MenuProOnly)
+            m_proOnly.push_back(action);
+        if (*entry.shortcut)
+            action->setShortcut(QKeySequence(QString::fromUtf8(entry.shortcut)));
+        m_menuItems[name] = action;
+    }
 
-    // ﾌｧｲﾙ
-    mnuFile = bar->addMenu(QStringLiteral("1000"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuFileOpen = submenu(mnuFile, QStringLiteral("mnuFileOpen"), QStringLiteral("1100"));
-    mnuPrevPosMapDraw
-        = item(mnuFileOpen, QStringLiteral("mnuPrevPosMapDraw"), QStringLiteral("前回位置で地図表示"));
-    mnuInitPosMapDraw
-        = item(mnuFileOpen, QStringLiteral("mnuInitPosMapDraw"), QStringLiteral("登録位置で地図表示"));
-    mnuFileSave = item(mnuFile, QStringLiteral("mnuFileSave"), QStringLiteral("1101"));
-    mnuFileClose = item(mnuFile, QStringLiteral("mnuFileClose"), QStringLiteral("1102"));
-    mnuFileClose->setEnabled(false);
-    mnuFile->addSeparator();
-    mnuElmFileH = submenu(mnuFile, QStringLiteral("mnuElmFileH"), QStringLiteral("1103"));
-    item(mnuElmFileH, QStringLiteral("mnuElmFileIn"), QStringLiteral("1104"));
-    item(mnuElmFileH, QStringLiteral("mnuElmFileOut"), QStringLiteral("1105"));
-    mnuElmFileH->menuAction()->setEnabled(false);
-    mnuFile->addSeparator();
-    mnuFilePrint = submenu(mnuFile, QStringLiteral("mnuFilePrint"), QStringLiteral("1106"));
-    mnuPrintMap = item(mnuFilePrint, QStringLiteral("mnuPrintMap"), QStringLiteral("1107"));
-    mnuPrintScreen = item(mnuFilePrint, QStringLiteral("mnuPrintScreen"), QStringLiteral("1108"));
-    mnuPrintExcel = item(mnuFilePrint, QStringLiteral("mnuPrintExcel"), QStringLiteral("1150"));
-    mnuTmpDownLoad = item(mnuFilePrint, QStringLiteral("mnuTmpDownLoad"), QStringLiteral("1151"));
-    mnuFile->addSeparator();
-    mnuFileExit = item(mnuFile, QStringLiteral("mnuFileExit"), QStringLiteral("1109"));
-
-    connect(mnuPrevPosMapDraw, &QAction::triggered, this, [this] { mnuPrevPosMapDraw_Click(); });
-    connect(mnuInitPosMapDraw, &QAction::triggered, this, [this] { mnuInitPosMapDraw_Click(); });
-    connect(mnuFileSave, &QAction::triggered, this, [this] { mnuFileSave_Click(); });
-    connect(mnuFileExit, &QAction::triggered, this, [this] { mnuFileExit_Click(); });
-
-    // 表示: the display toggles whose checks the frame stores at exit.
-    mnuView = bar->addMenu(QStringLiteral("1002"));
-    mnuView->setObjectName(QStringLiteral("mnuView"));
-    mnuExtNotes = checkItem(mnuView, QStringLiteral("mnuExtNotes"), QStringLiteral("1309"));
-    mnuDirection = checkItem(mnuView, QStringLiteral("mnuDirection"), QStringLiteral("1310"));
-    mnuAllAreaMap = checkItem(mnuView, QStringLiteral("mnuAllAreaMap"), QStringLiteral("1311"));
-    mnuScale = checkItem(mnuView, QStringLiteral("mnuScale"), QStringLiteral("1312"));
-    mnuView->addSeparator();
-    mnuViewToolBar = submenu(mnuView, QStringLiteral("mnuViewToolBar"), QStringLiteral("1313"));
+    mnuFile = menuOf(QStringLiteral("mnuFile"));
+    mnuFileOpen = menuOf(QStringLiteral("mnuFileOpen"));
+    mnuPrevPosMapDraw = menuItem(QStringLiteral("mnuPrevPosMapDraw"));
+    mnuInitPosMapDraw = menuItem(QStringLiteral("mnuInitPosMapDraw"));
+    mnuFileSave = menuItem(QStringLiteral("mnuFileSave"));
+    mnuFileClose = menuItem(QStringLiteral("mnuFileClose"));
+    mnuElmFileH = menuOf(QStringLiteral("mnuElmFileH"));
+    mnuFilePrint = menuOf(QStringLiteral("mnuFilePrint"));
+    mnuPrintMap = menuItem(QStringLiteral("mnuPrintMap"));
+    mnuPrintScreen = menuItem(QStringLiteral("mnuPrintScreen"));
+    mnuPrintExcel = menuItem(QStringLiteral("mnuPrintExcel"));
+    mnuTmpDownLoad = menuItem(QStringLiteral("mnuTmpDownLoad"));
+    mnuFileExit = menuItem(QStringLiteral("mnuFileExit"));
+    mnuView = menuOf(QStringLiteral("mnuView"));
+    mnuExtNotes = menuItem(QStringLiteral("mnuExtNotes"));
+    mnuDirection = menuItem(QStringLiteral("mnuDirection"));
+    mnuAllAreaMap = menuItem(QStringLiteral("mnuAllAreaMap"));
+    mnuScale = menuItem(QStringLiteral("mnuScale"));
+    mnuViewToolBar = menuOf(QStringLiteral("mnuViewToolBar"));
+    // The heading carries a check mark in the design; its state is saved at
+    // exit with the window settings.
     mnuViewToolBar->menuAction()->setCheckable(true);
     mnuViewToolBar->menuAction()->setChecked(true);
-    mnuViewStatusBar = checkItem(mnuView, QStringLiteral("mnuViewStatusBar"), QStringLiteral("1321"));
+    mnuViewStatusBar = menuItem(QStringLiteral("mnuViewStatusBar"));
 
-    m_mapDependent = {mnuView->menuAction(), mnuFilePrint->menuAction(), mnuTmpDownLoad};
+    for (const auto &[name, command] : menuCommands()) {
+        QAction *action = menuItem(name);
+        if (!action || action->menu())
+            continue;
+        connect(action, &QAction::triggered, this, [this, action, command](bool checked) {
+            if (action->isCheckable())
+                action->setChecked(!checked);
+            command(*this);
+        });
+    }
+    // Opening 背景地図 shows the state of the raster switch.
+    connect(menuOf(QStringLiteral("mnuRastaH")), &QMenu::aboutToShow, this, [this] { mnuRastaH_Click(); });
+
+    createToolBars();
+    registerFrameActions();
 }
 
-void frmMain::createStatusBar()
+QAction *frmMain::menuItem(const QString &name) const
 {
-    QStatusBar *bar = statusBar();
-    bar->setObjectName(QStringLiteral("sbStatusBar"));
-    bar->setSizeGripEnabled(true);
-    for (int i = 1; i <= 6; ++i) {
-        auto *panel = new QLabel(bar);
-        panel->setObjectName(QStringLiteral("Panel%1").arg(i));
-        panel->setFrameShape(QFrame::Panel);
-        panel->setFrameShadow(QFrame::Sunken);
-        panel->setMinimumWidth(i == 1 || i == 3 ? 160 : 80);
-        bar->addWidget(panel, i == 3 ? 1 : 0);
-        m_panels.push_back(panel);
-    }
+    const auto it = m_menuItems.find(name);
+    return it == m_menuItems.end() ? nullptr : it->second;
+}
+
+QMenu *frmMain::menuOf(const QString &name) const
+{
+    const auto it = m_menus.find(name);
+    return it == m_menus.end() ? nullptr : it->second;
 }

@@ -11,6 +11,8 @@
 #include "shell/wininfo.h"
 
 #include <QDate>
+#include <QPointer>
+#include <QWidget>
 #include <QString>
 #include <cstdint>
 
@@ -27,6 +29,10 @@ inline std::int16_t gintModeNo = 0; // current mode code; 0 when no tool runs
 inline std::int16_t gintModeSub = 0; // sub-type of the current mode
 inline std::int16_t gintStoryStepEnd = 0; // -1: the command of the story step has finished
 inline std::int16_t gbPro = 0; // frame layout: -1 pro, anything else beginner
+inline std::int16_t gbStoryMode = 0; // -1: the story player holds the left pane; 0 the list bar
+inline std::int16_t gintBandResize = 0; // -1 while the tool bars change their heights
+inline std::int16_t gintWndRearrange = 0; // 1: a tool window closed, the map window is fitted again
+inline QPointer<QWidget> gfrmTool; // the tool window of the running mode, or none (cleared when it is deleted)
 inline zorvik::Zorvik *gobjZor = nullptr; // the map engine of the current map window
 
 // --- Main frame and the current map window -----------------------------------
@@ -37,6 +43,8 @@ inline std::int16_t gintMapInit = 0; // 1 while the current map window's engine 
 inline std::int16_t gintWaitCancel = 0; // wait dialog: 0 none, 1 requested, 2 confirmed
 inline std::int16_t gintTempIPra2 = 188; // third integer attribute of temporary shapes
 inline std::int16_t gintSelectZor = 0; // document chooser: -1 chosen, 0 cancelled
+inline QString gstrPhotoFile; // picture chosen by the photo attachment command
+inline std::int16_t gintPhotoDir = 0; // its direction code (frmDirection2)
 
 // --- Files of the program folder and the document --------------------------
 inline QString gstrIniPath; // ZORPAK.INI

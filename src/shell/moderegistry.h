@@ -89,8 +89,29 @@ struct ModeWindowActions
     // bars and status bar open. Unregistered, the item stays in place,
     // enabled as the frame says, and does nothing.
     std::function<void()> showDisplaySettings; // frmView2
+    std::function<void(bool)> setLegendWindowVisible; // frmExpNotes shown or hidden
     std::function<void(zorvik::Zorvik *)> showOverview; // frmAllAreaView: bitmap, engine, show
     std::function<void()> unloadOverview; // frmAllAreaView unloaded
+    std::function<void(bool)> setCompassVisible; // the map window's compass, redrawn when shown
+    std::function<void(bool)> setScaleBarVisible; // the map window's scale bar
+    std::function<void()> showRasterMove; // frmImageMove
+    std::function<void()> mapDownload; // base-map mesh download
+    std::function<void()> mapDelete; // base-map mesh removal
+    std::function<void()> showMeshImportRemoval; // frmPSYAnInport
+    std::function<void()> printMap; // frmMain.PrintMap
+    std::function<void()> printScreen; // the screen print
+    std::function<void()> showAbout; // frmAbout, modal
+    std::function<void()> pyramidCommand; // frmPSYOpeRoom.cmdPiramid_Click
+    std::function<void()> selectFirstMapMode; // frmPSYOpeRoom.optMapMode(0)
+    std::function<void(const QString &)> setOpeRoomScale; // frmPSYOpeRoom.cmbScale text
+    std::function<void(bool)> enableOpeRoom; // frmPSYOpeRoom.MP_WndEnable
+    std::function<void(bool)> enableListBar; // frmListBar's command list and group box
+    std::function<bool()> showStoryEditor; // frmPSYStoryOption, modal; true when saved
+    std::function<void()> rebuildStoryList; // frmPSYStory.ListBarGrpMake 0
+    std::function<bool()> showListOption; // frmListOption, modal; true when saved
+    std::function<void()> rebuildListBar; // listBarInit, ListBarGrpMake, ListBarMake
+    std::function<void()> openUserDataFolder; // ComG_add.OpenExcelFolder
+    std::function<void()> showUserDataForm; // ComG_add.ShowUserDataForm
 };
 
 class ModeRegistry

@@ -115,7 +115,7 @@ TEST(MainFrame, LoadsWithLocalisedMenusAndWritesStatusPanels)
     EXPECT_TRUE(frame->mnuFileSave->isEnabled());
     EXPECT_TRUE(mdlMain::SetStatusText(1, QStringLiteral("標準")));
     EXPECT_EQ(frame->statusPanelText(1), QStringLiteral("標準"));
-    EXPECT_FALSE(mdlMain::SetStatusText(7, QStringLiteral("x")));
+    EXPECT_FALSE(mdlMain::SetStatusText(9, QStringLiteral("x"))); // eight panels
     EXPECT_FALSE(mdlMain::SetStatusText(0, QStringLiteral("x")));
     EXPECT_FALSE(frame->statusPanel(4)->isEnabled());
     // Without a map window subsystem no map window opens and nothing jumps.
