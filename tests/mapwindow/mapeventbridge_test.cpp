@@ -398,3 +398,31 @@ TEST_F(EventBridge, FocusAndDragPanningAskForTheCentrePlaceName)
     map->setCenterX(map->CenterX() + 1000);
     EXPECT_EQ(host.placeNames, 2);
 }
+
+TEST_F(EventBridge, APickOnTheMapHandsTheFoundSetToTheTool)
+{
+    const std::int32_t cx = map->CenterX(), cy = map->CenterY();
+    zorvik::Handle add = 0;
+    ASSERT_EQ(map->CreateElementList(add), zorvik::code::Ok);
+    ASSERT_EQ(map->AddElementToList(
+                  add, vectorRecord(BorderKind, {cx - 5000, cy, cx + 5000, cy}, QStringLiteral("線"))),
+        zorvik::code::Ok);
+    ASSERT_EQ(map->AddElements(add), zorvik::code::Ok);
+    map->ReleaseElements(add);
+    map->setMouseEventMode(7);
+    map->setRecognizeElementType(3);
+
+    double dx = 0, dy = 0;
+    map->ConvertCoord(4, cx, cy, dx, dy, 0);
+    QTest::mouseClick(map.get(), Qt::LeftButton, Qt::NoModifier, QPoint(qRound(dx), qRound(dy)));
+    EXPECT_EQ(states(), (std::vector<std::int16_t>{StateMouseDown, StateMouseUp, StateClick, StateFound}));
+    const Seen *found = last(StateFound);
+    ASSERT_TRUE(found);
+    ASSERT_NE(found->handle, 0);
+    EXPECT_EQ(glngElmHandle, found->handle);
+    zorvik::Handle elem = 0;
+    ASSERT_EQ(map->GetNextElementHandle(found->handle, elem), zorvik::code::Ok);
+    zorvik::ElementRecord record;
+    ASSERT_EQ(map->GetElementsInfo(found->handle, elem, record), zorvik::code::Ok);
+    EXPECT_EQ(record.Key, QStringLiteral("線"));
+}
