@@ -260,3 +260,12 @@ TEST_F(ViewDateDialog, WithoutAMapNothingIsAppliedOrWritten)
     EXPECT_EQ(ini("MODE"), QStringLiteral("<none>"));
     EXPECT_EQ(gstrViewDate, QStringLiteral("unchanged"));
 }
+
+TEST_F(ViewDateDialog, AStoredDateThatIsNoDateStartsThePickerAtToday)
+{
+    gstrSetDateMode = QStringLiteral("Time");
+    gstrSetDate1 = QStringLiteral("いつか");
+    frmOptions *dialog = open();
+    EXPECT_EQ(dialog->dtpSetDate->date(), QDate::currentDate());
+    EXPECT_EQ(dialog->lblSetDate->text(), ComDateCtrl::FormatDate(QVariant(QDate::currentDate())));
+}
