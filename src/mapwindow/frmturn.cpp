@@ -1,5 +1,6 @@
 #include "mapwindow/frmturn.h"
 
+#include "mapwindow/frmzorvik.h"
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/convert.h"
 #include "platform/vb/errors.h"
@@ -134,9 +135,8 @@ void frmTurn::Command1_Click()
         return;
     m_engine->setAngle(-*t);
     m_engine->Refresh();
-    const auto redraw = veltra::mapwindow::compassRedraw();
-    if (redraw)
-        redraw(m_engine->Angle());
+    if (frmZorvik *window = currentMapWindow())
+        window->CompassDrawData(m_engine->Angle());
 }
 
 void frmTurn::Command2_Click(int index)
@@ -184,12 +184,6 @@ void showTurnWindow(zorvik::Zorvik *engine)
     }
     auto *window = registry.form<frmTurn>(engine, static_cast<QWidget *>(gfrmMain));
     window->show();
-}
-
-std::function<void(double angle)> &compassRedraw()
-{
-    static std::function<void(double)> redraw;
-    return redraw;
 }
 
 } // namespace veltra::mapwindow

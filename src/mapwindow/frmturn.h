@@ -13,7 +13,6 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <optional>
 
 class QDial;
@@ -64,9 +63,5 @@ std::optional<std::int16_t> turnAngle(const QString &text);
 
 // Shows the rotation window for the engine (see frmTurn).
 void showTurnWindow(zorvik::Zorvik *engine);
-
-// Redraws the map window's compass for an engine angle (frmZorvik.CompassDrawData),
-// set by whoever draws the compass; the rotation window calls it after applying.
-std::function<void(double angle)> &compassRedraw();
 
 } // namespace veltra::mapwindow

@@ -1,7 +1,10 @@
 // Navigation mode (mode 1 and its sub-types), the rotation window and the
 // status texts of the pointer modes.
+#include "mapwindow/compasswidget.h"
 #include "mapwindow/frmturn.h"
+#include "mapwindow/frmzorvik.h"
 #include "mapwindow/globals.h"
+#include "mapwindow/mapwindowcontrols.h"
 #include "mapwindow/mdldispcom.h"
 #include "mapwindow/navigationregistry.h"
 #include "platform/ui/windowregistry.h"
@@ -164,10 +167,12 @@ TEST(TurnAngle, TypedAnglesComeIntoMinus179To180)
 
 TEST_F(Navigation, TheRotationWindowTurnsTheMapAndKeepsItsThreeInputsInStep)
 {
-    m_map.setAngle(30);
-    double compass = 999;
-    mapwindow::compassRedraw() = [&](double angle) { compass = angle; };
-    mdlDispCom::ShowTurnDialog(&m_map);
+    // The map of the current map window, whose compass follows the turns.
+    frmZorvik window;
+    gfrmZorvik = &window;
+    zorvik::Zorvik &map = *window.Zorvik1;
+    map.setAngle(30);
+    mdlDispCom::ShowTurnDialog(&map);
     auto *turn = qobject_cast<frmTurn *>(ui::WindowRegistry::instance().find(QStringLiteral("frmTurn")));
     ASSERT_NE(turn, nullptr);
     EXPECT_EQ(turn->Text1->text(), QStringLiteral("-30"));
@@ -175,12 +180,12 @@ TEST_F(Navigation, TheRotationWindowTurnsTheMapAndKeepsItsThreeInputsInStep)
     EXPECT_EQ(turn->JogDialCtrl1->value(), -300);
 
     turn->Command2[2]->click(); // 東を上に
-    EXPECT_DOUBLE_EQ(m_map.Angle(), 90);
-    EXPECT_DOUBLE_EQ(compass, 90);
+    EXPECT_DOUBLE_EQ(map.Angle(), 90);
+    EXPECT_DOUBLE_EQ(window.controls()->Picture5->angle(), 90);
     turn->Command2[3]->click(); // 西を上に
-    EXPECT_DOUBLE_EQ(m_map.Angle(), -90);
+    EXPECT_DOUBLE_EQ(map.Angle(), -90);
     turn->Command2[1]->click(); // 南を上に
-    EXPECT_DOUBLE_EQ(m_map.Angle(), -180);
+    EXPECT_DOUBLE_EQ(map.Angle(), -180);
     EXPECT_EQ(turn->Text1->text(), QStringLiteral("180"));
 
     turn->Text1->setText(QStringLiteral("370"));
@@ -188,12 +193,12 @@ TEST_F(Navigation, TheRotationWindowTurnsTheMapAndKeepsItsThreeInputsInStep)
     EXPECT_EQ(turn->Text1->text(), QStringLiteral("10"));
     EXPECT_EQ(turn->HScroll1->value(), 10);
     EXPECT_EQ(turn->JogDialCtrl1->value(), 100);
-    EXPECT_DOUBLE_EQ(m_map.Angle(), -10);
+    EXPECT_DOUBLE_EQ(map.Angle(), -10);
 
     // A text that is no angle changes nothing.
     turn->Text1->setText(QStringLiteral("北"));
     turn->Command1->click();
-    EXPECT_DOUBLE_EQ(m_map.Angle(), -10);
+    EXPECT_DOUBLE_EQ(map.Angle(), -10);
 
     // The dial snaps to whole degrees and applies when released.
     turn->JogDialCtrl1->setValue(125);
@@ -201,19 +206,20 @@ TEST_F(Navigation, TheRotationWindowTurnsTheMapAndKeepsItsThreeInputsInStep)
     EXPECT_EQ(turn->HScroll1->value(), 12);
     EXPECT_EQ(turn->JogDialCtrl1->value(), 120);
     turn->JogDial_Released();
-    EXPECT_DOUBLE_EQ(m_map.Angle(), -12);
+    EXPECT_DOUBLE_EQ(map.Angle(), -12);
 
     // A second command shows the current angle in the open window.
-    m_map.setAngle(-450);
-    mdlDispCom::ShowTurnDialog(&m_map);
+    map.setAngle(-450);
+    mdlDispCom::ShowTurnDialog(&map);
     EXPECT_EQ(ui::WindowRegistry::instance().find(QStringLiteral("frmTurn")), turn);
     EXPECT_EQ(turn->Text1->text(), QStringLiteral("450"));
     turn->Command1->click();
-    EXPECT_DOUBLE_EQ(m_map.Angle(), -90);
+    EXPECT_DOUBLE_EQ(map.Angle(), -90);
 
     turn->Command3->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(ui::WindowRegistry::instance().isLoaded(QStringLiteral("frmTurn")));
-    EXPECT_DOUBLE_EQ(m_map.Angle(), -90);
-    mapwindow::compassRedraw() = nullptr;
+    EXPECT_DOUBLE_EQ(map.Angle(), -90);
+    EXPECT_DOUBLE_EQ(window.controls()->Picture5->angle(), -90);
+    gfrmZorvik = nullptr;
 }
