@@ -1,16 +1,17 @@
 #include "mapwindow/frmhome.h"
 
 #include "mapwindow/mdlhome.h"
-#include "platform/ui/twips.h"
 #include "platform/vb/convert.h"
 #include "shell/globals.h"
 #include "shell/mdlmain_mode.h"
+#include "shell/mdlwindow.h"
 #include "shell/modecodes.h"
 #include "zorvik/widget/zorvik.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -45,8 +46,9 @@ frmHome::frmHome(QWidget *owner)
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
     connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
-    // The tool pane beside the list bar is 3500 twips wide.
-    setFixedWidth(ui::twipsToPixelsX(3500));
+    // The tool pane beside the list bar, 3500 twips wide.
+    std::int32_t width = 3500;
+    mdlWindow::PlaceToolPane(width, *this);
 }
 
 void frmHome::RegisterHome(std::int16_t n)
@@ -62,6 +64,7 @@ void frmHome::RegisterHome(std::int16_t n)
 
 void frmHome::Command4_Click()
 {
+    gintWndRearrange = 1;
     close();
 }
 
@@ -72,9 +75,17 @@ void frmHome::closeEvent(QCloseEvent *event)
     event->accept();
     if (!first)
         return;
+    // Closed by the user (button or close box), the map window is fitted
+    // again; a leave of the mode unloads it without that.
+    const bool byMode = mdlHome::leaving();
+    if (!byMode)
+        gintWndRearrange = 1;
     // A leave of the mode itself is unloading this window; it ends the mode.
-    if (gintModeNo == ModeHome && !mdlHome::leaving())
+    if (gintModeNo == ModeHome && !byMode)
         shell::dispatchMode(StateLeave, shell::noParameterText());
     gintStoryStepEnd = -1;
+    // The pane's frame in the document area goes with the window.
+    if (auto *holder = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        holder->deleteLater();
     deleteLater();
 }

@@ -103,7 +103,9 @@ TEST_F(MapViews, HomesRegisteredInTheToolSurviveTheSettingsFileAndAreJumpedTo)
 {
     shell::changeMode(ModeHome, 0, shell::noParameterText());
     ASSERT_NE(home(), nullptr);
-    EXPECT_TRUE(home()->isVisible());
+    EXPECT_FALSE(home()->isHidden());
+    // In the tool pane of the frame's document area.
+    EXPECT_EQ(home()->window(), m_frame);
 
     m_map.setScale(50000);
     m_map.setCenterX(test::AreaDoc::centreX(0));
@@ -147,6 +149,7 @@ TEST_F(MapViews, ClosingTheHomeWindowEitherWayEndsTheModeAndTheStepOnce)
         SCOPED_TRACE(way);
         layouts = 0;
         gintStoryStepEnd = 0;
+        gintWndRearrange = 0;
         shell::changeMode(ModeHome, 0, shell::noParameterText());
         ASSERT_NE(home(), nullptr);
         if (way == 0)
@@ -160,6 +163,8 @@ TEST_F(MapViews, ClosingTheHomeWindowEitherWayEndsTheModeAndTheStepOnce)
         EXPECT_EQ(gintModeNo, 0);
         EXPECT_EQ(gintStoryStepEnd, -1);
         EXPECT_EQ(layouts, 1);
+        // Closed by the user, the map window is fitted again.
+        EXPECT_EQ(gintWndRearrange, way < 2 ? 1 : 0);
     }
 }
 
