@@ -132,6 +132,11 @@ QRectF paintShape(QPainter &p, Shape shape, QPointF c, double size, const QColor
     return box;
 }
 
+double textFloor(const ConnectorPaint &c)
+{
+    return c.textFloorPx > 0 ? c.textFloorPx : MinTextPixels * c.pixelRatio;
+}
+
 class TextRenderer : public ConnectorRenderer
 {
 public:
@@ -141,7 +146,7 @@ public:
     QRectF paint(QPainter &p, const ConnectorPaint &c) const override
     {
         const QString text = m_lastField ? c.key.section(QLatin1Char(','), -1) : c.key;
-        return drawMapText(p, c.at, text, std::max(c.sizePx, MinTextPixels * c.pixelRatio), c.colour, c.halo);
+        return drawMapText(p, c.at, text, std::max(c.sizePx, textFloor(c)), c.colour, c.halo);
     }
 
 private:
@@ -178,7 +183,7 @@ public:
         const double marker = std::max(4.0 * c.pixelRatio, c.sizePx * m_markerShare);
         QRectF box = paintShape(p, m_shape, c.at, marker, c.colour, c.fill, c.pixelRatio);
         const QPointF textAt(c.at.x() + marker / 2 + 2 * c.pixelRatio, c.at.y());
-        const double textSize = std::max(c.sizePx, MinTextPixels * c.pixelRatio);
+        const double textSize = std::max(c.sizePx, textFloor(c));
         return box.united(drawMapText(p, textAt, c.key, textSize, c.colour, c.halo, true));
     }
 
@@ -257,6 +262,11 @@ double connectorSizePixels(double sizeNumber, double pixelsPerWorldUnitY, double
 {
     const double px = sizeNumber * 0.1 * pixelsPerWorldUnitY;
     return std::clamp(px, 6.0 * pixelRatio, 200.0 * pixelRatio);
+}
+
+double textFloorPixels(double sizeNumber, double pixelRatio)
+{
+    return MinTextPixels * pixelRatio * std::pow(std::max(1.0, sizeNumber / 1000.0), 0.25);
 }
 
 QFont mapFont(double pixelSize)

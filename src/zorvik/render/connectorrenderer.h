@@ -10,7 +10,10 @@
 // size (size 100 = 10 units); on the target it is kept between 6 and 200 px
 // (times the DPI ratio), so texts and symbols follow the zoom within limits.
 // Texts are never drawn below 9 px: on the real base map, names at 6 px could
-// not be read.
+// not be read. Kinds larger than the usual size 1000 keep a larger floor
+// (growing with the fourth root of the size), so that at small scales, where
+// every text would otherwise sit at the same floor, a prefecture name still
+// reads larger than a municipal name and a text kind made larger shows it.
 #include <QBrush>
 #include <QColor>
 #include <QFont>
@@ -28,6 +31,7 @@ struct ConnectorPaint
     QBrush fill; // marker fill (hatch pattern or solid)
     double sizePx = 12; // display size on the target
     double pixelRatio = 1; // DPI / 96
+    double textFloorPx = 0; // smallest text size on the target; 0: MinTextPixels x pixelRatio
     QColor halo = Qt::white; // outline behind texts, for legibility
 };
 
@@ -51,6 +55,8 @@ inline constexpr double MinTextPixels = 9.0;
 
 // Display size on the target for a kind's size number.
 double connectorSizePixels(double sizeNumber, double pixelsPerWorldUnitY, double pixelRatio);
+// Smallest text size on the target for a kind's size number.
+double textFloorPixels(double sizeNumber, double pixelRatio);
 
 // The font of map texts (IPAexGothic) at a pixel size.
 QFont mapFont(double pixelSize);

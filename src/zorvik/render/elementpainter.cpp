@@ -96,6 +96,7 @@ QRectF ElementPainter::drawConnector(const ConnectorKind *kind, double x, double
     paint.fill = kind->hatchFlag ? style::hatchBrush(m_catalog, kind->hatchNo, c) : QBrush(c);
     paint.sizePx = connectorSizePixels(kind->size, m_view.worldLengthToPixels(1.0), m_ratio);
     paint.pixelRatio = m_ratio;
+    paint.textFloorPx = textFloorPixels(kind->size, m_ratio);
     paint.halo = m_halo;
     // STRING_oe's text is chosen above; the renderer then draws it as a plain text.
     const ConnectorRenderer &renderer = connectorRenderer(

@@ -88,5 +88,38 @@ TEST(ConnectorRenderer, SizesFollowTheZoomWithinLimits)
     EXPECT_DOUBLE_EQ(connectorSizePixels(100, 0.01, 3.125), 6 * 3.125); // limits follow the DPI
 }
 
+TEST(ConnectorRenderer, LargerTextKindsKeepALargerFloor)
+{
+    const struct
+    {
+        double size, ratio, floor;
+    } cases[] = {
+        {10, 1, MinTextPixels}, // small kinds: the plain floor
+        {1000, 1, MinTextPixels}, // the usual size: the plain floor
+        {16000, 1, 2 * MinTextPixels}, // fourth root of 16
+        {16000, 2, 4 * MinTextPixels}, // follows the DPI
+    };
+    for (const auto &c : cases)
+        EXPECT_DOUBLE_EQ(textFloorPixels(c.size, c.ratio), c.floor) << c.size << " " << c.ratio;
+    EXPECT_LT(textFloorPixels(5000, 1), textFloorPixels(20000, 1));
+
+    // Far out, where the zoom puts both under the floor, the larger kind's
+    // text is still drawn larger.
+    auto widthOf = [](double floorPx) {
+        QImage image(400, 100, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        ConnectorPaint c;
+        c.at = QPointF(200, 50);
+        c.key = QStringLiteral("東京都");
+        c.colour = Qt::black;
+        c.sizePx = connectorSizePixels(1000, 0.0001, 1);
+        c.textFloorPx = floorPx;
+        return connectorRenderer(QStringLiteral("STRING.DLL")).paint(p, c).width();
+    };
+    EXPECT_GT(widthOf(textFloorPixels(16000, 1)), widthOf(textFloorPixels(1000, 1)) * 1.5);
+    EXPECT_DOUBLE_EQ(widthOf(0), widthOf(textFloorPixels(1000, 1))); // unset: the plain floor
+}
+
 } // namespace
 } // namespace zorvik
