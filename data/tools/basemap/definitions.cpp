@@ -108,7 +108,7 @@ const std::vector<ConnectorRow> &connectors()
             // Prefecture names at national and regional scales, municipal
             // names once their areas are large enough on screen to keep the
             // names apart.
-            {kind::PrefectureName, "都道府県名", kind::PrefectureSpace, "STRING.DLL", 1, 1, Navy, 20000,
+            {kind::PrefectureName, "都道府県名", kind::PrefectureSpace, "STRING.DLL", 1, 1, Navy, 3000,
                 PrefectureNameFinestScale, Always},
             {kind::PrefectureArea, "都道府県エリア", kind::PrefectureSpace, "MARU.DLL", 0, 1, Maroon, 100, 1,
                 Always},

@@ -3,6 +3,7 @@
 #include "basemap/basemapmodel.h"
 #include "basemap/defaultdatawriter.h"
 #include "basemap/kinds.h"
+#include "defaultmodel.h"
 #include "statdata/meshdatabase.h"
 #include "testsupport.h"
 #include "zorvik/core/engine.h"
@@ -19,18 +20,7 @@ namespace {
 
 const BaseMapModel &model()
 {
-    static const BaseMapModel m = [] {
-        std::vector<Prefecture> prefs;
-        std::vector<Municipality> munis;
-        QString error;
-        const QString dir = QStringLiteral(VELTRA_DATA_SOURCES) + u'/';
-        EXPECT_TRUE(readPrefectures(dir + "prefectures.csv", prefs, &error)) << error.toStdString();
-        EXPECT_TRUE(readMunicipalities(dir + "municipalities.csv", munis, &error)) << error.toStdString();
-        EXPECT_TRUE(attachOutlines(dir + "prefectures_mapdata.geojson", prefs, &error))
-            << error.toStdString();
-        return buildBaseMap(prefs, munis);
-    }();
-    return m;
+    return veltra::basemap::test::defaultModel();
 }
 
 // Every file under `root`, relative path -> bytes.
