@@ -128,46 +128,29 @@ void frmOptions::ApplyViewDate()
             break;
         }
     }
-    QString mode;
-    std::optional<QString> dateText;
-    QString status;
+    static const std::array<QString, 3> modes{
+        QStringLiteral("ToDay"), QStringLiteral("NoDay"), QStringLiteral("Time")};
+    const QString &mode = modes[static_cast<std::size_t>(option)];
     const QDate today = QDate::currentDate();
-    if (option == 0) {
-        const std::int32_t day = shell::dayNumber(QVariant(today), gdtBaseDate);
-        gobjZor->setDateFrom(day);
-        gobjZor->setDateTo(gobjZor->DateFrom());
+    const QString label = lblSetDate->text();
+    // The same mapping the map window applies when the document opens.
+    const auto s = shell::storedViewDate(mode, label, QString(), today, gdtBaseDate);
+    gobjZor->setDateFrom(s.from);
+    gobjZor->setDateTo(option == 1 ? s.to : gobjZor->DateFrom());
+    shell::selectDatePanel(s.panel);
+    std::optional<QString> dateText; // none: the key is removed
+    if (option == 0)
         dateText = ComDateCtrl::FormatDate(QVariant(today));
-        shell::selectDatePanel(shell::PanelToday);
-        mode = QStringLiteral("ToDay");
-        gstrSetDate1 = *dateText;
-        gstrViewDate = shell::compactDate(QVariant(today));
-        status = QStringLiteral("設定日  ") + ComDateCtrl::FormatDate(QVariant(today));
-    } else if (option == 1) {
-        gobjZor->setDateFrom(1);
-        gobjZor->setDateTo(0);
-        shell::selectDatePanel(shell::PanelNoDay);
-        mode = QStringLiteral("NoDay");
-        gstrSetDate1.clear();
-        gstrViewDate.clear();
-        status = QStringLiteral("設定日　日付指定なし");
-    } else {
-        const QString label = lblSetDate->text();
-        const std::int32_t day = shell::dayNumber(QVariant(label), gdtBaseDate);
-        gobjZor->setDateFrom(day);
-        gobjZor->setDateTo(gobjZor->DateFrom());
+    else if (option == 2)
         dateText = label;
-        shell::selectDatePanel(shell::PanelTime);
-        mode = QStringLiteral("Time");
-        gstrSetDate1 = label;
-        gstrViewDate = shell::compactDate(QVariant(label));
-        status = QStringLiteral("設定日  ") + ComDateCtrl::FormatDate(QVariant(label));
-    }
     gstrSetDateMode = mode;
+    gstrSetDate1 = dateText.value_or(QString());
+    gstrViewDate = s.viewDate;
     // The result is not reported: the map shows the choice either way, and
     // the next opening of the document falls back to what the file holds.
     profile::writeString(QStringLiteral("SetDate"), QStringLiteral("MODE"), mode, gstrDocIniPath);
     profile::writeString(QStringLiteral("SetDate"), QStringLiteral("Date1"), dateText, gstrDocIniPath);
-    mdlMain::SetStatusText(3, status);
+    mdlMain::SetStatusText(3, s.statusText);
     shell::setOpeRoomDateLabel(gstrSetDate1);
     gobjZor->Refresh();
 }
