@@ -422,6 +422,6 @@ void frmMain::selectNormalTool()
         if (engine == gobjZor && !Combo1->hasFocus())
             Combo1->setEditText(QString::number(std::llround(engine->Scale())));
     };
-    connect(engine, &zorvik::Zorvik::ScaleChanged, this, showScale, Qt::UniqueConnection);
+    connect(engine, &zorvik::Zorvik::ScaleChanged, this, showScale);
     showScale();
 }
