@@ -5,6 +5,7 @@
 #include "mapwindow/globals.h"
 #include "mapwindow/mapwindowcontrols.h"
 #include "mapwindow/measurepanel.h"
+#include "mapwindow/scalebar.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/twips.h"
 #include "platform/ui/windowregistry.h"
@@ -15,6 +16,7 @@
 #include "shell/mdlmain_settings.h"
 #include "shell/mdlsave.h"
 #include "shell/mdlspcom.h"
+#include "shell/moderegistry.h"
 #include "shell/operationroom.h"
 #include "shell/statisticsservices.h"
 #include "statdata/meshdatabase.h"
@@ -273,6 +275,19 @@ std::vector<EngineStartHook> &engineStartHooks()
 void registerMapWindow()
 {
     veltra::shell::setMapWindowFactory([](QWidget *parent) { return new frmZorvik(parent); });
+    // The frame's view menus show and hide the current window's overlays.
+    auto &actions = veltra::shell::modeRegistry().actions();
+    actions.setCompassVisible = [](bool shown) {
+        if (frmZorvik *w = currentMapWindow()) {
+            w->controls()->Picture5->setVisible(shown);
+            if (shown)
+                w->CompassDrawData(w->Zorvik1->Angle());
+        }
+    };
+    actions.setScaleBarVisible = [](bool shown) {
+        if (frmZorvik *w = currentMapWindow())
+            w->controls()->Picture3->setVisible(shown);
+    };
 }
 
 } // namespace veltra::mapwindow

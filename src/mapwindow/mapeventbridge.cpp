@@ -15,6 +15,7 @@
 #include "zorvik/widget/zorvik.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <algorithm>
@@ -225,9 +226,9 @@ void MapEventBridge::onScaleChanged()
     const std::int32_t scale = roundLong(m_map->Scale());
     if (m_scaleBar)
         m_scaleBar->setText(scaleText(m_map->Scale()));
+    if (gfrmMain && gfrmMain->Combo1)
+        gfrmMain->Combo1->setEditText(QString::number(scale));
     const MapEventLinks links = mapEventLinks();
-    if (links.showScaleInFrame)
-        links.showScaleInFrame(scale);
     if (links.setOperationRoomScale)
         links.setOperationRoomScale(scale);
     if (links.reloadImageFolders)

@@ -10,9 +10,9 @@
 // scale bar and the legend when the pointer comes onto the map, and keeps
 // the scale displays in step with the engine's scale.
 //
-// Every state goes out as mdlMain::DispatchMode(state, "\""). Listeners that
-// belong to windows not built here (the frame's scale box, the operation
-// room's scale slider, the raster layers) are reached through
+// Every state goes out as mdlMain::DispatchMode(state, "\""). The scale goes
+// to the scale bar and the frame's scale box; listeners of later subsystems
+// (the operation room's scale slider, the raster layers) are reached through
 // mapEventLinks(); an empty link does nothing.
 //
 // Common use (the map window's constructor):
@@ -37,7 +37,6 @@ class ScaleBar;
 // Windows of later subsystems that follow the map's scale.
 struct MapEventLinks
 {
-    std::function<void(std::int32_t scale)> showScaleInFrame; // the frame's scale box
     std::function<void(std::int32_t scale)> setOperationRoomScale; // frmPSYOpeRoom.MP_SetScale
     std::function<void(std::int32_t scale)> reloadImageFolders; // ComImageLap.ReloadImageFolders
 };

@@ -9,6 +9,7 @@
 #include "mapwindow/measurepanel.h"
 #include "mapwindow/scalebar.h"
 #include "shell/globals.h"
+#include "shell/mapwindowhost.h"
 #include "shell/modecodes.h"
 #include "shell/moderegistry.h"
 #include "zorvik/widget/zorvik.h"
@@ -65,6 +66,23 @@ TEST(MapWindowControlsInWindow, EventsLayoutAndOverlays)
     EXPECT_FALSE(window.controls()->Picture1->isVisibleTo(&window));
     window.CompassDrawData(-30);
     EXPECT_EQ(window.controls()->Picture5->angle(), -30);
+
+    // The frame's view menus reach the current window's overlays.
+    veltra::mapwindow::registerMapWindow();
+    auto &actions = veltra::shell::modeRegistry().actions();
+    gfrmZorvik = &window;
+    map.setAngle(45);
+    actions.setCompassVisible(false);
+    EXPECT_FALSE(window.controls()->Picture5->isVisible());
+    actions.setCompassVisible(true);
+    EXPECT_TRUE(window.controls()->Picture5->isVisible());
+    EXPECT_EQ(window.controls()->Picture5->angle(), 45);
+    actions.setScaleBarVisible(false);
+    EXPECT_FALSE(window.controls()->Picture3->isVisible());
+    gfrmZorvik = nullptr;
+    actions.setCompassVisible = {};
+    actions.setScaleBarVisible = {};
+    veltra::shell::setMapWindowFactory(nullptr);
 
     veltra::shell::modeRegistry().removeHandler(ModeDistance);
     gintModeNo = 0;

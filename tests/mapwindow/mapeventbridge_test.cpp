@@ -14,6 +14,7 @@
 #include "zorvik/widget/zorvik.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -348,15 +349,19 @@ TEST_F(EventBridge, ScaleChangesReachTheScaleBarAndTheLinks)
 {
     veltra::mapwindow::ScaleBar bar;
     bridge->setScaleBar(&bar);
-    std::vector<std::int32_t> frameScales, roomScales, rasterScales;
+    auto *frame = new frmMain;
+    frame->Combo1 = new QComboBox(frame);
+    frame->Combo1->setEditable(true);
+    gfrmMain = frame;
+    std::vector<std::int32_t> roomScales, rasterScales;
     auto &links = veltra::mapwindow::mapEventLinks();
-    links.showScaleInFrame = [&](std::int32_t s) { frameScales.push_back(s); };
     links.setOperationRoomScale = [&](std::int32_t s) { roomScales.push_back(s); };
     links.reloadImageFolders = [&](std::int32_t s) { rasterScales.push_back(s); };
     map->setScale(250000);
     links = {};
     EXPECT_EQ(bar.text(), QStringLiteral("10km"));
-    EXPECT_EQ(frameScales, std::vector<std::int32_t>{250000});
+    EXPECT_EQ(frame->Combo1->currentText(), QStringLiteral("250000"));
+    delete frame;
     EXPECT_EQ(roomScales, std::vector<std::int32_t>{250000});
     EXPECT_EQ(rasterScales, std::vector<std::int32_t>{250000});
 }
