@@ -1,5 +1,6 @@
 #include "framefixture.h"
 
+#include "shell/framepanes.h"
 #include "shell/globals.h"
 #include "shell/mdlmain_ui.h"
 #include "shell/moderegistry.h"
@@ -70,6 +71,7 @@ void FrameTest::TearDown()
     frame = nullptr;
     gfrmMain = nullptr;
     shell::setMapWindowFactory(nullptr);
+    shell::framePaneMakers() = shell::FramePaneMakers{};
     shell::modeRegistry().clear();
     gobjZor = nullptr;
     gfrmZorvik = nullptr;

@@ -135,7 +135,14 @@ TEST_F(FrameTest, ArrangeMapWindowKeepsTheViewCentre)
 
 TEST_F(FrameTest, ToolPaneStandsAtTheListBarsWidthAndShiftMovesNothing)
 {
+    // A story player wider than the list bar.
+    framePaneMakers().storyPlayer = [](QWidget *parent) {
+        auto *player = new QWidget(parent);
+        player->resize(260, 400);
+        return player;
+    };
     openDocument();
+    gbPro = -1;
     gbStoryMode = -1;
     frame->MP_OpeMode(gbPro);
     auto *tool = new QWidget;
@@ -151,4 +158,8 @@ TEST_F(FrameTest, ToolPaneStandsAtTheListBarsWidthAndShiftMovesNothing)
     mdlWindow::ShiftMapWindow(shift);
     EXPECT_EQ(frame->mapSubWindow()->geometry(), map);
     EXPECT_EQ(tool->parentWidget()->geometry(), placed);
+    // The map window itself stands beside the story player.
+    EXPECT_EQ(map.left(), 260);
+    EXPECT_NE(lw, 260);
+    framePaneMakers().storyPlayer = nullptr;
 }
