@@ -7,6 +7,7 @@
 #include "platform/vb/convert.h"
 #include "shell/frmmain.h"
 #include "shell/globals.h"
+#include "zorvik/render/viewtransform.h"
 #include "zorvik/widget/zorvik.h"
 
 #include <QAction>
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QtMath>
 #include <array>
 #include <cmath>
 
@@ -94,24 +94,24 @@ void frmAllAreaView::DrawDispAreaRect()
         return;
     std::int32_t cx = 0, cy = 0, w = 0, h = 0;
     m_engine->GetMapExtent(cx, cy, w, h);
-    if (w <= 0 || h <= 0)
+    const zorvik::ViewTransform &view = m_engine->viewTransform();
+    if (w <= 0 || h <= 0 || !view.isValid())
         return;
     const double pw = Picture2.width();
     const double ph = Picture2.height();
     const double left = vb::roundHalfEven(cx - w / 2.0);
     const double bottom = vb::roundHalfEven(cy - h / 2.0);
-    const double rw = pw * m_engine->ViewWidth() / w;
-    const double rh = ph * m_engine->ViewHeight() / h;
-    const double px = (m_engine->CenterX() - left) / w * pw;
-    const double py = (1.0 - (m_engine->CenterY() - bottom) / h) * ph;
-    const double a = qDegreesToRadians(-m_engine->Angle());
-    const std::array<QPointF, 4> corners{QPointF(std::round(-rw / 2), std::round(-rh / 2)),
-        QPointF(std::round(rw / 2), std::round(-rh / 2)), QPointF(std::round(rw / 2), std::round(rh / 2)),
-        QPointF(std::round(-rw / 2), std::round(rh / 2))};
+    // The corners of the main view (top left, top right, bottom right,
+    // bottom left), taken through the engine's own transform so that the
+    // rotation turns the rectangle as it turns the map.
+    const QSizeF size = view.size();
+    const std::array<QPointF, 4> screen{QPointF(0, 0), QPointF(size.width(), 0),
+        QPointF(size.width(), size.height()), QPointF(0, size.height())};
     QPolygonF polygon;
-    for (const QPointF &c : corners) {
-        polygon << QPointF(std::round(c.x() * std::cos(a) - c.y() * std::sin(a) + px),
-            std::round(c.x() * std::sin(a) + c.y() * std::cos(a) + py));
+    for (const QPointF &corner : screen) {
+        const QPointF world = view.deviceToWorld(corner);
+        polygon << QPointF(
+            std::round((world.x() - left) / w * pw), std::round((1.0 - (world.y() - bottom) / h) * ph));
     }
     QImage picture = Picture2;
     QPainter painter(&picture);
@@ -125,7 +125,7 @@ void frmAllAreaView::DrawDispAreaRect()
     for (int i = 0; i < 4; ++i)
         painter.drawLine(pictureCorners[static_cast<std::size_t>(i)], polygon[i]);
     painter.setPen(QPen(QColor(255, 0, 0), 1));
-    painter.drawLine(polygon[0], polygon[1]);
+    painter.drawLine(polygon[0], polygon[1]); // the top of the view
     painter.end();
     Picture1->setPixmap(QPixmap::fromImage(picture));
 }

@@ -2,7 +2,8 @@
 // frmAllAreaView: the overview window ("全域図（表示したい場所をクリックして
 // ください）"). It shows the document's overview bitmap at the window's
 // height with the bitmap's aspect ratio, draws the main view on it (the view
-// rectangle, lines from the picture's corners to it and a red top edge) and
+// rectangle turned as the map is turned, lines from the picture's corners to
+// it and a red top edge) and
 // centres the main map on the point of a plain left click, keeping scale and
 // rotation. The view rectangle follows every move and zoom of the main map.
 //

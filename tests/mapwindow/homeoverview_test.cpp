@@ -283,6 +283,37 @@ TEST_F(MapViews, TheOverviewWindowShowsTheViewAndRecentresTheMapOnAPlainLeftClic
     EXPECT_EQ(m_map.CenterX(), left + w);
     EXPECT_EQ(m_map.CenterY(), bottom);
 
+    // The red top edge of the view lies north of the view's centre, and
+    // east of it with east at the top of the map.
+    const auto topEdge = [&] {
+        const QImage now = window->Picture1->pixmap().toImage();
+        QPointF sum;
+        int n = 0;
+        for (int y = 0; y < now.height(); ++y) {
+            for (int x = 0; x < now.width(); ++x) {
+                if (now.pixel(x, y) == qRgb(255, 0, 0) && window->Picture2.pixel(x, y) != qRgb(255, 0, 0)) {
+                    sum += QPointF(x, y);
+                    ++n;
+                }
+            }
+        }
+        return n > 0 ? sum / n : QPointF(-1, -1);
+    };
+    window->Picture1_MouseUp(Qt::LeftButton, Qt::NoModifier, size.width() / 2.0, size.height() / 2.0);
+    const QPointF middle(size.width() / 2.0, size.height() / 2.0);
+    m_map.setScale(50000); // a view well inside the map
+    m_map.setAngle(0);
+    window->DrawDispAreaRect();
+    EXPECT_LT(topEdge().y(), middle.y() - 2);
+    EXPECT_NEAR(topEdge().x(), middle.x(), 2);
+    m_map.setAngle(90);
+    window->DrawDispAreaRect();
+    EXPECT_GT(topEdge().x(), middle.x() + 2);
+    EXPECT_NEAR(topEdge().y(), middle.y(), 2);
+    m_map.setAngle(20);
+    m_map.setScale(200000);
+    window->Picture1_MouseUp(Qt::LeftButton, Qt::NoModifier, size.width(), size.height());
+
     // A right click or a shift-click does nothing.
     QTest::mouseClick(window->Picture1, Qt::RightButton, Qt::NoModifier, QPoint(10, 10));
     QTest::mouseClick(window->Picture1, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 10));
