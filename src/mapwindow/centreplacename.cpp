@@ -5,6 +5,7 @@
 #include "statdata/meshdatabase.h"
 #include "zorvik/widget/zorvik.h"
 
+#include <algorithm>
 #include <array>
 
 namespace veltra::mapwindow {
