@@ -197,6 +197,13 @@ void unloadOverview()
     ui::WindowRegistry::instance().unload(QStringLiteral("frmAllAreaView"));
 }
 
+void redrawOverviewView()
+{
+    if (auto *window = qobject_cast<frmAllAreaView *>(
+            ui::WindowRegistry::instance().find(QStringLiteral("frmAllAreaView"))))
+        window->DrawDispAreaRect();
+}
+
 void toggleOverview()
 {
     QAction *item = gfrmMain ? gfrmMain->mnuAllAreaMap : nullptr;

@@ -70,5 +70,8 @@ void showOverview(zorvik::Zorvik *engine);
 void unloadOverview();
 // Whether the overview window is open.
 bool overviewShown();
+// Draws the main view on the open overview again (after a change the
+// engine reports no event for, such as a rotation).
+void redrawOverviewView();
 
 } // namespace veltra::mapwindow

@@ -1,5 +1,6 @@
 #include "mapwindow/frmturn.h"
 
+#include "mapwindow/frmallareaview.h"
 #include "mapwindow/frmzorvik.h"
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/convert.h"
@@ -137,6 +138,7 @@ void frmTurn::Command1_Click()
     m_engine->Refresh();
     if (frmZorvik *window = currentMapWindow())
         window->CompassDrawData(m_engine->Angle());
+    veltra::mapwindow::redrawOverviewView(); // the view rectangle turns with the map
 }
 
 void frmTurn::Command2_Click(int index)

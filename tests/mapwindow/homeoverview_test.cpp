@@ -5,6 +5,7 @@
 #include "mapwindow/combirdview.h"
 #include "mapwindow/frmallareaview.h"
 #include "mapwindow/frmhome.h"
+#include "mapwindow/frmturn.h"
 #include "mapwindow/frmzorvik.h"
 #include "mapwindow/navigationregistry.h"
 #include "platform/fs/fs.h"
@@ -306,8 +307,13 @@ TEST_F(MapViews, TheOverviewWindowShowsTheViewAndRecentresTheMapOnAPlainLeftClic
     window->DrawDispAreaRect();
     EXPECT_LT(topEdge().y(), middle.y() - 2);
     EXPECT_NEAR(topEdge().x(), middle.x(), 2);
-    m_map.setAngle(90);
-    window->DrawDispAreaRect();
+    // Turned in the rotation window (東を上に), the rectangle follows.
+    mapwindow::showTurnWindow(&m_map);
+    auto *turn = qobject_cast<frmTurn *>(ui::WindowRegistry::instance().find(QStringLiteral("frmTurn")));
+    ASSERT_NE(turn, nullptr);
+    turn->Command2[2]->click();
+    ui::WindowRegistry::instance().unload(turn);
+    EXPECT_DOUBLE_EQ(m_map.Angle(), 90);
     EXPECT_GT(topEdge().x(), middle.x() + 2);
     EXPECT_NEAR(topEdge().y(), middle.y(), 2);
     m_map.setAngle(20);
