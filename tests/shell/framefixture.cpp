@@ -1,5 +1,6 @@
 #include "framefixture.h"
 
+#include "shell/commandline.h"
 #include "shell/framepanes.h"
 #include "shell/globals.h"
 #include "shell/mdlmain_ui.h"
@@ -72,6 +73,7 @@ void FrameTest::TearDown()
     gfrmMain = nullptr;
     shell::setMapWindowFactory(nullptr);
     shell::framePaneMakers() = shell::FramePaneMakers{};
+    shell::commandItemSources() = shell::CommandItemSources{};
     shell::modeRegistry().clear();
     gobjZor = nullptr;
     gfrmZorvik = nullptr;

@@ -245,7 +245,6 @@ TEST_F(FrameTest, MenuCommandsStartTheirModes)
         EXPECT_EQ(last.subType, c.subType);
         EXPECT_EQ(last.param, QString::fromUtf8(c.param));
     }
-    commandItemSources().listItem = nullptr;
 }
 
 TEST_F(FrameTest, StatisticsDataReferenceWarnsAboveTheTownBlockScale)
