@@ -55,6 +55,8 @@ void frmAllAreaView::setZorvik(zorvik::Zorvik *engine)
     m_engine = engine;
     connect(engine, &zorvik::Zorvik::ViewMoved, this, [this] { DrawDispAreaRect(); });
     connect(engine, &zorvik::Zorvik::ScaleChanged, this, [this] { DrawDispAreaRect(); });
+    // The map window that held the engine has gone: so does its overview.
+    connect(engine, &QObject::destroyed, this, [this] { ui::WindowRegistry::instance().unload(this); });
     LoadOverviewBitmap(mapwindow::overviewBitmapPath(engine->DocumentPath()));
 }
 

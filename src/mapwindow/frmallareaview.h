@@ -9,8 +9,9 @@
 //
 // One window at a time, shown modeless and owned by the main frame by the
 // overview command, which also checks its menu item; unloading unchecks it,
-// releases the engine and ends the story step. Its placement survives
-// unloading for the rest of the run.
+// releases the engine and ends the story step; it unloads itself when its
+// engine goes with its map window. Its placement survives unloading for the
+// rest of the run.
 #include <QImage>
 #include <QPointer>
 #include <QWidget>

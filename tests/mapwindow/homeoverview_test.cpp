@@ -348,6 +348,21 @@ TEST_F(MapViews, AnOverviewThatCannotBeSavedIsStillShown)
     EXPECT_FALSE(overview()->Picture2.isNull());
 }
 
+TEST_F(MapViews, TheOverviewGoesWithTheEngineItFollows)
+{
+    auto *other = new zorvik::Zorvik;
+    other->resize(200, 100);
+    other->setDocumentPath(m_doc.zor);
+    ASSERT_EQ(other->InitializeMap(0), 0);
+    mapwindow::showOverview(other);
+    ASSERT_NE(overview(), nullptr);
+    gintStoryStepEnd = 0;
+    delete other;
+    flushDeletes();
+    EXPECT_EQ(overview(), nullptr);
+    EXPECT_EQ(gintStoryStepEnd, -1);
+}
+
 TEST_F(MapViews, TheMapWindowAppliesTheStoredViewDate)
 {
     gdtBaseDate = QDate(1970, 1, 1);
