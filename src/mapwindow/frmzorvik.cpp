@@ -52,8 +52,8 @@ frmZorvik::frmZorvik(QWidget *parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose, false); // the window registry deletes it
-    // Controls, in their creation order. The engine control comes last so
-    // that the panels created before it stay above the map.
+    // The engine control first: the pan buttons and overlays made after it
+    // (connectEngineEvents) lie above the map.
     Zorvik1 = new zorvik::Zorvik(this);
     Zorvik1->setObjectName(QStringLiteral("Zorvik1"));
     connectEngineEvents();
