@@ -149,7 +149,10 @@ void frmMain::SaveWindowInfo()
 {
     shell::FrameState frame;
     frame.windowState = isMinimized() ? 1 : (isMaximized() ? 2 : 0);
-    const QRect g = isMaximized() || isMinimized() ? normalGeometry() : frameGeometry();
+    // Stored as the frame is placed again at the next start: the position of
+    // its frame (move) and the size of its window (resize), so that the
+    // frame neither creeps nor grows from run to run.
+    const QRect g = isMaximized() || isMinimized() ? normalGeometry() : QRect(pos(), size());
     frame.left = ui::pixelsToTwipsX(g.x());
     frame.top = ui::pixelsToTwipsY(g.y());
     frame.width = ui::pixelsToTwipsX(g.width());

@@ -41,8 +41,8 @@ ProgramFixture::ProgramFixture(const QString &count, const QString &flag)
             {QStringLiteral("[VELTRA_DATA_PATH]"), QStringLiteral("Path=VeltraData\\"),
                 QStringLiteral("[USE]"), QStringLiteral("COUNT=") + count, QStringLiteral("URL="),
                 QStringLiteral("FLG=") + flag, QStringLiteral("[MNUINFO]"), QStringLiteral("State=0"),
-                QStringLiteral("Top=600"), QStringLiteral("Left=900"), QStringLiteral("Width=12000"),
-                QStringLiteral("Height=9000"), QStringLiteral("dispLegend=1"),
+                QStringLiteral("Top=150"), QStringLiteral("Left=300"), QStringLiteral("Width=6000"),
+                QStringLiteral("Height=4500"), QStringLiteral("dispLegend=1"),
                 QStringLiteral("dispDirction=1"), QStringLiteral("dispScale=1")});
     QDir().mkpath(f + QStringLiteral("VeltraData/DefFolder"));
     QDir().mkpath(f + QStringLiteral("VeltraData/DB"));

@@ -107,7 +107,11 @@ TEST(StartUp, OpensTheDefaultDocumentAtTheLastViewAndExitStoresFrameAndView)
     EXPECT_EQ(fx.ini(QStringLiteral("MNUINFO"), QStringLiteral("State")), QStringLiteral("0"));
     EXPECT_EQ(fx.ini(QStringLiteral("MNUINFO"), QStringLiteral("dispLegend")), QStringLiteral("1"));
     EXPECT_EQ(fx.ini(QStringLiteral("MNUINFO"), QStringLiteral("dispDirction")), QStringLiteral("0"));
-    EXPECT_FALSE(fx.ini(QStringLiteral("MNUINFO"), QStringLiteral("Width")).isEmpty());
+    // The frame stands where it stood: no creeping or growing between runs.
+    EXPECT_EQ(fx.ini(QStringLiteral("MNUINFO"), QStringLiteral("Left")), QStringLiteral("300"));
+    EXPECT_EQ(fx.ini(QStringLiteral("MNUINFO"), QStringLiteral("Top")), QStringLiteral("150"));
+    EXPECT_EQ(fx.ini(QStringLiteral("MNUINFO"), QStringLiteral("Width")), QStringLiteral("6000"));
+    EXPECT_EQ(fx.ini(QStringLiteral("MNUINFO"), QStringLiteral("Height")), QStringLiteral("4500"));
     const QString view0 = QStringLiteral("ZORPAK_MAP0_SAVE");
     EXPECT_EQ(
         ProgramFixture::iniOf(fx.docIniPath(), view0, QStringLiteral("scale")), QStringLiteral("40000"));
