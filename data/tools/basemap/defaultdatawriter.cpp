@@ -126,6 +126,30 @@ QString documentDescription()
         "町丁字の境界は含みません。");
 }
 
+namespace {
+
+// The document's settings file carries the main islands at a national scale
+// as the last position (view 0) and as home 1, so the first start opens on a
+// useful map instead of asking twice whether to show the whole extent.
+bool writeStartViews(const QString &documentIni, QString *error)
+{
+    const WorldPoint centre = rounded(toWorld(LonLat{139.0, 37.5}));
+    const std::pair<const char *, qint64> values[]
+        = {{"scale", 7000000}, {"drawCenterX", centre.x}, {"drawCenterY", centre.y}, {"rotateAngle", 0}};
+    for (int slot : {0, 1}) {
+        const QString section = QStringLiteral("ZORPAK_MAP%1_SAVE").arg(slot);
+        for (const auto &[key, value] : values) {
+            QString why;
+            if (!profile::writeString(
+                    section, QString::fromLatin1(key), QString::number(value), documentIni, &why))
+                return fail(error, QStringLiteral("%1: %2").arg(documentIni, why));
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 bool writeDefaultData(const BaseMapModel &model, const QString &root, QString *error)
 {
     const QString target = QDir::cleanPath(QDir().absoluteFilePath(root));
@@ -178,6 +202,8 @@ bool writeDefaultData(const BaseMapModel &model, const QString &root, QString *e
     if (!profile::writeString(
             QStringLiteral("Description"), QStringLiteral("Text"), documentDescription(), zor, &why))
         return fail(error, QStringLiteral("%1: %2").arg(zor, why));
+    if (!writeStartViews(stage + QStringLiteral("/Veltra.INI"), error))
+        return false;
 
     for (const QString &name : DefinitionFiles) {
         const QString from = defFolder + u'/' + name;

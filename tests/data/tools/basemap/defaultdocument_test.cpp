@@ -4,6 +4,7 @@
 #include "basemap/defaultdatawriter.h"
 #include "basemap/kinds.h"
 #include "defaultmodel.h"
+#include "platform/profile/profile.h"
 #include "statdata/meshdatabase.h"
 #include "testsupport.h"
 #include "zorvik/core/engine.h"
@@ -205,4 +206,26 @@ TEST_F(DefaultDocument, GenerationIsDeterministicAndReplacesTheOldOutputWhole)
         ASSERT_NE(it, b.end()) << name.toStdString();
         EXPECT_TRUE(it->second == bytes) << name.toStdString();
     }
+}
+
+TEST_F(DefaultDocument, StartsOnTheMainIslandsAsLastPositionAndFirstHome)
+{
+    const QString ini = root() + "/Veltra.INI";
+    EXPECT_TRUE(veltra::test::readBytes(ini).contains("\r\n"));
+    zorvik::Engine e;
+    e.setDocumentPath(root() + "/Veltra.zor");
+    ASSERT_EQ(e.InitializeMap(0), 0);
+    for (int slot : {0, 1}) {
+        const QString section = QStringLiteral("ZORPAK_MAP%1_SAVE").arg(slot);
+        EXPECT_GT(veltra::profile::getInt(section, "scale", 0, ini), 1000000) << slot;
+        const std::int32_t x = veltra::profile::getInt(section, "drawCenterX", -1, ini);
+        const std::int32_t y = veltra::profile::getInt(section, "drawCenterY", -1, ini);
+        EXPECT_EQ(veltra::profile::getInt(section, "rotateAngle", -1, ini), 0) << slot;
+        // The centre lies on land, inside a prefecture of Honshu.
+        const QStringList keys = areaKeysAt(e, kind::PrefectureSpace, kind::PrefectureArea, x, y);
+        ASSERT_EQ(keys.size(), 1) << slot;
+        const int pref = keys.first().section(',', 0, 0).toInt();
+        EXPECT_TRUE(pref >= 2 && pref <= 35) << pref;
+    }
+    e.CloseMap();
 }
