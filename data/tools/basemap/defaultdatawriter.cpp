@@ -133,9 +133,9 @@ namespace {
 // useful map instead of asking twice whether to show the whole extent.
 bool writeStartViews(const QString &documentIni, QString *error)
 {
-    const WorldPoint centre = rounded(toWorld(LonLat{139.0, 37.5}));
+    const WorldPoint centre = rounded(toWorld(LonLat{138.4, 38.0}));
     const std::pair<const char *, qint64> values[]
-        = {{"scale", 7000000}, {"drawCenterX", centre.x}, {"drawCenterY", centre.y}, {"rotateAngle", 0}};
+        = {{"scale", 10000000}, {"drawCenterX", centre.x}, {"drawCenterY", centre.y}, {"rotateAngle", 0}};
     for (int slot : {0, 1}) {
         const QString section = QStringLiteral("ZORPAK_MAP%1_SAVE").arg(slot);
         for (const auto &[key, value] : values) {
