@@ -139,6 +139,10 @@ bool SaveSettings(WindowInfo &info, QString *error)
     }
     for (const Switch &s : kSwitches)
         writeNumber(kMenuInfo, s.key, info.*s.field, gstrIniPath, ok, error);
+    // Without an open document there is no settings file for the views; an
+    // empty path must not turn into a file in the current folder.
+    if (gstrDocIniPath.isEmpty())
+        return ok;
     for (int slot = 0; slot <= 3; ++slot) {
         for (const ViewKey &k : kViewKeys)
             writeNumber(viewSection(slot), k.key, info.Home[slot].*k.field, gstrDocIniPath, ok, error);

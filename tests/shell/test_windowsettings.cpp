@@ -7,6 +7,7 @@
 #include "shell/mdlsave.h"
 #include "testsupport.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -231,3 +232,16 @@ TEST(ScreenSize, PrimaryScreenInTwips)
 }
 
 } // namespace
+
+TEST_F(WindowSettings, WithoutADocumentOnlyTheFrameIsSaved)
+{
+    gstrDocIniPath.clear();
+    const QString cwd = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    WindowInfo info = sampleRecord();
+    QString error;
+    EXPECT_TRUE(mdlSave::SaveSettings(info, &error)) << error.toStdString();
+    QDir::setCurrent(cwd);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"ZORPAK.INI"});
+    EXPECT_TRUE(readBytes(gstrIniPath).contains("[MNUINFO]"));
+}
