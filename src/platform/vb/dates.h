@@ -4,7 +4,7 @@
 // A date value is a QDateTime without time zone meaning: its date() and time()
 // are the calendar day and the clock time (built with Qt::UTC only so that no
 // daylight-saving rule can move it). Callers hand over QDate, QDateTime or a
-// text (the Parts' Variant arguments).
+// text (where VB code passed a Variant).
 //
 // Texts that read as dates (blanks around and between the parts allowed):
 // - western: "2005/04/01", "2005/4/1", "2005-4-1", "2005.4.1", "05/4/1"
