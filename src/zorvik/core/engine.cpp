@@ -515,6 +515,46 @@ Result Engine::DeleteElements(Handle set)
 
 // ---------------------------------------------------------------- spaces and kinds
 
+Result Engine::findSpace(std::int16_t id, const Space *&space) const
+{
+    if (Result r = requireDocument())
+        return r;
+    space = m_doc->catalog().space(id);
+    return space ? code::Ok : code::UnknownId;
+}
+
+Result Engine::findVectorKind(std::int16_t id, const VectorKind *&kind) const
+{
+    if (Result r = requireDocument())
+        return r;
+    kind = m_doc->catalog().vectorKind(id);
+    return kind ? code::Ok : code::UnknownId;
+}
+
+Result Engine::findConnectorKind(std::int16_t id, const ConnectorKind *&kind) const
+{
+    if (Result r = requireDocument())
+        return r;
+    kind = m_doc->catalog().connectorKind(id);
+    return kind ? code::Ok : code::UnknownId;
+}
+
+Result Engine::editVectorKind(std::int16_t id, VectorKind *&kind)
+{
+    if (Result r = requireWritable())
+        return r;
+    kind = m_doc->catalog().vectorKind(id);
+    return kind ? code::Ok : code::UnknownId;
+}
+
+Result Engine::editConnectorKind(std::int16_t id, ConnectorKind *&kind)
+{
+    if (Result r = requireWritable())
+        return r;
+    kind = m_doc->catalog().connectorKind(id);
+    return kind ? code::Ok : code::UnknownId;
+}
+
 Result Engine::GetSpaceIDListCount(std::int16_t &count) const
 {
     count = 0;
@@ -533,22 +573,18 @@ Result Engine::GetSpaceIDList(std::int16_t count, std::vector<std::int16_t> &ids
 
 Result Engine::GetSpaceName(std::int16_t id, QString &name) const
 {
-    if (Result r = requireDocument())
+    const Space *s = nullptr;
+    if (Result r = findSpace(id, s))
         return r;
-    const Space *s = m_doc->catalog().space(id);
-    if (!s)
-        return code::UnknownId;
     name = s->name;
     return code::Ok;
 }
 
 Result Engine::GetSpaceType(std::int16_t id, QString &type) const
 {
-    if (Result r = requireDocument())
+    const Space *s = nullptr;
+    if (Result r = findSpace(id, s))
         return r;
-    const Space *s = m_doc->catalog().space(id);
-    if (!s)
-        return code::UnknownId;
     type = s->type;
     return code::Ok;
 }
@@ -592,11 +628,9 @@ Result Engine::GetVectorIDList(std::int16_t count, std::vector<std::int16_t> &id
 
 Result Engine::GetVectorName(std::int16_t id, QString &name) const
 {
-    if (Result r = requireDocument())
+    const VectorKind *k = nullptr;
+    if (Result r = findVectorKind(id, k))
         return r;
-    const VectorKind *k = m_doc->catalog().vectorKind(id);
-    if (!k)
-        return code::UnknownId;
     name = k->name;
     return code::Ok;
 }
@@ -647,11 +681,9 @@ Result Engine::GetConnectorIDList(std::int16_t count, std::vector<std::int16_t> 
 
 Result Engine::GetConnectorName(std::int16_t id, QString &name) const
 {
-    if (Result r = requireDocument())
+    const ConnectorKind *k = nullptr;
+    if (Result r = findConnectorKind(id, k))
         return r;
-    const ConnectorKind *k = m_doc->catalog().connectorKind(id);
-    if (!k)
-        return code::UnknownId;
     name = k->name;
     return code::Ok;
 }
@@ -679,11 +711,9 @@ Result Engine::DeleteConnectorKind(std::int16_t id)
 
 Result Engine::GetConnectorKindInfo(std::int16_t id, QString &name, std::int16_t &space, QString &dll) const
 {
-    if (Result r = requireDocument())
+    const ConnectorKind *k = nullptr;
+    if (Result r = findConnectorKind(id, k))
         return r;
-    const ConnectorKind *k = m_doc->catalog().connectorKind(id);
-    if (!k)
-        return code::UnknownId;
     name = k->name;
     space = k->space;
     dll = k->dll;
@@ -693,11 +723,9 @@ Result Engine::GetConnectorKindInfo(std::int16_t id, QString &name, std::int16_t
 Result Engine::GetSpaceIDVectorIDListCount(std::int16_t space, std::int16_t &count) const
 {
     count = 0;
-    if (Result r = requireDocument())
+    const Space *s = nullptr;
+    if (Result r = findSpace(space, s))
         return r;
-    const Space *s = m_doc->catalog().space(space);
-    if (!s)
-        return code::UnknownId;
     count = static_cast<std::int16_t>(s->vectorKinds.size());
     return code::Ok;
 }
@@ -705,21 +733,18 @@ Result Engine::GetSpaceIDVectorIDListCount(std::int16_t space, std::int16_t &cou
 Result Engine::GetSpaceIDVectorIDList(
     std::int16_t space, std::int16_t count, std::vector<std::int16_t> &ids) const
 {
-    if (Result r = requireDocument())
+    const Space *s = nullptr;
+    if (Result r = findSpace(space, s))
         return r;
-    const Space *s = m_doc->catalog().space(space);
-    if (!s)
-        return code::UnknownId;
     return fillIds(count, s->vectorKinds, ids);
 }
 
 Result Engine::GetSpaceIDConnectorIDListCount(std::int16_t space, std::int16_t &count) const
 {
     count = 0;
-    if (Result r = requireDocument())
+    const Space *s = nullptr;
+    if (Result r = findSpace(space, s))
         return r;
-    if (!m_doc->catalog().space(space))
-        return code::UnknownId;
     count = static_cast<std::int16_t>(m_doc->catalog().connectorKindsOfSpace(space).size());
     return code::Ok;
 }
@@ -727,10 +752,9 @@ Result Engine::GetSpaceIDConnectorIDListCount(std::int16_t space, std::int16_t &
 Result Engine::GetSpaceIDConnectorIDList(
     std::int16_t space, std::int16_t count, std::vector<std::int16_t> &ids) const
 {
-    if (Result r = requireDocument())
+    const Space *s = nullptr;
+    if (Result r = findSpace(space, s))
         return r;
-    if (!m_doc->catalog().space(space))
-        return code::UnknownId;
     return fillIds(count, m_doc->catalog().connectorKindsOfSpace(space), ids);
 }
 
@@ -738,11 +762,9 @@ Result Engine::GetSpaceIDConnectorIDList(
 
 Result Engine::GetVectorDispInfo(std::int16_t id, std::int16_t &disp, std::int16_t &pick, Style6 &style) const
 {
-    if (Result r = requireDocument())
+    const VectorKind *k = nullptr;
+    if (Result r = findVectorKind(id, k))
         return r;
-    const VectorKind *k = m_doc->catalog().vectorKind(id);
-    if (!k)
-        return code::UnknownId;
     disp = k->disp;
     pick = k->pick;
     style = k->style;
@@ -751,11 +773,9 @@ Result Engine::GetVectorDispInfo(std::int16_t id, std::int16_t &disp, std::int16
 
 Result Engine::SetVectorDispInfo(std::int16_t id, std::int16_t disp, std::int16_t pick, const Style6 &style)
 {
-    if (Result r = requireWritable())
+    VectorKind *k = nullptr;
+    if (Result r = editVectorKind(id, k))
         return r;
-    VectorKind *k = m_doc->catalog().vectorKind(id);
-    if (!k)
-        return code::UnknownId;
     if (!validFlag(disp) || !validFlag(pick) || !validStyle(style, true))
         return code::BadArgument;
     k->disp = disp;
@@ -768,11 +788,9 @@ Result Engine::SetVectorDispInfo(std::int16_t id, std::int16_t disp, std::int16_
 Result Engine::GetConnectorDispInfo(std::int16_t id, std::int16_t &disp, std::int16_t &pick,
     std::int16_t &hatchFlag, Style6 &style, std::int16_t &hatchNo) const
 {
-    if (Result r = requireDocument())
+    const ConnectorKind *k = nullptr;
+    if (Result r = findConnectorKind(id, k))
         return r;
-    const ConnectorKind *k = m_doc->catalog().connectorKind(id);
-    if (!k)
-        return code::UnknownId;
     disp = k->disp;
     pick = k->pick;
     hatchFlag = k->hatchFlag;
@@ -784,11 +802,9 @@ Result Engine::GetConnectorDispInfo(std::int16_t id, std::int16_t &disp, std::in
 Result Engine::SetConnectorDispInfo(std::int16_t id, std::int16_t disp, std::int16_t pick,
     std::int16_t hatchFlag, const Style6 &style, std::int16_t hatchNo)
 {
-    if (Result r = requireWritable())
+    ConnectorKind *k = nullptr;
+    if (Result r = editConnectorKind(id, k))
         return r;
-    ConnectorKind *k = m_doc->catalog().connectorKind(id);
-    if (!k)
-        return code::UnknownId;
     if (!validFlag(disp) || !validFlag(pick) || !validFlag(hatchFlag) || !validStyle(style, false)
         || hatchNo < 0 || hatchNo >= HatchCount)
         return code::BadArgument;
@@ -811,32 +827,26 @@ Result Engine::GetConnectorStyle(std::int16_t id, std::int16_t &disp, std::int16
 
 Result Engine::SetConnectorStyle(std::int16_t id, std::int16_t disp, std::int16_t pick, const Style6 &style)
 {
-    if (Result r = requireWritable())
+    ConnectorKind *k = nullptr;
+    if (Result r = editConnectorKind(id, k))
         return r;
-    const ConnectorKind *k = m_doc->catalog().connectorKind(id);
-    if (!k)
-        return code::UnknownId;
     return SetConnectorDispInfo(id, disp, pick, k->hatchFlag, style, k->hatchNo);
 }
 
 Result Engine::GetKindDispSize(std::int16_t id, std::int16_t &size) const
 {
-    if (Result r = requireDocument())
+    const ConnectorKind *k = nullptr;
+    if (Result r = findConnectorKind(id, k))
         return r;
-    const ConnectorKind *k = m_doc->catalog().connectorKind(id);
-    if (!k)
-        return code::UnknownId;
     size = k->size;
     return code::Ok;
 }
 
 Result Engine::SetKindDispSize(std::int16_t id, std::int16_t size)
 {
-    if (Result r = requireWritable())
+    ConnectorKind *k = nullptr;
+    if (Result r = editConnectorKind(id, k))
         return r;
-    ConnectorKind *k = m_doc->catalog().connectorKind(id);
-    if (!k)
-        return code::UnknownId;
     if (size < 0 || size > 20000)
         return code::BadArgument;
     k->size = size;

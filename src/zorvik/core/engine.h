@@ -204,6 +204,14 @@ public:
 private:
     Result requireDocument() const;
     Result requireWritable() const;
+    // The open document's space or kind with this ID: NoDocument without a
+    // document, UnknownId where its catalog has none.
+    Result findSpace(std::int16_t id, const Space *&space) const;
+    Result findVectorKind(std::int16_t id, const VectorKind *&kind) const;
+    Result findConnectorKind(std::int16_t id, const ConnectorKind *&kind) const;
+    // The same for a change, which a shared view may not make (NotAllowed).
+    Result editVectorKind(std::int16_t id, VectorKind *&kind);
+    Result editConnectorKind(std::int16_t id, ConnectorKind *&kind);
     Result finishSearch(SearchResult result, Handle &set);
     Result enter(Handle set, bool level9);
 
