@@ -31,7 +31,30 @@ Rgb fromHsv(double h, double s, double v)
     return {channel(r), channel(g), channel(b)};
 }
 
+// The space or kind with this ID in its list, or the list's end.
+template <class List> auto findId(List &items, std::int16_t id)
+{
+    return std::find_if(items.begin(), items.end(), [id](const auto &item) { return item.id == id; });
+}
+
+template <class Item> const Item *byId(const std::vector<Item> &items, std::int16_t id)
+{
+    const auto it = findId(items, id);
+    return it == items.end() ? nullptr : &*it;
+}
+
 } // namespace
+
+template <class Item> Result Catalog::rename(Item *item, const QString &name)
+{
+    if (!item)
+        return code::UnknownId;
+    if (!validName(name))
+        return code::BadArgument;
+    item->name = name;
+    touch();
+    return code::Ok;
+}
 
 Catalog::Catalog()
     : m_palette(defaultPalette())
@@ -92,10 +115,7 @@ std::array<std::int32_t, HatchCount> Catalog::defaultHatches()
 
 const Space *Catalog::space(std::int16_t id) const
 {
-    for (const Space &s : m_spaces)
-        if (s.id == id)
-            return &s;
-    return nullptr;
+    return byId(m_spaces, id);
 }
 
 Space *Catalog::mutableSpace(std::int16_t id)
@@ -116,19 +136,12 @@ Result Catalog::addSpace(std::int16_t id, const QString &name, const QString &ty
 
 Result Catalog::setSpaceName(std::int16_t id, const QString &name)
 {
-    Space *s = mutableSpace(id);
-    if (!s)
-        return code::UnknownId;
-    if (!validName(name))
-        return code::BadArgument;
-    s->name = name;
-    touch();
-    return code::Ok;
+    return rename(mutableSpace(id), name);
 }
 
 Result Catalog::deleteSpace(std::int16_t id)
 {
-    auto it = std::find_if(m_spaces.begin(), m_spaces.end(), [id](const Space &s) { return s.id == id; });
+    const auto it = findId(m_spaces, id);
     if (it == m_spaces.end())
         return code::UnknownId;
     m_spaces.erase(it);
@@ -141,10 +154,7 @@ Result Catalog::deleteSpace(std::int16_t id)
 
 const VectorKind *Catalog::vectorKind(std::int16_t id) const
 {
-    for (const VectorKind &k : m_vectors)
-        if (k.id == id)
-            return &k;
-    return nullptr;
+    return byId(m_vectors, id);
 }
 
 VectorKind *Catalog::vectorKind(std::int16_t id)
@@ -168,14 +178,7 @@ Result Catalog::addVectorKind(std::int16_t id, const QString &name)
 
 Result Catalog::setVectorName(std::int16_t id, const QString &name)
 {
-    VectorKind *k = vectorKind(id);
-    if (!k)
-        return code::UnknownId;
-    if (!validName(name))
-        return code::BadArgument;
-    k->name = name;
-    touch();
-    return code::Ok;
+    return rename(vectorKind(id), name);
 }
 
 Result Catalog::addVectorKindToSpace(std::int16_t spaceId, std::int16_t kind)
@@ -214,10 +217,7 @@ std::vector<std::int16_t> Catalog::spacesOfVectorKind(std::int16_t kind) const
 
 const ConnectorKind *Catalog::connectorKind(std::int16_t id) const
 {
-    for (const ConnectorKind &k : m_connectors)
-        if (k.id == id)
-            return &k;
-    return nullptr;
+    return byId(m_connectors, id);
 }
 
 ConnectorKind *Catalog::connectorKind(std::int16_t id)
@@ -257,20 +257,12 @@ Result Catalog::putConnectorKind(const ConnectorKind &kind)
 
 Result Catalog::setConnectorName(std::int16_t id, const QString &name)
 {
-    ConnectorKind *k = connectorKind(id);
-    if (!k)
-        return code::UnknownId;
-    if (!validName(name))
-        return code::BadArgument;
-    k->name = name;
-    touch();
-    return code::Ok;
+    return rename(connectorKind(id), name);
 }
 
 Result Catalog::deleteConnectorKind(std::int16_t id)
 {
-    auto it = std::find_if(
-        m_connectors.begin(), m_connectors.end(), [id](const ConnectorKind &k) { return k.id == id; });
+    const auto it = findId(m_connectors, id);
     if (it == m_connectors.end())
         return code::UnknownId;
     m_connectors.erase(it);

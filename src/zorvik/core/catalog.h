@@ -150,6 +150,8 @@ public:
 
 private:
     Space *mutableSpace(std::int16_t id);
+    // Gives the space or kind a new name: UnknownId without one.
+    template <class Item> Result rename(Item *item, const QString &name);
 
     std::vector<Space> m_spaces;
     std::vector<VectorKind> m_vectors;
