@@ -61,6 +61,25 @@ PJ *zoneOperation(int zone)
     return slot.get();
 }
 
+// Runs the zone's operation on one point (radians forward, metres east and
+// north back): false for a zone outside 1..19 or a point it cannot map.
+bool transform(
+    int zone, PJ_DIRECTION direction, double first, double second, double &outFirst, double &outSecond)
+{
+    if (zone < 1 || zone > 19)
+        return false;
+    std::lock_guard lock(g_projMutex);
+    PJ *op = zoneOperation(zone);
+    if (!op)
+        return false;
+    const PJ_COORD c = proj_trans(op, direction, proj_coord(first, second, 0, 0));
+    if (!std::isfinite(c.v[0]) || !std::isfinite(c.v[1]))
+        return false;
+    outFirst = c.v[0];
+    outSecond = c.v[1];
+    return true;
+}
+
 } // namespace
 
 double longitude(double worldX)
@@ -119,35 +138,21 @@ bool zoneOrigin(int zone, ZoneOrigin &origin)
 
 bool toPlane(int zone, double wx, double wy, double &northing, double &easting)
 {
-    if (zone < 1 || zone > 19)
+    double e = 0, n = 0;
+    if (!transform(zone, PJ_FWD, proj_torad(longitude(wx)), proj_torad(latitude(wy)), e, n))
         return false;
-    std::lock_guard lock(g_projMutex);
-    PJ *op = zoneOperation(zone);
-    if (!op)
-        return false;
-    PJ_COORD c = proj_coord(proj_torad(longitude(wx)), proj_torad(latitude(wy)), 0, 0);
-    c = proj_trans(op, PJ_FWD, c);
-    if (!std::isfinite(c.enu.e) || !std::isfinite(c.enu.n))
-        return false;
-    easting = c.enu.e;
-    northing = c.enu.n;
+    easting = e;
+    northing = n;
     return true;
 }
 
 bool fromPlane(int zone, double northing, double easting, double &wx, double &wy)
 {
-    if (zone < 1 || zone > 19)
+    double lam = 0, phi = 0;
+    if (!transform(zone, PJ_INV, easting, northing, lam, phi))
         return false;
-    std::lock_guard lock(g_projMutex);
-    PJ *op = zoneOperation(zone);
-    if (!op)
-        return false;
-    PJ_COORD c = proj_coord(easting, northing, 0, 0);
-    c = proj_trans(op, PJ_INV, c);
-    if (!std::isfinite(c.lp.lam) || !std::isfinite(c.lp.phi))
-        return false;
-    wx = worldX(proj_todeg(c.lp.lam));
-    wy = worldY(proj_todeg(c.lp.phi));
+    wx = worldX(proj_todeg(lam));
+    wy = worldY(proj_todeg(phi));
     return true;
 }
 
