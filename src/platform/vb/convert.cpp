@@ -62,6 +62,56 @@ bool readRadixDigits(const QString &s, qsizetype &pos, int radix, quint64 &bits,
     return true;
 }
 
+// The radix an &H / &O literal's letter names, 0 for any other letter.
+int literalRadix(QChar letter)
+{
+    const QChar kind = letter.toUpper();
+    return kind == u'H' ? 16 : kind == u'O' ? 8 : 0;
+}
+
+// Appends the decimal digits from `pos` to `out`; returns how many.
+int appendDigits(const QString &s, qsizetype &pos, std::string &out)
+{
+    int count = 0;
+    while (pos < s.size() && isDigit(s[pos])) {
+        out += static_cast<char>(s[pos++].unicode());
+        ++count;
+    }
+    return count;
+}
+
+void appendSign(const QString &s, qsizetype &pos, std::string &out)
+{
+    if (pos < s.size() && (s[pos] == u'+' || s[pos] == u'-'))
+        out += static_cast<char>(s[pos++].unicode());
+}
+
+// Appends a decimal point and the digits after it, when `pos` is at one;
+// returns how many digits.
+int appendFraction(const QString &s, qsizetype &pos, std::string &out)
+{
+    if (pos >= s.size() || s[pos] != u'.')
+        return 0;
+    out += '.';
+    ++pos;
+    return appendDigits(s, pos, out);
+}
+
+bool isExponentMark(QChar c)
+{
+    return c.toUpper() == u'E' || c.toUpper() == u'D';
+}
+
+// Reads an exponent from its mark (E or D, both mean "times ten to") at `pos`
+// into `exponent` as strtod reads it; returns how many digits it has.
+int readExponent(const QString &s, qsizetype &pos, std::string &exponent)
+{
+    exponent = "e";
+    ++pos;
+    appendSign(s, pos, exponent);
+    return appendDigits(s, pos, exponent);
+}
+
 enum class ParseStatus { Ok, NotNumeric, TooLarge };
 
 ParseStatus parseNumericText(const QString &text, double &value)
@@ -76,8 +126,7 @@ ParseStatus parseNumericText(const QString &text, double &value)
         return ParseStatus::NotNumeric;
 
     if (s.size() >= 2 && s[0] == u'&') {
-        const QChar kind = s[1].toUpper();
-        const int radix = kind == u'H' ? 16 : kind == u'O' ? 8 : 0;
+        const int radix = literalRadix(s[1]);
         if (radix == 0)
             return ParseStatus::NotNumeric;
         qsizetype pos = 2;
@@ -97,8 +146,7 @@ ParseStatus parseNumericText(const QString &text, double &value)
 
     std::string clean;
     qsizetype i = 0;
-    if (s[i] == u'+' || s[i] == u'-')
-        clean += static_cast<char>(s[i++].unicode());
+    appendSign(s, i, clean);
     int mantissaDigits = 0;
     while (i < s.size()) {
         if (isDigit(s[i])) {
@@ -111,28 +159,14 @@ ParseStatus parseNumericText(const QString &text, double &value)
         }
         ++i;
     }
-    if (i < s.size() && s[i] == u'.') {
-        clean += '.';
-        ++i;
-        while (i < s.size() && isDigit(s[i])) {
-            clean += static_cast<char>(s[i++].unicode());
-            ++mantissaDigits;
-        }
-    }
+    mantissaDigits += appendFraction(s, i, clean);
     if (mantissaDigits == 0)
         return ParseStatus::NotNumeric;
-    if (i < s.size() && (s[i].toUpper() == u'E' || s[i].toUpper() == u'D')) {
-        clean += 'e';
-        ++i;
-        if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
-            clean += static_cast<char>(s[i++].unicode());
-        int expDigits = 0;
-        while (i < s.size() && isDigit(s[i])) {
-            clean += static_cast<char>(s[i++].unicode());
-            ++expDigits;
-        }
-        if (expDigits == 0)
+    if (i < s.size() && isExponentMark(s[i])) {
+        std::string exponent;
+        if (readExponent(s, i, exponent) == 0)
             return ParseStatus::NotNumeric;
+        clean += exponent;
     }
     if (i != s.size())
         return ParseStatus::NotNumeric;
@@ -218,8 +252,7 @@ double val(const QString &text)
     }
 
     if (s.size() >= 2 && s[0] == u'&') {
-        const QChar kind = s[1].toUpper();
-        const int radix = kind == u'H' ? 16 : kind == u'O' ? 8 : 0;
+        const int radix = literalRadix(s[1]);
         if (radix == 0)
             return 0;
         qsizetype pos = 2;
@@ -232,34 +265,15 @@ double val(const QString &text)
 
     std::string clean;
     qsizetype i = 0;
-    if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
-        clean += static_cast<char>(s[i++].unicode());
-    int mantissaDigits = 0;
-    while (i < s.size() && isDigit(s[i])) {
-        clean += static_cast<char>(s[i++].unicode());
-        ++mantissaDigits;
-    }
-    if (i < s.size() && s[i] == u'.') {
-        clean += '.';
-        ++i;
-        while (i < s.size() && isDigit(s[i])) {
-            clean += static_cast<char>(s[i++].unicode());
-            ++mantissaDigits;
-        }
-    }
+    appendSign(s, i, clean);
+    int mantissaDigits = appendDigits(s, i, clean);
+    mantissaDigits += appendFraction(s, i, clean);
     if (mantissaDigits == 0)
         return 0;
-    if (i < s.size() && (s[i].toUpper() == u'E' || s[i].toUpper() == u'D')) {
-        qsizetype j = i + 1;
-        std::string exponent = "e";
-        if (j < s.size() && (s[j] == u'+' || s[j] == u'-'))
-            exponent += static_cast<char>(s[j++].unicode());
-        int expDigits = 0;
-        while (j < s.size() && isDigit(s[j])) {
-            exponent += static_cast<char>(s[j++].unicode());
-            ++expDigits;
-        }
-        if (expDigits > 0)
+    if (i < s.size() && isExponentMark(s[i])) {
+        // An exponent without digits is not part of the number.
+        std::string exponent;
+        if (readExponent(s, i, exponent) > 0)
             clean += exponent;
     }
     const double v = std::strtod(clean.c_str(), nullptr);
