@@ -3,6 +3,7 @@
 
 #include "shell/mdlcommon.h"
 #include "statdata/meshdatabase.h"
+#include "statdata/statfilepaths.h"
 
 #include <vector>
 
@@ -14,13 +15,7 @@ namespace {
 // exponents, decimal points) is not a code and has no parts.
 bool isCode(const QString &text)
 {
-    if (text.isEmpty())
-        return false;
-    for (QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return false;
-    }
-    return true;
+    return veltra::statdata::isDigits(text);
 }
 
 // The number of a piece of a digit code; codes longer than a Long stay exact
