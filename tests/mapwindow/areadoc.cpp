@@ -2,6 +2,7 @@
 
 #include "zorvik/core/document.h"
 #include "zorvik/core/engine.h"
+#include "zorvik/testmap/testdoc.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +15,8 @@ namespace {
 ElementRecord record(
     std::int16_t type, std::int16_t kind, const std::vector<std::int32_t> &xy, const QString &key)
 {
-    ElementRecord r;
-    r.Type = type;
-    r.PNum = static_cast<std::int32_t>(xy.size() / 2);
-    for (std::size_t i = 0; i + 1 < xy.size(); i += 2) {
-        r.X.push_back(xy[i]);
-        r.Y.push_back(xy[i + 1]);
-    }
-    r.iPra = {1, 0, kind};
-    r.lPra = {0, 0, DayUndecided, DayUndecided, 0, 0};
-    r.Key = key;
+    ElementRecord r = zorvik::test::pointsRecord(type, kind, xy, key);
+    r.iPra[0] = 1;
     return r;
 }
 
@@ -80,10 +73,7 @@ AreaDoc::AreaDoc()
         elements.push_back(record(TypeConnector, 211, at(3, 0), QStringLiteral("13999")));
         elements.push_back(record(TypeConnector, 211, at(3, 1), QStringLiteral("横浜市")));
         elements.push_back(record(TypeConnector, 211, at(4, 0), QStringLiteral("横浜市' OR '1'='1")));
-        Handle set = 0;
-        EXPECT_EQ(engine.CreateElementList(set), code::Ok);
-        for (const ElementRecord &r : elements)
-            EXPECT_EQ(engine.AddElementToList(set, r), code::Ok);
+        const Handle set = zorvik::test::freeSet(engine, elements);
         EXPECT_EQ(engine.AddElements(set), code::Ok);
         engine.ReleaseElements(set);
         EXPECT_EQ(engine.SaveMap(), code::Ok);

@@ -1,6 +1,7 @@
 #include "kinddoc.h"
 
 #include "zorvik/core/document.h"
+#include "zorvik/testmap/testdoc.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +11,9 @@ using namespace zorvik;
 
 ElementRecord vectorRecord(std::int16_t kind, const std::vector<std::int32_t> &xy, const QString &key)
 {
-    ElementRecord r;
-    r.Type = TypeVector;
-    r.PNum = static_cast<std::int32_t>(xy.size() / 2);
-    for (std::size_t i = 0; i + 1 < xy.size(); i += 2) {
-        r.X.push_back(xy[i]);
-        r.Y.push_back(xy[i + 1]);
-    }
-    r.iPra = {1, 0, kind};
+    ElementRecord r = zorvik::test::pointsRecord(TypeVector, kind, xy, key);
+    r.iPra[0] = 1;
     r.lPra = {10, 20, DayUndecided, DayUndecided, 3, 45};
-    r.Key = key;
     return r;
 }
 
@@ -86,11 +80,7 @@ Handle KindDoc::setOf(
 
 Handle KindDoc::freeSet(const std::vector<ElementRecord> &records)
 {
-    Handle set = 0;
-    EXPECT_EQ(engine.CreateElementList(set), code::Ok);
-    for (const ElementRecord &r : records)
-        EXPECT_EQ(engine.AddElementToList(set, r), code::Ok);
-    return set;
+    return zorvik::test::freeSet(engine, records);
 }
 
 } // namespace veltra::test

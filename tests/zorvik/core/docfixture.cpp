@@ -50,34 +50,14 @@ void DocFixture::defineKinds()
 
 Handle DocFixture::add(const std::vector<ElementRecord> &recs, bool level9)
 {
-    Handle set = 0;
-    EXPECT_EQ(engine.CreateElementList(set), code::Ok);
-    for (const ElementRecord &r : recs)
-        EXPECT_EQ(engine.AddElementToList(set, r), code::Ok);
+    const Handle set = freeSet(engine, recs);
     EXPECT_EQ(level9 ? engine.AddElementsForLevel9(set) : engine.AddElements(set), code::Ok);
     return set;
 }
 
 ElementRecord vector(std::int16_t kind, const std::vector<std::int32_t> &xy, const QString &key)
 {
-    ElementRecord r;
-    r.Type = TypeVector;
-    r.PNum = static_cast<std::int32_t>(xy.size() / 2);
-    for (std::size_t i = 0; i + 1 < xy.size(); i += 2) {
-        r.X.push_back(xy[i]);
-        r.Y.push_back(xy[i + 1]);
-    }
-    r.iPra = {0, 0, kind};
-    r.lPra = {0, 0, DayUndecided, DayUndecided, 0, 0};
-    r.Key = key;
-    return r;
-}
-
-ElementRecord connector(std::int16_t kind, std::int32_t x, std::int32_t y, const QString &key)
-{
-    ElementRecord r = vector(kind, {x, y}, key);
-    r.Type = TypeConnector;
-    return r;
+    return pointsRecord(TypeVector, kind, xy, key);
 }
 
 ElementRecord square(std::int16_t kind, std::int32_t x, std::int32_t y, std::int32_t s, const QString &key)

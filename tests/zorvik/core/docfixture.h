@@ -2,6 +2,7 @@
 // A tiny map document built in code for the engine core tests: a temporary
 // folder with a `.zor`, an empty store and definitions holding the area
 // spaces 1-3, the statistics space 100 and a few kinds the application uses.
+#include "../testmap/testdoc.h"
 #include "testsupport.h"
 #include "zorvik/core/engine.h"
 
@@ -40,7 +41,6 @@ struct DocFixture
 };
 
 ElementRecord vector(std::int16_t kind, const std::vector<std::int32_t> &xy, const QString &key = QString());
-ElementRecord connector(std::int16_t kind, std::int32_t x, std::int32_t y, const QString &key = QString());
 // Closed square polygon with lower-left (x, y) and side s.
 ElementRecord square(
     std::int16_t kind, std::int32_t x, std::int32_t y, std::int32_t s, const QString &key = QString());

@@ -26,14 +26,6 @@ ElementRecord ring(std::int16_t kind, std::int32_t x0, std::int32_t y0, std::int
     return line(kind, {x0, x1, x1, x0, x0}, {y0, y0, y1, y1, y0});
 }
 
-ElementRecord connector(std::int16_t kind, std::int32_t x, std::int32_t y, const QString &key)
-{
-    ElementRecord r = line(kind, {x}, {y});
-    r.Type = TypeConnector;
-    r.Key = key;
-    return r;
-}
-
 TinyMap::TinyMap(const std::vector<ElementRecord> &elements)
 {
     m_zor = m_dir.file(QStringLiteral("tiny.zor"));

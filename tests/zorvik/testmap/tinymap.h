@@ -3,6 +3,7 @@
 // through the engine's own API (spaces, kinds, styles, elements), saved, and
 // ready to be opened by an engine or a map control. Plus helpers to make
 // element records and to compare pixel colours with a tolerance.
+#include "testdoc.h"
 #include "testsupport.h"
 #include "zorvik/core/engine.h"
 
@@ -32,7 +33,6 @@ inline constexpr std::int32_t CY = (36 - 24) * 360000;
 ElementRecord line(std::int16_t kind, std::vector<std::int32_t> x, std::vector<std::int32_t> y,
     std::array<std::int32_t, 4> dates = {0, 0, DayUndecided, DayUndecided});
 ElementRecord ring(std::int16_t kind, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1);
-ElementRecord connector(std::int16_t kind, std::int32_t x, std::int32_t y, const QString &key);
 
 class TinyMap
 {
