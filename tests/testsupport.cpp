@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -7,8 +8,7 @@ namespace veltra::test {
 
 TempDir::TempDir()
     : m_dir(QDir::tempPath() + QStringLiteral("/veltra-test-XXXXXX"))
-{
-}
+{ }
 
 QString TempDir::path() const
 {
@@ -33,6 +33,21 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     QFile f(path);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(bytes);
+}
+
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QString u(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+void flushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace veltra::test

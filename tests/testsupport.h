@@ -2,6 +2,7 @@
 // Small helpers shared by the tests.
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace veltra::test {
@@ -24,5 +25,15 @@ private:
 // Whole-file helpers that bypass the platform layers, to check what they wrote.
 QByteArray readBytes(const QString &path);
 void writeBytes(const QString &path, const QByteArray &bytes);
+
+// Every entry of a folder (hidden ones too) by name, to see what an
+// operation left behind.
+QStringList entriesOf(const QString &folder);
+
+// A text written in the test source as UTF-8 (Japanese literals).
+QString u(const char *utf8);
+
+// Runs the pending deleteLater() calls, so closed windows are really gone.
+void flushDeletes();
 
 } // namespace veltra::test

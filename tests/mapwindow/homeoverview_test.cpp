@@ -37,15 +37,7 @@
 #include <gtest/gtest.h>
 
 using namespace veltra;
-
-namespace {
-
-void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-} // namespace
+using veltra::test::flushDeletes;
 
 class MapViews : public ::testing::Test
 {

@@ -10,16 +10,12 @@
 #include <unistd.h>
 
 using namespace veltra::fs;
+using veltra::test::entriesOf;
 using veltra::test::readBytes;
 using veltra::test::TempDir;
 using veltra::test::writeBytes;
 
 namespace {
-
-QStringList entriesOf(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
 
 struct FsOps : ::testing::Test
 {

@@ -7,14 +7,10 @@
 
 using namespace veltra::profile;
 using veltra::test::TempDir;
+using veltra::test::u;
 using veltra::test::writeBytes;
 
 namespace {
-
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 QByteArray cp932(const QString &text)
 {

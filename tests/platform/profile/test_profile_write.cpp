@@ -10,21 +10,13 @@
 #include <sys/stat.h>
 
 using namespace veltra::profile;
+using veltra::test::entriesOf;
 using veltra::test::readBytes;
 using veltra::test::TempDir;
+using veltra::test::u;
 using veltra::test::writeBytes;
 
 namespace {
-
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-QStringList entriesOf(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
 
 // A file with comments, odd spacing, an LF-only line, CP932 text and no line
 // end on its last line: every line a rewrite must keep byte for byte.

@@ -1,17 +1,10 @@
 #include "platform/text/text.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace veltra::text;
-
-namespace {
-
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
+using veltra::test::u;
 
 TEST(Cp932, EncodesToTheWindowsCodePage)
 {

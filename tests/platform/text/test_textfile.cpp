@@ -6,23 +6,11 @@
 #include <gtest/gtest.h>
 
 using namespace veltra::text;
+using veltra::test::entriesOf;
 using veltra::test::readBytes;
 using veltra::test::TempDir;
+using veltra::test::u;
 using veltra::test::writeBytes;
-
-namespace {
-
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-QStringList entriesOf(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-} // namespace
 
 TEST(TextFile, WritesCp932WithCrLf)
 {

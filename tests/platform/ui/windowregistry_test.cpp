@@ -1,6 +1,7 @@
 // Single instances, the Forms collection, unloading, and twips.
 #include "platform/ui/twips.h"
 #include "platform/ui/windowregistry.h"
+#include "testsupport.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <limits>
 
 using namespace veltra::ui;
+using veltra::test::flushDeletes;
 
 class frmAlpha : public QWidget
 {
@@ -37,11 +39,6 @@ class frmMainTest : public QWidget
 };
 
 namespace {
-
-void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 void unloadEverything()
 {
