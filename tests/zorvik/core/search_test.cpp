@@ -233,16 +233,22 @@ const Settings settings[] = {
     {1, 3, {1, 0}},
 };
 
+// Puts a case's element types, space and dates into the engine's recognition.
+void useSettings(Engine &e, const Settings &s)
+{
+    e.setRecognizeElementType(s.type);
+    e.setSpaceID(s.space);
+    e.setDateFrom(s.dates.from);
+    e.setDateTo(s.dates.to);
+}
+
 TEST_F(SearchAgainstBruteForce, PointSearchMode0)
 {
     Engine &e = f.engine;
     e.setRecognizeWorldLength(700);
     std::mt19937 rng(7);
     for (const Settings &s : settings) {
-        e.setRecognizeElementType(s.type);
-        e.setSpaceID(s.space);
-        e.setDateFrom(s.dates.from);
-        e.setDateTo(s.dates.to);
+        useSettings(e, s);
         const SearchRequest q = e.recognitionRequest();
         for (int i = 0; i < 25; ++i) {
             const int x = std::uniform_int_distribution<int>(0, 11000)(rng) * 2 + 1;
@@ -286,10 +292,7 @@ TEST_F(SearchAgainstBruteForce, PolygonsAtPointMode3AndInsideMode4)
     Engine &e = f.engine;
     std::mt19937 rng(8);
     for (const Settings &s : settings) {
-        e.setRecognizeElementType(s.type);
-        e.setSpaceID(s.space);
-        e.setDateFrom(s.dates.from);
-        e.setDateTo(s.dates.to);
+        useSettings(e, s);
         e.setRecognizeSearchNum(0);
         const SearchRequest q = e.recognitionRequest();
         for (int i = 0; i < 25; ++i) {
@@ -363,10 +366,7 @@ TEST_F(SearchAgainstBruteForce, InnerPolygonSearchWithFreeRectangle)
     Engine &e = f.engine;
     std::mt19937 rng(9);
     for (const Settings &s : settings) {
-        e.setRecognizeElementType(s.type);
-        e.setSpaceID(s.space);
-        e.setDateFrom(s.dates.from);
-        e.setDateTo(s.dates.to);
+        useSettings(e, s);
         const SearchRequest q = e.recognitionRequest();
         for (int i = 0; i < 10; ++i) {
             const int x = std::uniform_int_distribution<int>(0, 10000)(rng) * 2 + 1;
