@@ -19,24 +19,32 @@ QString compactDate(const QVariant &date)
     return value ? value->date().toString(QStringLiteral("yyyyMMdd")) : QString();
 }
 
+namespace {
+
+// One day on view (today or a chosen day): that day's range, status text and
+// view date, with the selector panel of its mode.
+ViewDateSetting oneDay(const QVariant &date, const QDate &baseDate, int panel)
+{
+    ViewDateSetting s;
+    s.statusText = QStringLiteral("設定日  ") + ComDateCtrl::FormatDate(date);
+    s.setsRange = true;
+    s.from = s.to = dayNumber(date, baseDate);
+    s.panel = panel;
+    s.setsViewDate = true;
+    s.viewDate = compactDate(date);
+    return s;
+}
+
+} // namespace
+
 ViewDateSetting storedViewDate(const QString &mode, const QString &date1, const QString &date2,
     const QDate &today, const QDate &baseDate)
 {
     ViewDateSetting s;
     if (mode == QLatin1String("ToDay")) {
-        s.statusText = QStringLiteral("設定日  ") + ComDateCtrl::FormatDate(today);
-        s.setsRange = true;
-        s.from = s.to = dayNumber(today, baseDate);
-        s.panel = PanelToday;
-        s.setsViewDate = true;
-        s.viewDate = compactDate(today);
+        s = oneDay(today, baseDate, PanelToday);
     } else if (mode == QLatin1String("Time")) {
-        s.statusText = QStringLiteral("設定日  ") + ComDateCtrl::FormatDate(date1);
-        s.setsRange = true;
-        s.from = s.to = dayNumber(date1, baseDate);
-        s.panel = PanelTime;
-        s.setsViewDate = true;
-        s.viewDate = compactDate(date1);
+        s = oneDay(date1, baseDate, PanelTime);
     } else if (mode == QLatin1String("Span")) {
         s.statusText = QStringLiteral("期間  ") + ComDateCtrl::FormatDate(date1) + QStringLiteral("～")
             + ComDateCtrl::FormatDate(date2);
