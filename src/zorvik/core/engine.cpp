@@ -515,6 +515,30 @@ Result Engine::DeleteElements(Handle set)
 
 // ---------------------------------------------------------------- spaces and kinds
 
+template <class Change> Result Engine::changeCatalog(Change &&change)
+{
+    if (Result r = requireWritable())
+        return r;
+    return change(m_doc->catalog());
+}
+
+template <class Size> Result Engine::catalogCount(std::int16_t &count, Size &&sizeOf) const
+{
+    count = 0;
+    if (Result r = requireDocument())
+        return r;
+    count = static_cast<std::int16_t>(sizeOf(m_doc->catalog()));
+    return code::Ok;
+}
+
+template <class Ids>
+Result Engine::catalogIds(std::int16_t count, std::vector<std::int16_t> &ids, Ids &&idsOfCatalog) const
+{
+    if (Result r = requireDocument())
+        return r;
+    return fillIds(count, idsOfCatalog(m_doc->catalog()), ids);
+}
+
 Result Engine::findSpace(std::int16_t id, const Space *&space) const
 {
     if (Result r = requireDocument())
@@ -557,18 +581,12 @@ Result Engine::editConnectorKind(std::int16_t id, ConnectorKind *&kind)
 
 Result Engine::GetSpaceIDListCount(std::int16_t &count) const
 {
-    count = 0;
-    if (Result r = requireDocument())
-        return r;
-    count = static_cast<std::int16_t>(m_doc->catalog().spaces().size());
-    return code::Ok;
+    return catalogCount(count, [](const Catalog &c) { return c.spaces().size(); });
 }
 
 Result Engine::GetSpaceIDList(std::int16_t count, std::vector<std::int16_t> &ids) const
 {
-    if (Result r = requireDocument())
-        return r;
-    return fillIds(count, idsOf(m_doc->catalog().spaces()), ids);
+    return catalogIds(count, ids, [](const Catalog &c) { return idsOf(c.spaces()); });
 }
 
 Result Engine::GetSpaceName(std::int16_t id, QString &name) const
@@ -591,39 +609,27 @@ Result Engine::GetSpaceType(std::int16_t id, QString &type) const
 
 Result Engine::SetSpaceName(std::int16_t id, const QString &name)
 {
-    if (Result r = requireWritable())
-        return r;
-    return m_doc->catalog().setSpaceName(id, name);
+    return changeCatalog([&](Catalog &c) { return c.setSpaceName(id, name); });
 }
 
 Result Engine::AddSpace(std::int16_t id, const QString &name, const QString &type)
 {
-    if (Result r = requireWritable())
-        return r;
-    return m_doc->catalog().addSpace(id, name, type);
+    return changeCatalog([&](Catalog &c) { return c.addSpace(id, name, type); });
 }
 
 Result Engine::DeleteSpace(std::int16_t id)
 {
-    if (Result r = requireWritable())
-        return r;
-    return m_doc->catalog().deleteSpace(id);
+    return changeCatalog([&](Catalog &c) { return c.deleteSpace(id); });
 }
 
 Result Engine::GetVectorIDListCount(std::int16_t &count) const
 {
-    count = 0;
-    if (Result r = requireDocument())
-        return r;
-    count = static_cast<std::int16_t>(m_doc->catalog().vectorKinds().size());
-    return code::Ok;
+    return catalogCount(count, [](const Catalog &c) { return c.vectorKinds().size(); });
 }
 
 Result Engine::GetVectorIDList(std::int16_t count, std::vector<std::int16_t> &ids) const
 {
-    if (Result r = requireDocument())
-        return r;
-    return fillIds(count, idsOf(m_doc->catalog().vectorKinds()), ids);
+    return catalogIds(count, ids, [](const Catalog &c) { return idsOf(c.vectorKinds()); });
 }
 
 Result Engine::GetVectorName(std::int16_t id, QString &name) const
@@ -637,46 +643,32 @@ Result Engine::GetVectorName(std::int16_t id, QString &name) const
 
 Result Engine::SetVectorName(std::int16_t id, const QString &name)
 {
-    if (Result r = requireWritable())
-        return r;
-    return m_doc->catalog().setVectorName(id, name);
+    return changeCatalog([&](Catalog &c) { return c.setVectorName(id, name); });
 }
 
 Result Engine::AddVectorKind(std::int16_t id, const QString &name)
 {
-    if (Result r = requireWritable())
-        return r;
-    return m_doc->catalog().addVectorKind(id, name);
+    return changeCatalog([&](Catalog &c) { return c.addVectorKind(id, name); });
 }
 
 Result Engine::AddVectorKindToSpace(std::int16_t space, std::int16_t kind)
 {
-    if (Result r = requireWritable())
-        return r;
-    return m_doc->catalog().addVectorKindToSpace(space, kind);
+    return changeCatalog([&](Catalog &c) { return c.addVectorKindToSpace(space, kind); });
 }
 
 Result Engine::DeleteVectorKindFromSpace(std::int16_t space, std::int16_t kind)
 {
-    if (Result r = requireWritable())
-        return r;
-    return m_doc->catalog().deleteVectorKindFromSpace(space, kind);
+    return changeCatalog([&](Catalog &c) { return c.deleteVectorKindFromSpace(space, kind); });
 }
 
 Result Engine::GetConnectorIDListCount(std::int16_t &count) const
 {
-    count = 0;
-    if (Result r = requireDocument())
-        return r;
-    count = static_cast<std::int16_t>(m_doc->catalog().connectorKinds().size());
-    return code::Ok;
+    return catalogCount(count, [](const Catalog &c) { return c.connectorKinds().size(); });
 }
 
 Result Engine::GetConnectorIDList(std::int16_t count, std::vector<std::int16_t> &ids) const
 {
-    if (Result r = requireDocument())
-        return r;
-    return fillIds(count, idsOf(m_doc->catalog().connectorKinds()), ids);
+    return catalogIds(count, ids, [](const Catalog &c) { return idsOf(c.connectorKinds()); });
 }
 
 Result Engine::GetConnectorName(std::int16_t id, QString &name) const
@@ -690,23 +682,17 @@ Result Engine::GetConnectorName(std::int16_t id, QString &name) const
 
 Result Engine::SetConnectorName(std::int16_t id, const QString &name)
 {
-    if (Result r = requireWritable())
-        return r;
-    return m_doc->catalog().setConnectorName(id, name);
+    return changeCatalog([&](Catalog &c) { return c.setConnectorName(id, name); });
 }
 
 Result Engine::AddConnectorKind(std::int16_t id, const QString &name, std::int16_t space, const QString &dll)
 {
-    if (Result r = requireWritable())
-        return r;
-    return m_doc->catalog().addConnectorKind(id, name, space, dll);
+    return changeCatalog([&](Catalog &c) { return c.addConnectorKind(id, name, space, dll); });
 }
 
 Result Engine::DeleteConnectorKind(std::int16_t id)
 {
-    if (Result r = requireWritable())
-        return r;
-    return m_doc->catalog().deleteConnectorKind(id);
+    return changeCatalog([&](Catalog &c) { return c.deleteConnectorKind(id); });
 }
 
 Result Engine::GetConnectorKindInfo(std::int16_t id, QString &name, std::int16_t &space, QString &dll) const

@@ -212,6 +212,12 @@ private:
     // The same for a change, which a shared view may not make (NotAllowed).
     Result editVectorKind(std::int16_t id, VectorKind *&kind);
     Result editConnectorKind(std::int16_t id, ConnectorKind *&kind);
+    // A change of the open document's catalog, which a shared view may not make.
+    template <class Change> Result changeCatalog(Change &&change);
+    // A count or the first `count` IDs of one of the catalog's lists.
+    template <class Size> Result catalogCount(std::int16_t &count, Size &&sizeOf) const;
+    template <class Ids>
+    Result catalogIds(std::int16_t count, std::vector<std::int16_t> &ids, Ids &&idsOfCatalog) const;
     Result finishSearch(SearchResult result, Handle &set);
     Result enter(Handle set, bool level9);
 
