@@ -226,7 +226,8 @@ void MapEventBridge::onScaleChanged()
     const std::int32_t scale = roundLong(m_map->Scale());
     if (m_scaleBar)
         m_scaleBar->setText(scaleText(m_map->Scale()));
-    if (gfrmMain && gfrmMain->Combo1)
+    // The box sets the scale of the current map, so it shows that map's.
+    if (m_map == gobjZor && gfrmMain && gfrmMain->Combo1)
         gfrmMain->Combo1->setEditText(QString::number(scale));
     const MapEventLinks links = mapEventLinks();
     if (links.setOperationRoomScale)

@@ -11,7 +11,8 @@
 // the scale displays in step with the engine's scale.
 //
 // Every state goes out as mdlMain::DispatchMode(state, "\""). The scale goes
-// to the scale bar and the frame's scale box; listeners of later subsystems
+// to the scale bar and, for the current map, the frame's scale box, which
+// nothing else writes on a zoom; listeners of later subsystems
 // (the operation room's scale slider, the raster layers) are reached through
 // mapEventLinks(); an empty link does nothing.
 //

@@ -20,8 +20,8 @@
 // fncSeveAreaJump and ReopenDocument (frmmain_navigation.cpp) move between
 // saved views.
 #include <QMainWindow>
-#include <QString>
 #include <QPointer>
+#include <QString>
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -178,8 +178,7 @@ private:
     // After a document opened: the display toggles follow the stored
     // settings at the first opening and the current checks afterwards.
     void applyDisplayToggles();
-    // After a document opened: TB_NORMAL pressed, the normal tool on, and
-    // the scale box following the new engine's scale.
+    // After a document opened: TB_NORMAL pressed and the normal tool on.
     void selectNormalTool();
     QPointer<QWidget> &paneSlot(veltra::shell::FramePane which);
     void placePane(QWidget *pane, const QRect &rect);

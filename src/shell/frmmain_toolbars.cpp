@@ -21,7 +21,6 @@
 #include <QMenu>
 #include <QToolBar>
 #include <QVBoxLayout>
-#include <cmath>
 
 using namespace veltra;
 using namespace veltra::shell;
@@ -413,15 +412,7 @@ void frmMain::selectNormalTool()
 {
     if (QAction *normal = toolButton(QStringLiteral("TB_NORMAL")))
         normal->setChecked(true);
+    // The scale box is written by the map window, which shows its engine's
+    // scale there at the start and after every zoom.
     run(windowActions().setNormalMode, gobjZor);
-    if (!gobjZor)
-        return;
-    // The box shows the scale of the map after every zoom.
-    zorvik::Zorvik *engine = gobjZor;
-    auto showScale = [this, engine] {
-        if (engine == gobjZor && !Combo1->hasFocus())
-            Combo1->setEditText(QString::number(std::llround(engine->Scale())));
-    };
-    connect(engine, &zorvik::Zorvik::ScaleChanged, this, showScale);
-    showScale();
 }

@@ -4,6 +4,7 @@
 #include "kinddoc.h"
 #include "mapwindow/globals.h"
 #include "mapwindow/mapeventbridge.h"
+#include "mapwindow/mdlscale.h"
 #include "mapwindow/pointertext.h"
 #include "mapwindow/scalebar.h"
 #include "shell/frmmain.h"
@@ -360,6 +361,13 @@ TEST_F(EventBridge, ScaleChangesReachTheScaleBarAndTheLinks)
     map->setScale(250000);
     links = {};
     EXPECT_EQ(bar.text(), QStringLiteral("10km"));
+    EXPECT_EQ(frame->Combo1->currentText(), QStringLiteral("250000"));
+    // A window that is no longer the current one keeps its own scale bar but
+    // leaves the frame's box to the current map.
+    gobjZor = nullptr;
+    map->setScale(100000);
+    gobjZor = map.get();
+    EXPECT_EQ(bar.text(), veltra::mapwindow::scaleText(100000));
     EXPECT_EQ(frame->Combo1->currentText(), QStringLiteral("250000"));
     delete frame;
     EXPECT_EQ(roomScales, std::vector<std::int32_t>{250000});

@@ -222,6 +222,21 @@ TEST_F(FrameTest, ScaleBoxRealKeysAndFocusOut)
     }
 }
 
+// The map window writes the box after every zoom; the frame itself only
+// writes it for a choice or a typed scale (its stand-in window has no writer).
+TEST_F(FrameTest, ScaleBoxIsLeftToTheMapWindowOnZooms)
+{
+    openDocument();
+    frame->Combo1->setEditText(QStringLiteral("written by the map window"));
+    gobjZor->setScale(40000.0);
+    gdblZoomIn = 2.0;
+    frame->toolButton(QStringLiteral("TB_ZOOMIN"))->trigger();
+    EXPECT_NEAR(gobjZor->Scale(), 20000.0, 200.0);
+    openDocument(); // a new map window
+    gobjZor->setScale(30000.0);
+    EXPECT_EQ(frame->Combo1->currentText(), QStringLiteral("written by the map window"));
+}
+
 TEST_F(FrameTest, ZoomButtonsStepAroundTheCentre)
 {
     openDocument();
