@@ -148,6 +148,18 @@ bool writeStartViews(const QString &documentIni, QString *error)
     return true;
 }
 
+// The view date of today, the choice the view-date dialog offers first: the
+// status bar shows the date in force from the first opening on. No Date1:
+// in this mode the map ignores it, and the dialog writes it when applied.
+bool writeStartViewDate(const QString &documentIni, QString *error)
+{
+    QString why;
+    if (!profile::writeString(
+            QStringLiteral("SetDate"), QStringLiteral("MODE"), QStringLiteral("ToDay"), documentIni, &why))
+        return fail(error, QStringLiteral("%1: %2").arg(documentIni, why));
+    return true;
+}
+
 } // namespace
 
 bool writeDefaultData(const BaseMapModel &model, const QString &root, QString *error)
@@ -202,7 +214,8 @@ bool writeDefaultData(const BaseMapModel &model, const QString &root, QString *e
     if (!profile::writeString(
             QStringLiteral("Description"), QStringLiteral("Text"), documentDescription(), zor, &why))
         return fail(error, QStringLiteral("%1: %2").arg(zor, why));
-    if (!writeStartViews(stage + QStringLiteral("/Veltra.INI"), error))
+    if (!writeStartViews(stage + QStringLiteral("/Veltra.INI"), error)
+        || !writeStartViewDate(stage + QStringLiteral("/Veltra.INI"), error))
         return false;
 
     for (const QString &name : DefinitionFiles) {

@@ -3,6 +3,8 @@
 // base map from a BaseMapModel:
 //
 //   <root>/Veltra.zor, Veltra.zdb          the document and its element store
+//   <root>/Veltra.INI                      its settings: the start views and
+//                                          the view date of today
 //   <root>/VeltraData/                     the data folder:
 //       DefFolder/SpaceDef.csv, VectDef.csv, CnectDef.csv (the engine's),
 //       DispVectDef.csv, DispCnectDef.csv, DispLevel.txt, and Init/ with the

@@ -233,3 +233,12 @@ TEST_F(DefaultDocument, StartsOnTheMainIslandsAsLastPositionAndFirstHome)
         }
     }
 }
+
+TEST_F(DefaultDocument, OpensWithTheViewDateOfToday)
+{
+    const QString ini = root() + "/Veltra.INI";
+    EXPECT_EQ(veltra::profile::getString("SetDate", "MODE", "", ini), QStringLiteral("ToDay"));
+    // No stored day: the map ignores it in this mode.
+    EXPECT_FALSE(veltra::profile::hasKey("SetDate", "Date1", ini));
+    EXPECT_FALSE(veltra::profile::hasKey("SetDate", "Date2", ini));
+}
