@@ -97,8 +97,9 @@ void expectItems(frmMain &frame, bool withMap)
         ASSERT_NE(item, nullptr);
         EXPECT_EQ(item->text(), QString::fromUtf8(c.caption));
         EXPECT_EQ(item->isCheckable(), c.checkable);
-        if (c.checkable)
+        if (c.checkable) {
             EXPECT_EQ(item->isChecked(), c.checked);
+        }
         EXPECT_EQ(item->isEnabled(), withMap ? c.enabledWithMap : c.enabledWithoutMap);
         EXPECT_EQ(item->isVisible(), c.visible);
     }

@@ -102,8 +102,9 @@ TEST(ComDirectory, GetParentFoldersListsEveryLevel)
         QStringList list{QStringLiteral("old")};
         const int16_t n = ComDirectory::GetParentFolders(row.path, list);
         EXPECT_EQ(n, row.expected.size());
-        if (!row.expected.isEmpty())
+        if (!row.expected.isEmpty()) {
             EXPECT_EQ(list, row.expected);
+        }
     }
 }
 
