@@ -8,6 +8,7 @@
 #include "app/instancelock.h"
 #include "app/mdlmain_main.h"
 #include "app/subsystems.h"
+#include "app/uisetup.h"
 #include "platform/ui/msgbox.h"
 #include "shell/programfolder.h"
 
@@ -20,6 +21,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(VELTRA_VERSION));
 
     using namespace veltra;
+    // Before the first message box, so even that one speaks Japanese.
+    app::setUpUserInterface();
     const shell::ProgramFolderChoice choice = shell::resolveProgramFolder(QApplication::arguments().mid(1));
     if (!choice.error.isEmpty()) {
         ui::MsgBox(choice.error, ui::vbCritical, QStringLiteral("Veltra"));
