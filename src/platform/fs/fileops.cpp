@@ -44,6 +44,16 @@ void setError(QString *error, const QString &text)
         *error = text;
 }
 
+QString writeFailure(const QString &path, int err)
+{
+    return QStringLiteral("ファイルに書き込めません: %1\n%2").arg(path, failureReason(path, err, true));
+}
+
+QString readFailure(const QString &path, int err)
+{
+    return QStringLiteral("ファイルを読み込めません: %1\n%2").arg(path, failureReason(path, err, false));
+}
+
 void sortNames(QStringList &names)
 {
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
@@ -237,37 +247,38 @@ bool writeFileAtomic(const QString &path, const QByteArray &bytes, QString *erro
 {
     const QString target = resolve(path);
     if (target.isEmpty() || target.endsWith(QLatin1Char('/'))) {
-        setError(error, QStringLiteral("no file name given: \"%1\"").arg(path));
+        setError(error, QStringLiteral("ファイル名が指定されていません: %1").arg(path));
         return false;
     }
     QSaveFile out(target);
     out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly)) {
-        setError(error, QStringLiteral("cannot write \"%1\": %2").arg(target, out.errorString()));
-        return false;
-    }
-    if (out.write(bytes) != bytes.size()) {
-        setError(error, QStringLiteral("cannot write \"%1\": %2").arg(target, out.errorString()));
+    errno = 0;
+    bool ok = out.open(QIODevice::WriteOnly);
+    if (ok && out.write(bytes) != bytes.size()) {
+        ok = false;
+        const int saved = errno;
         out.cancelWriting();
-        return false;
+        errno = saved;
     }
-    if (!out.commit()) {
-        setError(error, QStringLiteral("cannot write \"%1\": %2").arg(target, out.errorString()));
-        return false;
-    }
-    return true;
+    if (ok)
+        ok = out.commit();
+    if (!ok)
+        setError(error, writeFailure(target, errno));
+    return ok;
 }
 
 bool appendFile(const QString &path, const QByteArray &bytes, QString *error)
 {
     const QString target = resolve(path);
-    QFile out(target);
-    if (target.isEmpty() || !out.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        setError(error, QStringLiteral("cannot append to \"%1\": %2").arg(target, out.errorString()));
+    if (target.isEmpty() || target.endsWith(QLatin1Char('/'))) {
+        setError(error, QStringLiteral("ファイル名が指定されていません: %1").arg(path));
         return false;
     }
-    if (out.write(bytes) != bytes.size() || !out.flush()) {
-        setError(error, QStringLiteral("cannot append to \"%1\": %2").arg(target, out.errorString()));
+    QFile out(target);
+    errno = 0;
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Append) || out.write(bytes) != bytes.size()
+        || !out.flush()) {
+        setError(error, writeFailure(target, errno));
         return false;
     }
     return true;
@@ -278,21 +289,18 @@ bool readFile(const QString &path, QByteArray &bytes, QString *error)
     bytes.clear();
     const QString source = resolve(path);
     if (source.isEmpty()) {
-        setError(error, QStringLiteral("no file name given"));
-        return false;
-    }
-    if (QFileInfo(source).isDir()) {
-        setError(error, QStringLiteral("cannot read \"%1\": it is a folder").arg(source));
+        setError(error, QStringLiteral("ファイル名が指定されていません。"));
         return false;
     }
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("cannot open \"%1\": %2").arg(source, in.errorString()));
+    errno = 0;
+    if (QFileInfo(source).isDir() || !in.open(QIODevice::ReadOnly)) {
+        setError(error, readFailure(source, errno));
         return false;
     }
     bytes = in.readAll();
     if (in.error() != QFileDevice::NoError) {
-        setError(error, QStringLiteral("cannot read \"%1\": %2").arg(source, in.errorString()));
+        setError(error, readFailure(source, errno));
         bytes.clear();
         return false;
     }

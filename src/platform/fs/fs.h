@@ -44,6 +44,20 @@ QStringList listFolders(const QString &folder, const QString &pattern = QStringL
 // True when `name` matches the wildcard pattern without case.
 bool wildcardMatch(const QString &pattern, const QString &name);
 
+// Why an operation on `path` failed, as a Japanese phrase for the user. The
+// cause is read from the file system first (a missing folder, a file where a
+// folder should be, a folder where the file should be, a missing file when
+// reading), then from the system's error number `err` saved at the failure
+// (permission, a read-only file system, a full disk, a too long name, ...).
+// Never empty.
+QString failureReason(const QString &path, int err, bool writing);
+// The system's error number as a Japanese phrase; empty for one without its
+// own phrase (and for 0).
+QString errorNumberReason(int err);
+
+// The error texts of the functions below are whole messages for the user:
+// what failed on which file, then on a line of its own why (failureReason).
+
 // Writes bytes to a temporary file in the target's folder and renames it over
 // the target, so a failure never leaves a half-written file.
 bool writeFileAtomic(const QString &path, const QByteArray &bytes, QString *error = nullptr);
