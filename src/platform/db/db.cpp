@@ -1,19 +1,71 @@
 #include "db.h"
 
+#include "platform/fs/fs.h"
+
+#include <QRegularExpression>
 #include <sqlite3.h>
 
 namespace veltra::db {
 
 namespace {
 
-QString errorText(sqlite3 *db, int rc)
+QString errorText(sqlite3 *db, int rc, const QString &path = QString())
 {
-    if (db)
-        return QString::fromUtf8(sqlite3_errmsg(db));
-    return QString::fromUtf8(sqlite3_errstr(rc));
+    if (!db)
+        return describeError(rc, QString(), path);
+    return describeError(rc, QString::fromUtf8(sqlite3_errmsg(db)), path, sqlite3_system_errno(db));
+}
+
+// The name after "no such table: " and the like in SQLite's message.
+QString missingName(const QString &message, const char *what)
+{
+    static const QRegularExpression pattern(QStringLiteral("no such (table|column): (\\S+)"));
+    const QRegularExpressionMatch match = pattern.match(message);
+    return match.hasMatch() && match.captured(1) == QLatin1String(what) ? match.captured(2) : QString();
 }
 
 } // namespace
+
+QString describeError(int resultCode, const QString &message, const QString &path, int systemErrno)
+{
+    switch (resultCode & 0xFF) {
+    case SQLITE_NOTADB:
+        return QStringLiteral("データベースのファイルではありません。");
+    case SQLITE_CORRUPT:
+        return QStringLiteral("データベースのファイルが壊れています。");
+    case SQLITE_CANTOPEN:
+        return path.isEmpty() ? QStringLiteral("データベースのファイルを開けません。")
+                              : fs::failureReason(path, systemErrno, false);
+    case SQLITE_READONLY:
+        return QStringLiteral("データベースが読み取り専用のため書き込めません。");
+    case SQLITE_FULL:
+        return QStringLiteral("ディスクの空き容量が足りません。");
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("アクセスする権限がありません。");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("データベースがほかのプログラムで使用中です。");
+    case SQLITE_IOERR:
+        return QStringLiteral("ディスクの読み書きでエラーが起きました。");
+    case SQLITE_NOMEM:
+        return QStringLiteral("メモリが足りません。");
+    case SQLITE_CONSTRAINT:
+        return QStringLiteral("データベースの制約に合わないデータです。");
+    case SQLITE_TOOBIG:
+        return QStringLiteral("データが大きすぎます。");
+    case SQLITE_MISMATCH:
+        return QStringLiteral("データの型が合いません。");
+    case SQLITE_ERROR:
+        if (const QString table = missingName(message, "table"); !table.isEmpty())
+            return QStringLiteral("データベースに表 %1 がありません。").arg(table);
+        if (const QString column = missingName(message, "column"); !column.isEmpty())
+            return QStringLiteral("データベースに列 %1 がありません。").arg(column);
+        return QStringLiteral("データベースの操作に失敗しました。");
+    default:
+        return QStringLiteral("データベースのエラーです（コード %1）。").arg(resultCode);
+    }
+}
 
 Database::~Database()
 {
@@ -49,7 +101,7 @@ bool Database::open(const QString &path, bool create, bool readOnly)
     sqlite3 *db = nullptr;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        m_error = QStringLiteral("%1: %2").arg(path, errorText(db, rc));
+        m_error = errorText(db, rc, path);
         sqlite3_close(db);
         return false;
     }
@@ -73,13 +125,13 @@ void Database::close()
 bool Database::exec(const QString &sql)
 {
     if (!m_db) {
-        m_error = QStringLiteral("database is not open");
+        m_error = QStringLiteral("データベースが開かれていません。");
         return false;
     }
     char *msg = nullptr;
     const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &msg);
     if (rc != SQLITE_OK) {
-        m_error = msg ? QString::fromUtf8(msg) : errorText(m_db, rc);
+        m_error = describeError(rc, msg ? QString::fromUtf8(msg) : QString::fromUtf8(sqlite3_errmsg(m_db)));
         sqlite3_free(msg);
         return false;
     }
@@ -89,7 +141,7 @@ bool Database::exec(const QString &sql)
 Statement Database::prepare(const QString &sql)
 {
     if (!m_db) {
-        m_error = QStringLiteral("database is not open");
+        m_error = QStringLiteral("データベースが開かれていません。");
         return {};
     }
     sqlite3_stmt *stmt = nullptr;
@@ -235,7 +287,7 @@ bool Statement::next()
 bool Statement::exec()
 {
     if (!m_stmt) {
-        m_error = QStringLiteral("statement is not prepared");
+        m_error = QStringLiteral("データベースへの命令を準備できませんでした。");
         return false;
     }
     int rc;

@@ -1,6 +1,9 @@
 #pragma once
 // A thin RAII wrapper over the SQLite C API: one Database per file, Statements
 // with bound parameters (never text pasted into SQL), and transactions.
+//
+// lastError() is why the last call failed, in Japanese for the user (see
+// describeError); the caller says what failed on which file.
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
@@ -12,6 +15,13 @@ struct sqlite3_stmt;
 namespace veltra::db {
 
 class Statement;
+
+// A SQLite result code (primary or extended) as a Japanese phrase for the
+// user. Of SQLite's own English `message` only the names of a missing table or
+// column are kept. `path` and `systemErrno` (sqlite3_system_errno) name the
+// cause when a file cannot be opened.
+QString describeError(
+    int resultCode, const QString &message = QString(), const QString &path = QString(), int systemErrno = 0);
 
 class Database
 {
@@ -92,7 +102,10 @@ public:
 
 private:
     friend class Database;
-    Statement(sqlite3_stmt *stmt, sqlite3 *db) : m_stmt(stmt), m_db(db) {}
+    Statement(sqlite3_stmt *stmt, sqlite3 *db)
+        : m_stmt(stmt)
+        , m_db(db)
+    { }
     sqlite3_stmt *m_stmt = nullptr;
     sqlite3 *m_db = nullptr;
     QString m_error;
