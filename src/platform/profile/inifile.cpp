@@ -282,7 +282,7 @@ bool IniFile::serialize(QByteArray &out, QString *error) const
             QString why;
             if (!text::encodeCp932(line.text, encoded, &why)) {
                 if (error)
-                    *error = QStringLiteral("line %1: %2").arg(i + 1).arg(why);
+                    *error = QStringLiteral("%1 行目: %2").arg(i + 1).arg(why);
                 return false;
             }
             out += encoded;

@@ -132,20 +132,27 @@ bool hasLineBreak(const QString &s)
 
 // Names and values that would change the file's structure are refused, where
 // the Windows call would have written a file that reads back differently.
-bool checkNames(const QString &section, const QString *key, const QString *value, QString *error)
+void setWriteError(QString *error, const QString &path, const QString &why)
+{
+    setError(error, QStringLiteral("ファイルに書き込めません: %1\n%2").arg(fs::resolve(path), why));
+}
+
+bool checkNames(
+    const QString &section, const QString *key, const QString *value, const QString &path, QString *error)
 {
     if (section.trimmed().isEmpty() || section.contains(QLatin1Char(']')) || hasLineBreak(section)) {
-        setError(error, QStringLiteral("invalid section name \"%1\"").arg(section));
+        setWriteError(error, path, QStringLiteral("セクション名「%1」は使えません。").arg(section));
         return false;
     }
     if (key
         && (key->trimmed().isEmpty() || key->contains(QLatin1Char('=')) || hasLineBreak(*key)
             || key->trimmed().startsWith(QLatin1Char('[')) || key->trimmed().startsWith(QLatin1Char(';')))) {
-        setError(error, QStringLiteral("invalid key name \"%1\"").arg(*key));
+        setWriteError(error, path, QStringLiteral("キー名「%1」は使えません。").arg(*key));
         return false;
     }
     if (value && hasLineBreak(*value)) {
-        setError(error, QStringLiteral("the value of \"%1\" holds a line break").arg(key ? *key : QString()));
+        setWriteError(error, path,
+            QStringLiteral("キー「%1」の値に改行は含められません。").arg(key ? *key : QString()));
         return false;
     }
     return true;
@@ -172,7 +179,7 @@ template <typename Edit> bool modify(const QString &path, bool createMissing, QS
     QByteArray bytes;
     QString why;
     if (!file.serialize(bytes, &why)) {
-        setError(error, QStringLiteral("cannot write \"%1\": %2").arg(resolved, why));
+        setWriteError(error, resolved, why);
         return false;
     }
     // The next read parses the new file, whoever wrote last.
@@ -249,7 +256,7 @@ int getInt(const QString &section, const QString &key, int def, const QString &p
 bool writeString(const QString &section, const QString &key, const std::optional<QString> &value,
     const QString &path, QString *error)
 {
-    if (!checkNames(section, &key, value ? &*value : nullptr, error))
+    if (!checkNames(section, &key, value ? &*value : nullptr, path, error))
         return false;
     if (!value) {
         return modify(path, false, error, [&](IniFile &file) {
@@ -268,7 +275,7 @@ bool writeString(const QString &section, const QString &key, const std::optional
 bool writeStrings(const std::vector<KeyWrite> &writes, const QString &path, QString *error)
 {
     for (const KeyWrite &w : writes) {
-        if (!checkNames(w.section, &w.key, &w.value, error))
+        if (!checkNames(w.section, &w.key, &w.value, path, error))
             return false;
     }
     if (writes.empty())
@@ -317,10 +324,10 @@ std::vector<std::pair<QString, QString>> sectionEntries(const QString &section, 
 bool writeSection(const QString &section, const std::vector<std::pair<QString, QString>> &entries,
     const QString &path, QString *error)
 {
-    if (!checkNames(section, nullptr, nullptr, error))
+    if (!checkNames(section, nullptr, nullptr, path, error))
         return false;
     for (const auto &[key, value] : entries) {
-        if (!checkNames(section, &key, &value, error))
+        if (!checkNames(section, &key, &value, path, error))
             return false;
     }
     return modify(path, true, error, [&](IniFile &file) {

@@ -108,7 +108,9 @@ TEST_F(ProfileWrite, MissingFileIsCreated)
 
     QString error;
     EXPECT_FALSE(writeString(u("Sec"), u("Key"), u("v"), dir.file("none/x.ini"), &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(error,
+        u("ファイルに書き込めません: ") + dir.file("none/x.ini") + u("\nフォルダがありません: ") + dir.path()
+            + u("none"));
 }
 
 TEST_F(ProfileWrite, UnwritableValuesAreRefusedAndTheFileKept)
@@ -123,16 +125,19 @@ TEST_F(ProfileWrite, UnwritableValuesAreRefusedAndTheFileKept)
     };
     const Case cases[] = {
         {"emoji", u("Main"), u("Count"), u("😀"), u("U+1F600")},
-        {"line break in a value", u("Main"), u("Count"), u("a\r\nEvil=1"), u("line break")},
-        {"'=' in a key", u("Main"), u("a=b"), u("1"), u("key")},
-        {"empty key", u("Main"), QString(), u("1"), u("key")},
-        {"']' in a section", u("Ma]in"), u("k"), u("1"), u("section")},
-        {"empty section", QString(), u("k"), u("1"), u("section")},
+        {"line break in a value", u("Main"), u("Count"), u("a\r\nEvil=1"),
+            u("キー「Count」の値に改行は含められません。")},
+        {"'=' in a key", u("Main"), u("a=b"), u("1"), u("キー名「a=b」は使えません。")},
+        {"empty key", u("Main"), QString(), u("1"), u("キー名「」は使えません。")},
+        {"']' in a section", u("Ma]in"), u("k"), u("1"), u("セクション名「Ma]in」は使えません。")},
+        {"empty section", QString(), u("k"), u("1"), u("セクション名「」は使えません。")},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         QString error;
         EXPECT_FALSE(writeString(c.section, c.key, c.value, path, &error));
+        EXPECT_TRUE(error.startsWith(u("ファイルに書き込めません: ") + path + u("\n")))
+            << error.toStdString();
         EXPECT_TRUE(error.contains(c.says)) << error.toStdString();
         EXPECT_EQ(readBytes(path), original);
         EXPECT_EQ(entriesOf(dir.path()), QStringList({QStringLiteral("doc.ini")}));
