@@ -3,6 +3,7 @@
 #include "platform/fs/fs.h"
 
 #include <QVariant>
+#include <cerrno>
 
 namespace veltra::statdata {
 
@@ -65,7 +66,7 @@ bool MeshDatabase::open(const QString &path)
     // Opening read-write without create: a missing file is an error here, never
     // an empty database created in its place.
     if (!fs::fileExists(local)) {
-        m_error = QStringLiteral("place-name database not found: %1").arg(local);
+        m_error = fs::failureReason(local, ENOENT, false);
         return false;
     }
     if (!m_db.open(local, false, false)) {
@@ -89,7 +90,8 @@ bool MeshDatabase::create(const QString &path)
     const QString local = fs::resolve(path);
     const qsizetype slash = local.lastIndexOf(u'/');
     if (slash > 0 && !fs::createFolder(local.left(slash))) {
-        m_error = QStringLiteral("cannot create the folder %1").arg(local.left(slash));
+        m_error = QStringLiteral("フォルダを作成できません: %1\n%2")
+                      .arg(local.left(slash), fs::failureReason(local.left(slash), 0, true));
         return false;
     }
     if (!m_db.open(local, true, false)) {
@@ -111,7 +113,7 @@ void MeshDatabase::close()
 bool MeshDatabase::createSchema()
 {
     if (!m_db.isOpen()) {
-        m_error = QStringLiteral("database is not open");
+        m_error = QStringLiteral("地名データベースが開かれていません。");
         return false;
     }
     db::Transaction transaction(m_db);
@@ -212,7 +214,7 @@ QString MeshDatabase::canonicalSql(const QString &sql)
 db::Statement MeshDatabase::prepare(const QString &sql)
 {
     if (!m_db.isOpen()) {
-        m_error = QStringLiteral("the place-name database is not open");
+        m_error = QStringLiteral("地名データベースが開かれていません。");
         return {};
     }
     db::Statement statement = m_db.prepare(canonicalSql(sql));

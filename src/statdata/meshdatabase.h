@@ -49,6 +49,8 @@ public:
     void close();
     bool isOpen() const { return m_db.isOpen(); }
     QString path() const { return m_db.path(); }
+    // Why the last call failed, in Japanese for the user; the caller names
+    // the file.
     QString lastError() const { return m_error; }
 
     // Creates the three tables when they do not exist yet.

@@ -107,13 +107,14 @@ TEST(MeshDatabase, FailuresAnswerNothingAndSayWhy)
     // A missing file is not created by open().
     EXPECT_FALSE(db.open(dir.file(QStringLiteral("DB/Mesh.sqlite"))));
     EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("DB/Mesh.sqlite"))));
-    EXPECT_FALSE(db.lastError().isEmpty());
+    EXPECT_EQ(db.lastError(), QStringLiteral("フォルダがありません: ") + dir.file(QStringLiteral("DB")));
     EXPECT_FALSE(db.prefectureName(13).has_value());
 
     // A file that is not a database.
     veltra::test::writeBytes(dir.file(QStringLiteral("junk.sqlite")), QByteArray(4096, 'x'));
     EXPECT_FALSE(db.open(dir.file(QStringLiteral("junk.sqlite"))));
     EXPECT_FALSE(db.isOpen());
+    EXPECT_EQ(db.lastError(), QStringLiteral("データベースのファイルではありません。"));
 
     // A database without the town table.
     {
@@ -123,7 +124,7 @@ TEST(MeshDatabase, FailuresAnswerNothingAndSayWhy)
     }
     ASSERT_TRUE(db.open(dir.file(QStringLiteral("partial.sqlite"))));
     EXPECT_FALSE(db.townBlockName(13, 101, 1).has_value());
-    EXPECT_TRUE(db.lastError().contains(QStringLiteral("町丁字テーブル")));
+    EXPECT_EQ(db.lastError(), QStringLiteral("データベースに表 町丁字テーブル がありません。"));
 }
 
 TEST(MeshDatabase, PathInDataFolderFindsTheFileWithoutCase)
