@@ -4,6 +4,7 @@
 #include "platform/text/text.h"
 #include "zorvik/core/csvline.h"
 
+#include <QDir>
 #include <algorithm>
 #include <map>
 
@@ -23,7 +24,7 @@ bool readRows(const QString &path, std::vector<QStringList> &rows, QString *erro
     QStringList lines;
     QString why;
     if (!veltra::text::readLines(path, lines, &why)) {
-        setError(error, QStringLiteral("Cannot read %1: %2").arg(path, why));
+        setError(error, why);
         return false;
     }
     for (qsizetype i = 1; i < lines.size(); ++i) {
@@ -57,10 +58,15 @@ bool ints(const QStringList &row, int first, int count, int lo, int hi, std::vec
     return true;
 }
 
-QString badLine(const QString &file, std::size_t row)
+QString badDefinition(const QString &path, const QString &why)
+{
+    return QStringLiteral("地図の定義ファイルを読み込めません: %1\n%2").arg(path, why);
+}
+
+QString badLine(const QString &path, std::size_t row)
 {
     // Row numbers count the header as line 1.
-    return QStringLiteral("Malformed line %1 of %2").arg(row + 2).arg(file);
+    return badDefinition(path, QStringLiteral("%1 行目の形式が正しくありません。").arg(row + 2));
 }
 
 bool readSpaces(const QString &folder, Catalog &catalog, QString *error)
@@ -79,7 +85,7 @@ bool readSpaces(const QString &folder, Catalog &catalog, QString *error)
         const QStringList &r = rows[i];
         int id = 0, order = 0;
         if (r.size() != 4 || !toInt(r[0], 1, MaxSpaceId, id) || !toInt(r[3], -1000000, 1000000, order)) {
-            setError(error, badLine(QLatin1String(SpaceFile), i));
+            setError(error, badLine(path, i));
             return false;
         }
         spaces.push_back({id, order, r[1], r[2].trimmed()});
@@ -89,9 +95,9 @@ bool readSpaces(const QString &folder, Catalog &catalog, QString *error)
     for (std::size_t i = 0; i < spaces.size(); ++i) {
         if (catalog.addSpace(spaces[i].id, spaces[i].name, spaces[i].type) != code::Ok) {
             setError(error,
-                QStringLiteral("Space %1 of %2 is defined twice or invalid")
-                    .arg(spaces[i].id)
-                    .arg(QLatin1String(SpaceFile)));
+                badDefinition(path,
+                    QStringLiteral("空間 %1 が二度定義されているか、定義が正しくありません。")
+                        .arg(spaces[i].id)));
             return false;
         }
     }
@@ -110,11 +116,14 @@ bool readVectors(const QString &folder, Catalog &catalog, QString *error)
         std::vector<int> flags, style;
         if (r.size() != 11 || !toInt(r[0], 1, MaxKindId, id) || !ints(r, 3, 2, 0, 1, flags)
             || !ints(r, 5, 6, 0, 32767, style)) {
-            setError(error, badLine(QLatin1String(VectorFile), i));
+            setError(error, badLine(path, i));
             return false;
         }
         if (catalog.addVectorKind(static_cast<std::int16_t>(id), r[1]) != code::Ok) {
-            setError(error, QStringLiteral("Vector kind %1 is defined twice or invalid").arg(id));
+            setError(error,
+                badDefinition(path,
+                    QStringLiteral("ベクタ種別 %1 が二度定義されているか、定義が正しくありません。")
+                        .arg(id)));
             return false;
         }
         VectorKind *k = catalog.vectorKind(static_cast<std::int16_t>(id));
@@ -125,7 +134,7 @@ bool readVectors(const QString &folder, Catalog &catalog, QString *error)
         for (const QString &sp : r[2].split(u';', Qt::SkipEmptyParts)) {
             int spaceId = 0;
             if (!toInt(sp, 1, MaxSpaceId, spaceId)) {
-                setError(error, badLine(QLatin1String(VectorFile), i));
+                setError(error, badLine(path, i));
                 return false;
             }
             // A link to a space that is not defined is dropped.
@@ -149,7 +158,7 @@ bool readConnectors(const QString &folder, Catalog &catalog, QString *error)
             || !ints(r, 4, 2, 0, 1, flags) || !ints(r, 6, 3, 0, 32767, colours)
             || !toInt(r[9], 0, 1, hatchFlag) || !toInt(r[10], 0, 32767, hatchNo)
             || !toInt(r[11], 0, 32767, size)) {
-            setError(error, badLine(QLatin1String(ConnectorFile), i));
+            setError(error, badLine(path, i));
             return false;
         }
         ConnectorKind k;
@@ -166,7 +175,10 @@ bool readConnectors(const QString &folder, Catalog &catalog, QString *error)
         // A connector kind whose space is not defined keeps no space.
         k.space = catalog.space(static_cast<std::int16_t>(spaceId)) ? static_cast<std::int16_t>(spaceId) : 0;
         if (catalog.putConnectorKind(k) != code::Ok) {
-            setError(error, QStringLiteral("Connector kind %1 is defined twice or invalid").arg(id));
+            setError(error,
+                badDefinition(path,
+                    QStringLiteral("コネクタ種別 %1 が二度定義されているか、定義が正しくありません。")
+                        .arg(id)));
             return false;
         }
     }
@@ -284,7 +296,9 @@ bool write(const QString &folder, const Catalog &catalog, QString *error)
         QByteArray bytes;
         QString why;
         if (!veltra::text::encodeCp932(lines->join(u'\n'), bytes, &why)) {
-            setError(error, QStringLiteral("Cannot write %1: %2").arg(QLatin1String(name), why));
+            setError(error,
+                QStringLiteral("ファイルに書き込めません: %1\n%2")
+                    .arg(veltra::fs::resolve(folder + QLatin1String(name)), why));
             return false;
         }
     }
@@ -292,7 +306,7 @@ bool write(const QString &folder, const Catalog &catalog, QString *error)
         QString why;
         const QString path = veltra::fs::resolve(folder + QLatin1String(name));
         if (!veltra::text::writeLines(path, *lines, &why)) {
-            setError(error, QStringLiteral("Cannot write %1: %2").arg(path, why));
+            setError(error, why);
             return false;
         }
     }
@@ -302,7 +316,9 @@ bool write(const QString &folder, const Catalog &catalog, QString *error)
 bool writeEmptyIfMissing(const QString &folder, QString *error)
 {
     if (!veltra::fs::folderExists(folder) && !veltra::fs::createFolder(folder)) {
-        setError(error, QStringLiteral("Cannot create the folder %1").arg(folder));
+        setError(error,
+            QStringLiteral("フォルダを作成できません: %1\n%2")
+                .arg(folder, veltra::fs::failureReason(QDir::cleanPath(folder), 0, true)));
         return false;
     }
     const std::pair<const char *, const char *> files[] = {{SpaceFile, "spaceID,name,type,order"},
@@ -314,7 +330,7 @@ bool writeEmptyIfMissing(const QString &folder, QString *error)
             continue;
         QString why;
         if (!veltra::text::writeLines(path, {QLatin1String(header)}, &why)) {
-            setError(error, QStringLiteral("Cannot write %1: %2").arg(path, why));
+            setError(error, why);
             return false;
         }
     }

@@ -6,6 +6,7 @@
 #include "zorvik/core/catalogfiles.h"
 
 #include <QFileInfo>
+#include <cerrno>
 #include <map>
 #include <mutex>
 
@@ -75,11 +76,15 @@ Document::~Document()
 Result Document::create(const QString &zorPath, const NewDocument &options, QString *error)
 {
     if (!parseBaseDate(options.baseDate).isValid()) {
-        setError(error, QStringLiteral("The base date %1 is not a date (YYYYMMDD)").arg(options.baseDate));
+        setError(error,
+            QStringLiteral("基準日「%1」は日付ではありません（年月日を YYYYMMDD の 8 桁で指定します）。")
+                .arg(options.baseDate));
         return code::BadArgument;
     }
     if (options.planeZoneNo < 1 || options.planeZoneNo > 19) {
-        setError(error, QStringLiteral("The plane zone %1 is not 1 to 19").arg(options.planeZoneNo));
+        setError(error,
+            QStringLiteral("平面直角座標系の番号 %1 は 1 から 19 の範囲にありません。")
+                .arg(options.planeZoneNo));
         return code::BadArgument;
     }
     const QString zor = veltra::fs::resolve(zorPath);
@@ -103,7 +108,7 @@ Result Document::create(const QString &zorPath, const NewDocument &options, QStr
         && write(Section, "BaseDate", options.baseDate.trimmed()) && write(Section, "ElementStore", storeFile)
         && write(Section, "PlaneZoneNo", QString::number(options.planeZoneNo));
     if (!ok) {
-        setError(error, QStringLiteral("Cannot write %1: %2").arg(zor, why));
+        setError(error, why); // names the file and the cause
         return code::IoError;
     }
 
@@ -147,13 +152,22 @@ Result Document::load(QString *error)
     QString why;
     if (m_path.trimmed().isEmpty() || !veltra::fs::fileExists(m_path)
         || !veltra::text::readText(m_path, contents, &why)) {
-        setError(error, QStringLiteral("Cannot read the map document %1 %2").arg(m_path, why));
+        if (why.isEmpty()) {
+            why = QStringLiteral("地図ドキュメントを読み込めません: %1\n%2")
+                      .arg(m_path,
+                          m_path.trimmed().isEmpty() ? QStringLiteral("ファイル名が指定されていません。")
+                                                     : veltra::fs::failureReason(m_path, ENOENT, false));
+        }
+        setError(error, why);
         return code::IoError;
     }
     m_baseDate
         = parseBaseDate(veltra::profile::getString(Section, QStringLiteral("BaseDate"), QString(), m_path));
     if (!m_baseDate.isValid()) {
-        setError(error, QStringLiteral("%1 has no valid [%2] BaseDate").arg(m_path, Section));
+        setError(error,
+            QStringLiteral(
+                "地図ドキュメントを読み込めません: %1\n[%2] の BaseDate が正しい日付ではありません。")
+                .arg(m_path, Section));
         return code::IoError;
     }
     const int zone = veltra::profile::getInt(Section, QStringLiteral("PlaneZoneNo"), 9, m_path);
@@ -422,7 +436,7 @@ Result Document::save(QString *error)
         QString why;
         if (!veltra::profile::writeString(
                 Section, QStringLiteral("PlaneZoneNo"), QString::number(m_planeZoneNo), m_path, &why)) {
-            setError(error, QStringLiteral("Cannot write %1: %2").arg(m_path, why));
+            setError(error, why); // names the file and the cause
             return code::IoError;
         }
         m_planeZoneDirty = false;

@@ -2,6 +2,7 @@
 
 #include "platform/fs/fs.h"
 
+#include <cerrno>
 #include <sqlite3.h>
 
 namespace zorvik {
@@ -12,6 +13,16 @@ void setError(QString *error, const QString &text)
 {
     if (error)
         *error = text;
+}
+
+QString notAStore(const QString &path, const QString &why)
+{
+    return QStringLiteral("地図データを開けません: %1\n%2").arg(path, why);
+}
+
+QString writeFailure(const QString &path, const QString &why)
+{
+    return QStringLiteral("ファイルに書き込めません: %1\n%2").arg(path, why);
 }
 
 const char *const Schema = R"sql(
@@ -68,7 +79,8 @@ const QByteArray AllSql = QByteArray("SELECT ") + Columns + " FROM element e ORD
 bool ElementStore::create(const QString &path, QString *error)
 {
     if (veltra::fs::fileExists(path)) {
-        setError(error, QStringLiteral("%1 already exists").arg(path));
+        setError(error,
+            QStringLiteral("地図データを作成できません: %1\n同じ名前のファイルがすでにあります。").arg(path));
         return false;
     }
     // Built under a temporary name and renamed, so no half-made store is left.
@@ -77,7 +89,7 @@ bool ElementStore::create(const QString &path, QString *error)
     {
         veltra::db::Database db;
         if (!db.open(temp, true, false) || !db.exec(QString::fromLatin1(Schema))) {
-            setError(error, db.lastError());
+            setError(error, QStringLiteral("地図データを作成できません: %1\n%2").arg(path, db.lastError()));
             db.close();
             veltra::fs::deleteFiles(temp);
             return false;
@@ -85,7 +97,9 @@ bool ElementStore::create(const QString &path, QString *error)
     }
     if (!veltra::fs::moveFile(temp, path)) {
         veltra::fs::deleteFiles(temp);
-        setError(error, QStringLiteral("Cannot create %1").arg(path));
+        setError(error,
+            QStringLiteral("地図データを作成できません: %1\n%2")
+                .arg(path, veltra::fs::failureReason(path, 0, true)));
         return false;
     }
     return true;
@@ -95,14 +109,16 @@ bool ElementStore::open(const QString &path, bool readOnly, QString *error)
 {
     close();
     if (!veltra::fs::fileExists(path)) {
-        setError(error, QStringLiteral("%1 does not exist").arg(path));
+        setError(error,
+            QStringLiteral("地図データを開けません: %1\n%2")
+                .arg(path, veltra::fs::failureReason(path, ENOENT, false)));
         return false;
     }
     bool ok = m_db.open(path, false, readOnly);
     if (!ok && !readOnly)
         ok = m_db.open(path, false, true); // a read-only file can still be shown
     if (!ok) {
-        setError(error, m_db.lastError());
+        setError(error, QStringLiteral("地図データを開けません: %1\n%2").arg(path, m_db.lastError()));
         return false;
     }
     if (!prepareQueries(error)) {
@@ -122,15 +138,16 @@ bool ElementStore::prepareQueries(QString *error)
                 &queries[i]->stmt, nullptr)
             != SQLITE_OK) {
             setError(error,
-                QStringLiteral("%1 is not an element store: %2")
-                    .arg(m_db.path(), QString::fromUtf8(sqlite3_errmsg(m_db.handle()))));
+                notAStore(m_db.path(),
+                    veltra::db::describeError(
+                        sqlite3_errcode(m_db.handle()), QString::fromUtf8(sqlite3_errmsg(m_db.handle())))));
             return false;
         }
     }
     veltra::db::Statement tomb
         = m_db.prepare(QStringLiteral("SELECT mesh, mesh_element_id FROM tombstone LIMIT 0"));
     if (!tomb.isValid()) {
-        setError(error, QStringLiteral("%1 is not an element store: %2").arg(m_db.path(), m_db.lastError()));
+        setError(error, notAStore(m_db.path(), m_db.lastError()));
         return false;
     }
     return true;
@@ -284,12 +301,12 @@ std::vector<Tombstone> ElementStore::tombstones() const
 bool ElementStore::apply(const Changes &changes, QString *error)
 {
     if (!isOpen()) {
-        setError(error, QStringLiteral("The element store is not open"));
+        setError(error, QStringLiteral("地図データが開かれていません。"));
         return false;
     }
     veltra::db::Transaction tx(m_db);
     auto fail = [&](const veltra::db::Statement &st) {
-        setError(error, QStringLiteral("Cannot write %1: %2").arg(m_db.path(), st.lastError()));
+        setError(error, writeFailure(m_db.path(), st.lastError()));
         return false; // the transaction rolls back on return
     };
     veltra::db::Statement delElement = m_db.prepare(QStringLiteral("DELETE FROM element WHERE id = ?1"));
@@ -308,7 +325,7 @@ bool ElementStore::apply(const Changes &changes, QString *error)
         = m_db.prepare(QStringLiteral("DELETE FROM tombstone WHERE mesh = ?1 AND mesh_element_id = ?2"));
     for (const veltra::db::Statement *st : {&delElement, &delBox, &insElement, &insBox, &addTomb, &delTomb})
         if (!st->isValid()) {
-            setError(error, QStringLiteral("Cannot write %1: %2").arg(m_db.path(), m_db.lastError()));
+            setError(error, writeFailure(m_db.path(), m_db.lastError()));
             return false;
         }
 
@@ -351,7 +368,7 @@ bool ElementStore::apply(const Changes &changes, QString *error)
             return fail(delTomb);
     }
     if (!tx.commit()) {
-        setError(error, QStringLiteral("Cannot write %1: %2").arg(m_db.path(), m_db.lastError()));
+        setError(error, writeFailure(m_db.path(), m_db.lastError()));
         return false;
     }
     return true;

@@ -72,7 +72,8 @@ Result Engine::InitializeMap(std::int32_t mapHandle)
     if (mapHandle != 0) {
         std::shared_ptr<Document> doc = Document::byMapHandle(mapHandle);
         if (!doc) {
-            m_lastError = QStringLiteral("No open document has the map handle %1").arg(mapHandle);
+            m_lastError
+                = QStringLiteral("地図ハンドル %1 の地図ドキュメントは開かれていません。").arg(mapHandle);
             return code::BadHandle;
         }
         m_doc = std::move(doc);

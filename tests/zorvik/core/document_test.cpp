@@ -107,20 +107,28 @@ TEST(Document, BadFilesFailTheOpenAndWriteNothing)
     {
         const char *name;
         std::function<void(const DocFixture &)> damage;
+        QString says; // the message, with "<dir>" for the document's folder
     };
     auto put = [](const QString &path, const QByteArray &bytes) { veltra::test::writeBytes(path, bytes); };
     const Case cases[] = {
-        {"missing document", [](const DocFixture &f) { QFile::remove(f.zor); }},
+        {"missing document", [](const DocFixture &f) { QFile::remove(f.zor); },
+            "地図ドキュメントを読み込めません: <dir>Map.zor\nファイルがありません。"},
         {"no engine section",
-            [&](const DocFixture &f) { put(f.zor, "[ZorSYSEX]\r\nDefDataDir=DefFolder\\\r\n"); }},
+            [&](const DocFixture &f) { put(f.zor, "[ZorSYSEX]\r\nDefDataDir=DefFolder\\\r\n"); },
+            "地図ドキュメントを読み込めません: <dir>Map.zor\n[ZorvikDocument] の BaseDate "
+            "が正しい日付ではありません。"},
         {"base date not a date",
             [&](const DocFixture &f) {
                 put(f.zor,
                     "[ZorSYSEX]\r\nDefDataDir=DefFolder\\\r\n[ZorvikDocument]\r\nBaseDate=19701340\r\n");
-            }},
-        {"missing store", [](const DocFixture &f) { QFile::remove(f.dir.file(QStringLiteral("Map.zdb"))); }},
+            },
+            "地図ドキュメントを読み込めません: <dir>Map.zor\n[ZorvikDocument] の BaseDate "
+            "が正しい日付ではありません。"},
+        {"missing store", [](const DocFixture &f) { QFile::remove(f.dir.file(QStringLiteral("Map.zdb"))); },
+            "地図データを開けません: <dir>Map.zdb\nファイルがありません。"},
         {"store is not a database",
-            [&](const DocFixture &f) { put(f.dir.file(QStringLiteral("Map.zdb")), QByteArray(4096, 'x')); }},
+            [&](const DocFixture &f) { put(f.dir.file(QStringLiteral("Map.zdb")), QByteArray(4096, 'x')); },
+            "地図データを開けません: <dir>Map.zdb\nデータベースのファイルではありません。"},
         {"store of another schema",
             [&](const DocFixture &f) {
                 const QString path = f.dir.file(QStringLiteral("Map.zdb"));
@@ -128,25 +136,33 @@ TEST(Document, BadFilesFailTheOpenAndWriteNothing)
                 veltra::db::Database db;
                 db.open(path, true);
                 db.exec(QStringLiteral("CREATE TABLE element(id INTEGER PRIMARY KEY)"));
-            }},
+            },
+            "地図データを開けません: <dir>Map.zdb\nデータベースに表 element_rtree がありません。"},
         {"missing space file",
-            [](const DocFixture &f) { QFile::remove(f.dir.file(QStringLiteral("DefFolder/SpaceDef.csv"))); }},
+            [](const DocFixture &f) { QFile::remove(f.dir.file(QStringLiteral("DefFolder/SpaceDef.csv"))); },
+            "ファイルを読み込めません: <dir>DefFolder/SpaceDef.csv\nファイルがありません。"},
         {"malformed vector line",
             [&](const DocFixture &f) {
                 put(f.dir.file(QStringLiteral("DefFolder/VectDef.csv")),
                     "kindID,name,spaceIDs,disp,pick,c0,l0,c1,l1,c2,l2\r\n1,a,1,1,1,0,0\r\n");
-            }},
+            },
+            "地図の定義ファイルを読み込めません: <dir>DefFolder/VectDef.csv\n2 "
+            "行目の形式が正しくありません。"},
         {"connector with a word for a number",
             [&](const DocFixture &f) {
                 put(f.dir.file(QStringLiteral("DefFolder/CnectDef.csv")),
                     "kindID,name,spaceID,dll,disp,pick,c0,c1,c2,hatchFlag,hatchNo,size\r\nx,a,1,S.DLL,1,1,0,"
                     "0,0,0,0,1\r\n");
-            }},
+            },
+            "地図の定義ファイルを読み込めません: <dir>DefFolder/CnectDef.csv\n2 "
+            "行目の形式が正しくありません。"},
         {"space defined twice",
             [&](const DocFixture &f) {
                 put(f.dir.file(QStringLiteral("DefFolder/SpaceDef.csv")),
                     "spaceID,name,type,order\r\n1,a,F,1\r\n1,b,F,2\r\n");
-            }},
+            },
+            "地図の定義ファイルを読み込めません: <dir>DefFolder/SpaceDef.csv\n"
+            "空間 1 が二度定義されているか、定義が正しくありません。"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -157,6 +173,9 @@ TEST(Document, BadFilesFailTheOpenAndWriteNothing)
         Engine engine;
         engine.setDocumentPath(f.zor);
         EXPECT_NE(engine.InitializeMap(0), code::Ok);
+        // What failed on which file, and why, in Japanese.
+        EXPECT_EQ(engine.lastError().toStdString(),
+            QString(c.says).replace(QStringLiteral("<dir>"), f.dir.path()).toStdString());
         EXPECT_FALSE(isDate(engine.BaseDate()));
         EXPECT_FALSE(engine.isOpen());
         EXPECT_EQ(engine.SaveMap(), code::NoDocument);
