@@ -1,6 +1,7 @@
 #include "app/subsystems.h"
 
 #include "mapwindow/frmzorvik.h"
+#include "mapwindow/maptoolsregistry.h"
 #include "mapwindow/navigationregistry.h"
 
 namespace veltra::app {
@@ -9,6 +10,7 @@ void registerSubsystems()
 {
     mapwindow::registerMapWindow();
     mapwindow::registerNavigation();
+    mapwindow::registerMapTools();
 }
 
 } // namespace veltra::app

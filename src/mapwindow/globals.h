@@ -39,3 +39,10 @@ inline std::int16_t gintSkipCenter = 0;
 // Folder of the files attached to elements of the open document, ending in a
 // separator ("\" when the document names none).
 inline QString gstrAttachPath;
+
+// --- Area reference (ComCaldoraNeo's mode values, set when the mode starts) ---
+inline std::int16_t gintPrefSpaceID = 0; // space of the prefecture polygons
+inline std::int16_t gintCitySpaceID = 0; // space of the municipality polygons
+inline std::int16_t gintTownSpaceID = 0; // space of the town-block polygons
+inline std::int16_t gintAreaCnectKind = 0; // kind of the town-block area connectors
+inline QString gstrClickedAreaCode; // code taken from the clicked element

@@ -52,6 +52,9 @@ struct ModeWindowActions
     std::function<void(zorvik::Zorvik *)> showDatumWindow; // 70: hand over the engine, show modeless
     std::function<void()> showStatisticsMap; // 90, 99: statistics map window
     std::function<void()> showDataSanshou; // 91: statistics data reference window
+    // The data reference window's area: its code and the clicked point (mode 50).
+    std::function<void(const QString &code)> dataSanshouAddressCode; // frmPSYDataSanshou.AddressCode
+    std::function<void(std::int32_t x, std::int32_t y)> dataSanshouDrawArea; // .DrawCaldoraArea
     std::function<void()> importCommand; // 94: the frame's import menu command
     std::function<void()> showExcelLayout; // 95: spreadsheet-template chooser
     std::function<void()> openHelpPage; // 96: the frame's first help menu item

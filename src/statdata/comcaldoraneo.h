@@ -17,6 +17,8 @@
 // Common use (statistics map window, per template field):
 //   GetCalcExpression -> parse (analyzer) -> CheckCalcVariables ->
 //   for each area: CalcAreaValue (n = 2, 5 or 7, 11 by area level).
+// The area reference mode (AreaSanshouMode, FindAreaAtPoint, SetRecognizeMode,
+// SearchAreaConnectors) reads map elements and lives in mapwindow/areasanshou.h.
 // Nothing here keeps state between calls except the cache of value-file line
 // indexes, which is keyed by path, size and modification time.
 #include <QString>

@@ -27,7 +27,7 @@ ElementRecord square(std::int16_t kind, std::int32_t x0, std::int32_t y0, std::i
 
 } // namespace
 
-AreaDoc::AreaDoc()
+AreaDoc::AreaDoc(bool withTownBlocks)
 {
     zor = dir.file(QStringLiteral("Areas.zor"));
     NewDocument options;
@@ -56,6 +56,15 @@ AreaDoc::AreaDoc()
         text.n = {5, 0, 5, 0, 5, 0};
         EXPECT_EQ(engine.SetConnectorDispInfo(206, 1, 1, 0, text, 0), code::Ok);
         EXPECT_EQ(engine.SetConnectorDispInfo(211, 1, 1, 0, text, 0), code::Ok);
+        if (withTownBlocks) {
+            EXPECT_EQ(engine.AddSpace(3, QStringLiteral("町丁字"), QStringLiteral("F")), code::Ok);
+            EXPECT_EQ(engine.AddVectorKind(32, QStringLiteral("町丁字界")), code::Ok);
+            EXPECT_EQ(engine.AddVectorKindToSpace(3, 32), code::Ok);
+            EXPECT_EQ(engine.AddConnectorKind(227, QStringLiteral("町丁字"), 3, QStringLiteral("STRING.DLL")),
+                code::Ok);
+            EXPECT_EQ(engine.SetVectorDispInfo(32, 1, 1, line), code::Ok);
+            EXPECT_EQ(engine.SetConnectorDispInfo(227, 1, 1, 0, text, 0), code::Ok);
+        }
         EXPECT_EQ(engine.SaveDefFile(), code::Ok);
 
         std::vector<ElementRecord> elements;
@@ -73,6 +82,11 @@ AreaDoc::AreaDoc()
         elements.push_back(record(TypeConnector, 211, at(3, 0), QStringLiteral("13999")));
         elements.push_back(record(TypeConnector, 211, at(3, 1), QStringLiteral("横浜市")));
         elements.push_back(record(TypeConnector, 211, at(4, 0), QStringLiteral("横浜市' OR '1'='1")));
+        if (withTownBlocks) {
+            elements.push_back(square(32, townX0(), Y0, townX1(), Y0 + Side));
+            elements.push_back(record(
+                TypeConnector, 227, {townConnectorX(), townConnectorY()}, QStringLiteral("13999001001")));
+        }
         const Handle set = zorvik::test::freeSet(engine, elements);
         EXPECT_EQ(engine.AddElements(set), code::Ok);
         engine.ReleaseElements(set);

@@ -12,6 +12,10 @@
 //   3 "13999", "横浜市"           -> 東京都 (a code wins over a name; 13999
 //                                  has no municipality row)
 //   4 "横浜市' OR '1'='1"         -> the key itself (no such name)
+//
+// With town blocks: a town-block polygon (space 3, kind 32) over the west
+// third of area 3 holding one town-block area connector (space 3, kind 227)
+// "13999001001".
 #include "statdata/meshdatabase.h"
 #include "testsupport.h"
 
@@ -34,8 +38,14 @@ struct AreaDoc
     statdata::MeshDatabase names;
     bool ok = false;
 
+    // The town-block polygon's box and its connector's point.
+    static std::int32_t townX0() { return X0 + 3 * Side; }
+    static std::int32_t townX1() { return X0 + 3 * Side + 12000; }
+    static std::int32_t townConnectorX() { return X0 + 3 * Side + 6000; }
+    static std::int32_t townConnectorY() { return Y0 + Side / 2 + 5000; }
+
     // Writes the document and the database (open in `names`).
-    AreaDoc();
+    explicit AreaDoc(bool withTownBlocks = false);
 };
 
 } // namespace veltra::test
