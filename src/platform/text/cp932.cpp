@@ -1,4 +1,5 @@
-// CP932 conversions through glibc iconv, and CP932 byte arithmetic.
+// CP932 conversions through glibc iconv (plus the single bytes Windows maps
+// and glibc refuses), the read rule, and CP932 byte arithmetic.
 #include "platform/text/text.h"
 
 #include <cerrno>
@@ -57,9 +58,82 @@ bool isAscii(const QByteArray &bytes)
     return true;
 }
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool isValidUtf8(const QByteArray &bytes)
+bool isHalfWidthKatakana(unsigned char b)
 {
+    return b >= 0xA1 && b <= 0xDF;
+}
+
+// Single bytes that Windows code page 932 maps to a character and glibc's
+// CP932 refuses: 0x80 to U+0080, 0xA0 and 0xFD-0xFF to private-use characters.
+// They never start a double-byte character, so the mapping holds wherever
+// iconv stops at one of them.
+char32_t edgeByteChar(unsigned char b)
+{
+    switch (b) {
+    case 0x80:
+        return 0x0080;
+    case 0xA0:
+        return 0xF8F0;
+    case 0xFD:
+        return 0xF8F1;
+    case 0xFE:
+        return 0xF8F2;
+    case 0xFF:
+        return 0xF8F3;
+    default:
+        return 0;
+    }
+}
+
+int edgeCharByte(char32_t cp)
+{
+    if (cp == 0x0080)
+        return 0x80;
+    if (cp == 0xF8F0)
+        return 0xA0;
+    if (cp >= 0xF8F1 && cp <= 0xF8F3)
+        return 0xFD + static_cast<int>(cp - 0xF8F1);
+    return -1;
+}
+
+// The code point of the UTF-8 sequence at p (valid, as QString::toUtf8 made
+// it) and its length in bytes.
+char32_t utf8At(const char *p, int &length)
+{
+    const auto *u = reinterpret_cast<const unsigned char *>(p);
+    if (u[0] < 0x80) {
+        length = 1;
+        return u[0];
+    }
+    if ((u[0] & 0xE0) == 0xC0) {
+        length = 2;
+        return ((u[0] & 0x1F) << 6) | (u[1] & 0x3F);
+    }
+    if ((u[0] & 0xF0) == 0xE0) {
+        length = 3;
+        return ((u[0] & 0x0F) << 12) | ((u[1] & 0x3F) << 6) | (u[2] & 0x3F);
+    }
+    length = 4;
+    return ((u[0] & 0x07) << 18) | ((u[1] & 0x3F) << 12) | ((u[2] & 0x3F) << 6) | (u[3] & 0x3F);
+}
+
+// What a scan of the bytes as UTF-8 found.
+struct Utf8Scan
+{
+    bool valid = true; // strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF
+    bool nonAscii = false;
+    bool longSequence = false; // a character of three or more bytes
+    bool kanaPair = false; // a two-byte character whose bytes CP932 reads as two half-width katakana
+};
+
+Utf8Scan scanUtf8(const QByteArray &bytes)
+{
+    const auto invalid = [] {
+        Utf8Scan failed;
+        failed.valid = false;
+        return failed;
+    };
+    Utf8Scan scan;
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
     const auto *end = p + bytes.size();
     while (p < end) {
@@ -68,6 +142,7 @@ bool isValidUtf8(const QByteArray &bytes)
             ++p;
             continue;
         }
+        scan.nonAscii = true;
         int extra;
         char32_t cp;
         char32_t min;
@@ -78,28 +153,33 @@ bool isValidUtf8(const QByteArray &bytes)
         } else if ((c & 0xF8) == 0xF0) {
             extra = 3, cp = c & 0x07, min = 0x10000;
         } else {
-            return false;
+            return invalid();
         }
         if (end - p <= extra)
-            return false;
+            return invalid();
         for (int i = 1; i <= extra; ++i) {
             if ((p[i] & 0xC0) != 0x80)
-                return false;
+                return invalid();
             cp = (cp << 6) | (p[i] & 0x3F);
         }
         if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
+            return invalid();
+        if (extra >= 2)
+            scan.longSequence = true;
+        else if (isHalfWidthKatakana(p[0]) && isHalfWidthKatakana(p[1]))
+            scan.kanaPair = true;
         p += extra + 1;
     }
-    return true;
+    return scan;
 }
 
-// CP932 bytes of one code point. Single bytes: ASCII, half-width katakana, and
-// the yen sign and overline that CP932 writes as 0x5C and 0x7E. Everything
-// else is a double-byte character (or one CP932 cannot hold, counted as 2).
+// CP932 bytes of one code point. Single bytes: ASCII, half-width katakana, the
+// yen sign and overline that CP932 writes as 0x5C and 0x7E, and the edge
+// bytes' characters. Everything else is a double-byte character (or one CP932
+// cannot hold, counted as 2).
 int widthOf(char32_t cp)
 {
-    if (cp < 0x80 || (cp >= 0xFF61 && cp <= 0xFF9F) || cp == 0x00A5 || cp == 0x203E)
+    if (cp < 0x80 || (cp >= 0xFF61 && cp <= 0xFF9F) || cp == 0x00A5 || cp == 0x203E || edgeCharByte(cp) >= 0)
         return 1;
     return 2;
 }
@@ -117,10 +197,13 @@ QString describe(const QString &text, qsizetype index)
         = text.at(index).isHighSurrogate() && index + 1 < text.size() && text.at(index + 1).isLowSurrogate()
         ? QChar::surrogateToUcs4(text.at(index), text.at(index + 1))
         : text.at(index).unicode();
-    const QString shown = QChar::isSurrogate(cp) ? QString() : QString::fromUcs4(&cp, 1);
-    return QStringLiteral("the character \"%1\" (U+%2) at position %3 cannot be written in the Japanese "
-                          "code page (CP932)")
-        .arg(shown, QString::number(static_cast<uint>(cp), 16).toUpper().rightJustified(4, QLatin1Char('0')))
+    const QString code
+        = QString::number(static_cast<uint>(cp), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+    // A lone surrogate has no glyph to show.
+    const QString shown = QChar::isSurrogate(cp) ? QStringLiteral(" ")
+                                                 : QStringLiteral("「%1」").arg(QString::fromUcs4(&cp, 1));
+    return QStringLiteral("文字%1(U+%2、位置 %3) はシフトJIS (CP932) で書けません。")
+        .arg(shown, code)
         .arg(index + 1);
 }
 
@@ -154,7 +237,7 @@ bool encodeCp932(const QString &text, QByteArray &out, QString *error)
     Converter &conv = encoder();
     if (!conv.valid()) {
         if (error)
-            *error = QStringLiteral("the CP932 converter is not available");
+            *error = QStringLiteral("シフトJIS (CP932) の変換機能が使えません。");
         return false;
     }
     QByteArray result(utf8.size() + 4, Qt::Uninitialized); // CP932 never needs more bytes than UTF-8
@@ -162,7 +245,17 @@ bool encodeCp932(const QString &text, QByteArray &out, QString *error)
     size_t inLeft = static_cast<size_t>(utf8.size());
     char *outPtr = result.data();
     size_t outLeft = static_cast<size_t>(result.size());
-    if (iconv(conv.get(), &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
+    iconv_t cd = conv.get();
+    while (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
+        int length = 0;
+        const int edge = errno == EILSEQ ? edgeCharByte(utf8At(in, length)) : -1;
+        if (edge >= 0) {
+            *outPtr++ = static_cast<char>(edge);
+            --outLeft;
+            in += length;
+            inLeft -= static_cast<size_t>(length);
+            continue;
+        }
         if (error) {
             // Find the character at the failing byte to name it.
             const qsizetype failedAt = in - utf8.data();
@@ -184,8 +277,8 @@ QString decodeCp932(const QByteArray &bytes)
     if (!conv.valid())
         return QString(bytes.size(), QChar::ReplacementCharacter);
 
-    static const char replacement[] = "\xEF\xBF\xBD";
-    // Every input byte gives at most 3 UTF-8 bytes (a replacement included).
+    // Every input byte gives at most 3 UTF-8 bytes (a replacement or an edge
+    // byte's character included).
     QByteArray utf8(bytes.size() * 3 + 4, Qt::Uninitialized);
     char *in = const_cast<char *>(bytes.constData());
     size_t inLeft = static_cast<size_t>(bytes.size());
@@ -197,10 +290,13 @@ QString decodeCp932(const QByteArray &bytes)
             break;
         if (errno != EILSEQ && errno != EINVAL)
             break;
-        // An invalid or truncated sequence: one replacement, then go on after its first byte.
-        memcpy(out, replacement, 3);
-        out += 3;
-        outLeft -= 3;
+        // An edge byte gives its character; an invalid or truncated sequence
+        // one replacement. Either way go on after that one byte.
+        const char32_t edge = edgeByteChar(static_cast<unsigned char>(*in));
+        const QByteArray put = QString::fromUcs4(edge ? &edge : U"\uFFFD", 1).toUtf8();
+        memcpy(out, put.constData(), static_cast<size_t>(put.size()));
+        out += put.size();
+        outLeft -= static_cast<size_t>(put.size());
         ++in;
         --inLeft;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
@@ -213,7 +309,12 @@ bool readsAsUtf8(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return true;
-    return !isAscii(bytes) && isValidUtf8(bytes);
+    // Half-width katakana in CP932 are single bytes A1-DF, so a CP932 text of
+    // only katakana and ASCII can be valid UTF-8 ("ﾃｰ" is the bytes of "ð").
+    // Such a text is taken for CP932 unless a longer UTF-8 character (every
+    // kanji and kana) shows the file is UTF-8.
+    const Utf8Scan scan = scanUtf8(bytes);
+    return scan.valid && scan.nonAscii && (scan.longSequence || !scan.kanaPair);
 }
 
 QString decodeAuto(const QByteArray &bytes)

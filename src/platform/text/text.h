@@ -1,10 +1,11 @@
 #pragma once
 // CP932 text: the encoding of every file the system reads and writes.
 //
-// Writing always produces CP932 (glibc iconv "CP932": NEC and IBM extensions,
-// 0x5C is the backslash). Reading accepts UTF-8 as well: a UTF-8 BOM, or bytes
-// that are valid UTF-8 and not plain ASCII, are read as UTF-8; everything else
-// as CP932. A character CP932 cannot hold makes an encode fail; nothing is
+// Writing always produces CP932 as Windows code page 932 does (glibc iconv
+// "CP932": NEC and IBM extensions, 0x5C is the backslash; and the single bytes
+// 0x80, 0xA0, 0xFD-0xFF as U+0080, U+F8F0, U+F8F1-U+F8F3). Reading accepts
+// UTF-8 as well (see readsAsUtf8); everything else is read as CP932. A
+// character CP932 cannot hold makes an encode fail; nothing is
 // silently replaced. Byte counts and cuts are in CP932 bytes and never split
 // a double-byte character.
 #include <QByteArray>
@@ -24,7 +25,10 @@ QString decodeCp932(const QByteArray &bytes);
 QString decodeAuto(const QByteArray &bytes);
 
 // True when the read rule takes the bytes for UTF-8: they start with a UTF-8
-// BOM, or they are valid UTF-8 and hold at least one non-ASCII byte.
+// BOM, or they are valid UTF-8 with non-ASCII bytes and either hold a
+// character of three or more bytes or no two-byte character whose bytes are
+// both half-width katakana in CP932 (A1-DF). A CP932 text of only ASCII and
+// half-width katakana can be valid UTF-8; it stays CP932.
 bool readsAsUtf8(const QByteArray &bytes);
 
 // Number of CP932 bytes of the text; characters CP932 cannot hold count 2.

@@ -53,7 +53,10 @@ bool writeLines(const QString &path, const QStringList &lines, QString *error)
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (!encodeCp932(lines.at(i), encoded, &why)) {
             if (error)
-                *error = QStringLiteral("cannot write \"%1\", line %2: %3").arg(path).arg(i + 1).arg(why);
+                *error = QStringLiteral("ファイルに書き込めません: %1\n%2 行目: %3")
+                             .arg(path)
+                             .arg(i + 1)
+                             .arg(why);
             return false;
         }
         bytes += encoded;
@@ -68,7 +71,7 @@ bool appendLine(const QString &path, const QString &line, QString *error)
     QString why;
     if (!encodeCp932(line, bytes, &why)) {
         if (error)
-            *error = QStringLiteral("cannot write \"%1\": %2").arg(path, why);
+            *error = QStringLiteral("ファイルに書き込めません: %1\n%2").arg(path, why);
         return false;
     }
     bytes += "\r\n";

@@ -53,12 +53,62 @@ TEST(Cp932, DecodesTheWindowsCodePage)
         {"half-width katakana", QByteArray("\xB1\xDF"), u("ｱﾟ")},
         {"lone lead byte at the end", QByteArray("a\x81"), u("a\uFFFD")},
         {"lead byte before a line end", QByteArray("\x81\nb"), u("\uFFFD\nb")},
-        {"undefined byte", QByteArray("a\xA0z"), u("a\uFFFDz")},
+        {"lead byte before a byte that is no trail", QByteArray("\x81\x7F"), u("\uFFFD\x7F")},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(decodeCp932(c.bytes), c.text);
     }
+}
+
+TEST(Cp932, EdgeBytesMapAsWindowsDoesBothWays)
+{
+    // 0x80, 0xA0 and 0xFD-0xFF are single bytes of code page 932 that glibc
+    // refuses; 0x80 and 0xA0 are also ordinary trail bytes of a double-byte
+    // character and then keep that meaning.
+    struct Case
+    {
+        const char *name;
+        QByteArray bytes;
+        QString text;
+    };
+    const Case cases[] = {
+        {"0x80 alone", QByteArray("\x80"), u("\u0080")},
+        {"0xA0 alone", QByteArray("\xA0"), u("\uF8F0")},
+        {"0xFD to 0xFF", QByteArray("\xFD\xFE\xFF"), u("\uF8F1\uF8F2\uF8F3")},
+        {"in the middle of ASCII", QByteArray("a\x80z\xA0=\xFF;"), u("a\u0080z\uF8F0=\uF8F3;")},
+        {"0x80 before a lead byte", QByteArray("\x80\x92\x6E"), u("\u0080地")},
+        {"0xA0 between kanji", QByteArray("\x92\x6E\xA0\x90\x7D"), u("地\uF8F0図")},
+        {"after a kanji with trail 0x5C", QByteArray("\x95\x5C\xFE"), u("表\uF8F2")},
+        {"next to half-width katakana", QByteArray("\xB1\xA0\xDF\x80"), u("ｱ\uF8F0ﾟ\u0080")},
+        {"0x80 as a trail byte", QByteArray("\x81\x80\x80"), u("÷\u0080")},
+        {"0xA0 as a trail byte", QByteArray("\x81\xA0\xA0"), u("□\uF8F0")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(decodeCp932(c.bytes), c.text);
+        QByteArray out("stale");
+        QString error;
+        ASSERT_TRUE(encodeCp932(c.text, out, &error)) << error.toStdString();
+        EXPECT_EQ(out.toHex(' '), c.bytes.toHex(' '));
+        EXPECT_EQ(cp932Length(c.text), c.bytes.size());
+    }
+
+    // A lead byte cannot take 0xFD as its trail: the lead alone is invalid
+    // and 0xFD still reads as its own character.
+    EXPECT_EQ(decodeCp932(QByteArray("\x81\xFD")), u("\uFFFD\uF8F1"));
+    EXPECT_EQ(decodeCp932(QByteArray("\x92\xFF")), u("\uFFFD\uF8F3"));
+}
+
+TEST(Cp932, RefusalNamesTheCharacterInJapanese)
+{
+    QByteArray out;
+    QString error;
+    EXPECT_FALSE(encodeCp932(u("地図😀です"), out, &error));
+    EXPECT_EQ(error, u("文字「😀」(U+1F600、位置 3) はシフトJIS (CP932) で書けません。"));
+
+    EXPECT_FALSE(encodeCp932(QString(QChar(0xDC00)) + u("x"), out, &error));
+    EXPECT_EQ(error, u("文字 (U+DC00、位置 1) はシフトJIS (CP932) で書けません。"));
 }
 
 TEST(Cp932, RefusesCharactersItCannotHold)
@@ -157,6 +207,31 @@ TEST(Cp932, ReadRuleChoosesTheEncoding)
         {"CP932 half-width kana", QByteArray("\xB1\xB2"), false, u("ｱｲ")},
         {"plain ASCII", QByteArray("[Sec]\r\nKey=1\r\n"), false, u("[Sec]\r\nKey=1\r\n")},
         {"overlong UTF-8 is not UTF-8", QByteArray("\xC0\xAF"), false, decodeCp932(QByteArray("\xC0\xAF"))},
+        // CP932 half-width katakana, whether or not the bytes are valid UTF-8.
+        {"katakana pair that is valid UTF-8", QByteArray("\xC3\xB0"), false, u("ﾃｰ")},
+        {"katakana pairs among ASCII", QByteArray("Caption=\xC3\xB0 \xC3\xBD\r\n"), false,
+            u("Caption=ﾃｰ ﾃｽ\r\n")},
+        {"katakana that is not UTF-8", QByteArray("\xB6\xC5"), false, u("ｶﾅ")},
+        {"katakana starting with a valid pair", QByteArray("&\xCC\xA7\xB2\xD9(F)"), false, u("&ﾌｧｲﾙ(F)")},
+        {"pair at the low end of the range", QByteArray("\xC3\xA1"), false, u("ﾃ｡")},
+        // Two-byte UTF-8 whose second byte is no katakana of CP932.
+        {"UTF-8 E acute capital", QByteArray("\xC3\x89t\xC3\x89"), true, u("ÉtÉ")},
+        {"UTF-8 multiplication sign",
+            QByteArray("2\xC3\x97"
+                       "3"),
+            true, u("2×3")},
+        {"UTF-8 a grave, second byte A0", QByteArray("\xC3\xA0"), true, u("à")},
+        // Two-byte UTF-8 that is also a katakana pair in CP932 reads as CP932
+        // unless a longer UTF-8 character or a BOM shows the file is UTF-8.
+        {"e acute alone", QByteArray("caf\xC3\xA9"), false, u("cafﾃｩ")},
+        {"omega alone", QByteArray("\xCE\xA9"), false, u("ﾎｩ")},
+        {"e acute beside a kanji", QByteArray("caf\xC3\xA9 \xE5\x9C\xB0"), true, u("café 地")},
+        {"katakana pair beside UTF-8 katakana", QByteArray("\xC3\xB0\xEF\xBD\xB1"), true, u("ðｱ")},
+        {"e acute with a BOM",
+            QByteArray("\xEF\xBB\xBF"
+                       "caf\xC3\xA9"),
+            true, u("café")},
+        {"UTF-8 half-width katakana", QByteArray("\xEF\xBE\x83\xEF\xBD\xB0"), true, u("ﾃｰ")},
         {"encoded surrogate is not UTF-8", QByteArray("\xED\xA0\x80"), false,
             decodeCp932(QByteArray("\xED\xA0\x80"))},
     };
