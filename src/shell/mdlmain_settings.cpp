@@ -9,6 +9,7 @@
 #include "shell/programfolder.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -33,23 +34,44 @@ struct FileCheck
     bool text = false; // the file exists and reads as text (may still lack its section)
 };
 
+// The way out of a configuration file the program cannot start with: the
+// start copies a missing one back from the installed defaults.
+QString remedy(const QString &path, bool exists)
+{
+    const QString folder = veltra::shell::programFolder();
+    if (!exists) {
+        return QStringLiteral(
+            "プログラムフォルダ %1 を削除すると、次回の起動時に既定の内容で作り直されます。")
+            .arg(folder);
+    }
+    return QStringLiteral("このファイル %1 を削除すると、次回の起動時に既定の内容に戻ります"
+                          "（プログラムフォルダ %2 ごと削除すると、すべてが既定の状態に戻ります）。")
+        .arg(path, folder);
+}
+
 // Checks that a configuration file can be read as text and holds the section
-// the program needs.
+// the program needs. A problem names the file and the way out.
 FileCheck checkProfileFile(const QString &path, const QString &section)
 {
-    if (!veltra::fs::fileExists(path))
-        return {QStringLiteral("設定ファイルが見つかりません: %1").arg(path), false};
+    if (!QFileInfo::exists(veltra::fs::resolve(path))) {
+        return {QStringLiteral("設定ファイルが見つかりません: %1\n%2").arg(path, remedy(path, false)), false};
+    }
     QByteArray bytes;
     QString why;
     if (!veltra::fs::readFile(path, bytes, &why))
-        return {QStringLiteral("設定ファイルを読み込めません: %1 (%2)").arg(path, why), false};
-    if (bytes.contains('\0'))
-        return {QStringLiteral("設定ファイルが壊れています（テキストではありません）: %1").arg(path), false};
+        return {QStringLiteral("設定ファイルを読み込めません。\n%1\n%2").arg(why, remedy(path, true)), false};
+    if (bytes.contains('\0')) {
+        return {QStringLiteral("設定ファイルが壊れています（テキストではありません）: %1\n%2")
+                    .arg(path, remedy(path, true)),
+            false};
+    }
     for (const QString &name : veltra::profile::sectionNames(path)) {
         if (name.compare(section, Qt::CaseInsensitive) == 0)
             return {QString(), true};
     }
-    return {QStringLiteral("設定ファイルに [%1] セクションがありません: %2").arg(section, path), true};
+    return {QStringLiteral("設定ファイルが壊れています（[%1] セクションがありません）: %2\n%3")
+                .arg(section, path, remedy(path, true)),
+        true};
 }
 
 // The configured data folder made absolute against the program folder and
@@ -235,7 +257,7 @@ veltra::shell::SettingsReport ReadSettings()
     if (ini.text) {
         QString why;
         if (!veltra::profile::writeString(use, QStringLiteral("COUNT"), gstrUseCount, gstrIniPath, &why))
-            report.notes << QStringLiteral("起動回数を書き込めません: %1 (%2)").arg(gstrIniPath, why);
+            report.notes << QStringLiteral("起動回数を書き込めません。\n%1").arg(why);
     }
 
     // 10. Display levels.

@@ -3,6 +3,7 @@
 #include "platform/fs/fs.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -55,7 +56,43 @@ bool copyTree(const QString &from, const QString &to, QString *error)
     return true;
 }
 
+// Copies back the configuration files missing from a folder in use, from the
+// first source that holds each at its top.
+FillResult restoreMissing(const QString &target, const std::vector<DefaultsSource> &sources, QString *error)
+{
+    FillResult result = FillResult::AlreadyFilled;
+    for (const QString &name : restoredFiles()) {
+        // Found without case, as the program reads it.
+        const QString path = fs::resolve(target + name);
+        if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
+            continue;
+        for (const DefaultsSource &source : sources) {
+            if (!fs::normalize(source.into).isEmpty())
+                continue;
+            const QString from = absoluteFolder(fs::resolve(source.from)) + name;
+            if (!fs::fileExists(from))
+                continue;
+            if (!fs::copyFile(from, path, false)) {
+                setError(error,
+                    QStringLiteral("既定の設定ファイルを戻せません: %1\n%2")
+                        .arg(path, fs::failureReason(path, 0, true)));
+                return FillResult::Failed;
+            }
+            // The installed copy may be read-only; the program writes this one.
+            QFile::setPermissions(path, QFile::permissions(path) | QFile::WriteOwner);
+            result = FillResult::Restored;
+            break;
+        }
+    }
+    return result;
+}
+
 } // namespace
+
+QStringList restoredFiles()
+{
+    return {QStringLiteral("ZORPAK.INI"), QStringLiteral("ZORPAK.MNU")};
+}
 
 QString programFolder()
 {
@@ -112,7 +149,7 @@ FillResult fillProgramFolder(
         return FillResult::Failed;
     }
     if (info.exists() && !isEmptyFolder(target))
-        return FillResult::AlreadyFilled;
+        return restoreMissing(target, sources, error);
     for (const DefaultsSource &source : sources) {
         if (!fs::folderExists(source.from)) {
             setError(error, QStringLiteral("既定のプログラムフォルダが見つかりません: %1").arg(source.from));

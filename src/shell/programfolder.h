@@ -6,8 +6,10 @@
 // settings, lists). It is chosen, in this order, by the option
 // `--program-folder DIR`, the environment variable VELTRA_HOME, and
 // ~/.local/share/veltra. A program folder that is missing or empty is filled
-// from the installed defaults on first start; a folder that holds anything is
-// never touched. Filling copies into a staging folder beside the target and
+// from the installed defaults on first start. In a folder that holds anything
+// only a missing configuration file (ZORPAK.INI, ZORPAK.MNU) is copied back
+// from the defaults, so removing a damaged one brings the shipped one back at
+// the next start; nothing else is touched. Filling copies into a staging folder beside the target and
 // renames it into place, so a failed copy never leaves a half-filled folder
 // that a later start would take for a complete one.
 #include <QString>
@@ -42,8 +44,12 @@ struct DefaultsSource
     QString into;
 };
 
+// The configuration files a start copies back when they are missing.
+QStringList restoredFiles();
+
 enum class FillResult {
     AlreadyFilled, // the folder holds something: nothing was copied
+    Restored, // the folder holds something; missing configuration files were copied back
     Filled, // the folder was missing or empty and now holds the defaults
     Failed, // nothing was changed; `error` says why
 };

@@ -8,6 +8,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
@@ -270,6 +271,59 @@ TEST_F(ConfigFolder, BrokenConfigurationsAreReportedInOrder)
             EXPECT_EQ(readBytes(ini), before);
             EXPECT_EQ(QFileInfo(ini).isFile(), !before.isEmpty());
         }
+        QDir(ini).removeRecursively();
+    }
+}
+
+// A configuration file the program cannot start with is named, with the way
+// out: removing it (or the whole program folder) brings the shipped one back.
+TEST_F(ConfigFolder, ABrokenConfigurationFileNamesItsWayOut)
+{
+    const QString folder = dir.path();
+    const QString ini = folder + "ZORPAK.INI";
+    const QString mnu = folder + "ZORPAK.MNU";
+    auto removeIt = [&](const QString &path) {
+        return QStringLiteral("このファイル %1 を削除すると、次回の起動時に既定の内容に戻ります"
+                              "（プログラムフォルダ %2 ごと削除すると、すべてが既定の状態に戻ります）。")
+            .arg(path, folder);
+    };
+    struct Case
+    {
+        const char *name;
+        std::function<void()> breakIt;
+        QString message;
+    };
+    const Case cases[] = {
+        {"binary ZORPAK.INI", [&] { veltra::test::writeBytes(ini, QByteArray("[USE]\r\n\0\0", 9)); },
+            "設定ファイルが壊れています（テキストではありません）: " + ini + "\n" + removeIt(ini)},
+        {"ZORPAK.INI without its section",
+            [&] {
+                writeIni({"[USE]", "COUNT=1"});
+            },
+            "設定ファイルが壊れています（[VELTRA_DATA_PATH] セクションがありません）: " + ini + "\n"
+                + removeIt(ini)},
+        {"ZORPAK.MNU without its section", [&] { writeMnu({"title=x"}); },
+            "設定ファイルが壊れています（[ZORPAK_MNU] セクションがありません）: " + mnu + "\n"
+                + removeIt(mnu)},
+        {"ZORPAK.INI is a folder",
+            [&] {
+                QFile::remove(ini);
+                QDir().mkdir(ini);
+            },
+            "設定ファイルを読み込めません。\nファイルを読み込めません: " + ini
+                + "\nファイルではなくフォルダです: " + ini + "\n" + removeIt(ini)},
+        {"no ZORPAK.MNU", [&] { QFile::remove(mnu); },
+            "設定ファイルが見つかりません: " + mnu + "\nプログラムフォルダ " + folder
+                + " を削除すると、次回の起動時に既定の内容で作り直されます。"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        c.breakIt();
+        veltra::profile::clearCache();
+        const SettingsReport report = mdlMain::ReadSettings();
+        ASSERT_FALSE(report.errors.isEmpty());
+        EXPECT_EQ(report.errors.front().toStdString(), c.message.toStdString());
         QDir(ini).removeRecursively();
     }
 }

@@ -115,11 +115,42 @@ TEST_F(FillFolder, AFolderInUseIsNeverTouched)
     EXPECT_EQ(readBytes(target + "/ZORPAK.INI"), "[USE]\r\nCOUNT=41\r\n");
     EXPECT_EQ(entries(target), QStringList{"ZORPAK.INI"});
 
-    // Even a hidden file counts as use.
+    // Even a hidden file counts as use: the folder is not filled, only its
+    // missing configuration file comes back.
     const QString hidden = root.path() + "hidden";
     QDir().mkpath(hidden);
     writeBytes(hidden + "/.keep", "");
-    EXPECT_EQ(fillProgramFolder(hidden, sources), FillResult::AlreadyFilled);
+    EXPECT_EQ(fillProgramFolder(hidden, sources), FillResult::Restored);
+    EXPECT_EQ(entries(hidden), (QStringList{".keep", "ZORPAK.INI"}));
+}
+
+// A missing configuration file of a folder in use comes back from the
+// defaults; everything else of the folder stays as it is.
+TEST_F(FillFolder, AMissingConfigurationFileIsRestored)
+{
+    const QString target = root.path() + "used/";
+    QDir().mkpath(target + "VeltraData");
+    writeBytes(target + "Veltra.zor", "mine");
+    writeBytes(target + "VeltraData/own.txt", "data");
+    QString error;
+    EXPECT_EQ(fillProgramFolder(target, sources, &error), FillResult::Restored) << error.toStdString();
+    EXPECT_EQ(readBytes(target + "ZORPAK.INI"), "[VELTRA_DATA_PATH]\r\nPath=VeltraData\\\r\n");
+    EXPECT_TRUE(QFileInfo(target + "ZORPAK.INI").permissions() & QFile::WriteOwner);
+    // Nothing else is copied or changed (the defaults have no ZORPAK.MNU here).
+    EXPECT_EQ(entries(target), (QStringList{"Veltra.zor", "VeltraData", "ZORPAK.INI"}));
+    EXPECT_EQ(entries(target + "VeltraData"), QStringList{"own.txt"});
+    EXPECT_EQ(readBytes(target + "Veltra.zor"), "mine");
+    EXPECT_EQ(entries(root.path()), (QStringList{"defaults", "used"}));
+
+    // Once there, it is the user's: a later start leaves it alone.
+    writeBytes(target + "ZORPAK.INI", "[USE]\r\nCOUNT=7\r\n");
+    EXPECT_EQ(fillProgramFolder(target, sources), FillResult::AlreadyFilled);
+    EXPECT_EQ(readBytes(target + "ZORPAK.INI"), "[USE]\r\nCOUNT=7\r\n");
+
+    // The program reads the name without case: a lower-case one is there.
+    QFile::rename(target + "ZORPAK.INI", target + "zorpak.ini");
+    EXPECT_EQ(fillProgramFolder(target, sources), FillResult::AlreadyFilled);
+    EXPECT_EQ(entries(target), (QStringList{"Veltra.zor", "VeltraData", "zorpak.ini"}));
 }
 
 TEST_F(FillFolder, FailureLeavesNothingBehind)
@@ -209,6 +240,35 @@ TEST(DefaultConfiguration, FilledFolderReadsCleanly)
     EXPECT_FALSE(veltra::shell::questionnaireDue());
     EXPECT_FALSE(veltra::shell::downloadServerConfigured());
     EXPECT_EQ(readBytes(defaultProgramFolder() + "ZORPAK.INI"), delivered);
+}
+
+// Removing a damaged ZORPAK.INI or ZORPAK.MNU from a program folder in use
+// brings the delivered one back at the next start, which then runs.
+TEST(DefaultConfiguration, RemovedConfigurationFilesComeBackAtTheNextStart)
+{
+    TempDir root;
+    QDir().mkpath(root.path() + "data/DefFolder");
+    writeBytes(root.path() + "data/DefFolder/DispLevel.txt", "10001\r\n250001\r\n1000001\r\n");
+    const std::vector<DefaultsSource> installed
+        = {{defaultProgramFolder(), ""}, {root.path() + "data", "VeltraData"}};
+    const QString target = root.path() + "home/veltra/";
+    ASSERT_EQ(fillProgramFolder(target, installed), FillResult::Filled);
+    // Damaged by some accident, then removed by the user as the message says.
+    writeBytes(target + "ZORPAK.INI", QByteArray("\0\0\0", 3));
+    veltra::shell::setProgramFolder(target);
+    EXPECT_FALSE(mdlMain::ReadSettings().ok());
+    QFile::remove(target + "ZORPAK.INI");
+    QFile::remove(target + "ZORPAK.MNU");
+
+    QString error;
+    EXPECT_EQ(fillProgramFolder(target, installed, &error), FillResult::Restored) << error.toStdString();
+    for (const char *name : {"ZORPAK.INI", "ZORPAK.MNU"})
+        EXPECT_EQ(readBytes(target + name), readBytes(defaultProgramFolder() + name)) << name;
+    veltra::profile::clearCache();
+    const auto report = mdlMain::ReadSettings();
+    veltra::shell::setProgramFolder(QString());
+    EXPECT_TRUE(report.ok()) << report.message().toStdString();
+    EXPECT_EQ(gstrTitle, "Veltra");
 }
 
 } // namespace
