@@ -40,6 +40,18 @@ public:
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
 };
 
+// The document on the second line, then why the engine could not open it
+// (without its first line when that names the document again).
+QString initFailureMessage(const QString &path, const QString &engineError)
+{
+    QStringList why = engineError.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (!why.isEmpty() && why.front().endsWith(QStringLiteral(": ") + path))
+        why.removeFirst();
+    why.prepend(path);
+    why.prepend(QStringLiteral("地図の初期化に失敗しました。"));
+    return why.join(QLatin1Char('\n'));
+}
+
 // The base date "YYYYMMDD" as the text "YYYY/MM/DD…" the date test reads.
 QString baseDateText(const QString &yyyymmdd)
 {
@@ -113,7 +125,8 @@ void frmZorvik::StartEngine()
     // A document the engine could not open is reported too, whatever its
     // base date says: the user would otherwise face an empty window.
     if (!baseDate || result != 0) {
-        ui::MsgBox(QStringLiteral("地図の初期化に失敗しました。"), ui::vbExclamation, gstrTitle);
+        ui::MsgBox(
+            initFailureMessage(Zorvik1->DocumentPath(), Zorvik1->lastError()), ui::vbExclamation, gstrTitle);
         return;
     }
     gdtBaseDate = baseDate->date();

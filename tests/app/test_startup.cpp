@@ -230,7 +230,11 @@ TEST(StartUp, ADocumentWithABadBaseDateIsReportedAndTheFrameStaysWithoutAMap)
     ASSERT_EQ(mdlMain::Main(optionsFor(fx)), app::StartResult::Running);
 
     ASSERT_EQ(script.requests().size(), 1u);
-    EXPECT_EQ(script.requests()[0].prompt, QStringLiteral("地図の初期化に失敗しました。"));
+    // The document on the second line, then why it did not open.
+    EXPECT_EQ(script.requests()[0].prompt.toStdString(),
+        ("地図の初期化に失敗しました。\n" + fx.docPath()
+            + "\n[ZorvikDocument] の BaseDate が正しい日付ではありません。")
+            .toStdString());
     EXPECT_EQ(script.requests()[0].buttons, ui::vbExclamation);
     EXPECT_EQ(script.requests()[0].title, QStringLiteral("Veltra"));
     EXPECT_EQ(gintMapInit, 0);
@@ -260,6 +264,15 @@ TEST(StartUp, AConfigurationThatCannotRunEndsWithAMessage)
                 QFile::remove(fx.folder() + QStringLiteral("VeltraData/DB/Mesh.sqlite"));
             },
             "地名データベースを開けません"},
+        {"place-name database of another kind",
+            [](ProgramFixture &fx) {
+                test::writeBytes(
+                    fx.folder() + QStringLiteral("VeltraData/DB/Mesh.sqlite"), QByteArray(4096, 'x'));
+            },
+            "Mesh.sqlite\nデータベースのファイルではありません。\n\nVeltra を終了します。"},
+        {"damaged ZORPAK.INI",
+            [](ProgramFixture &fx) { test::writeBytes(fx.iniPath(), QByteArray("[USE]\r\n\0\0", 9)); },
+            "ZORPAK.INI を削除すると、次回の起動時に既定の内容に戻ります"},
         {"short display levels",
             [](ProgramFixture &fx) {
                 test::writeBytes(

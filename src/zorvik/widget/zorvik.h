@@ -52,6 +52,8 @@ public:
     QString DocumentPath() const { return m_engine.DocumentPath(); }
     void setDocumentPath(const QString &path) { m_engine.setDocumentPath(path); }
     Result InitializeMap(std::int32_t mapHandle = 0);
+    // Why the last InitializeMap failed, in Japanese for the user.
+    QString lastError() const { return m_engine.lastError(); }
     std::int32_t MapHandle() const { return m_engine.MapHandle(); }
     void InitDisplay();
     void ShowAll();
