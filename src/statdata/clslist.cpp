@@ -103,10 +103,8 @@ int32_t clsList::ReadValueHeader(QString &line) const
     QByteArray bytes;
     if (!veltra::fs::readFile(m_realFilePath, bytes))
         return -2;
-    qsizetype end = 0;
-    while (end < bytes.size() && bytes.at(end) != '\r' && bytes.at(end) != '\n')
-        ++end;
-    line = veltra::text::decodeAuto(bytes.left(end));
+    // The encoding is the whole file's: the header alone may not tell.
+    line = veltra::text::splitLines(veltra::text::decodeAuto(bytes)).value(0);
     return 0;
 }
 

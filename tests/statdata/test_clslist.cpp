@@ -136,6 +136,25 @@ TEST_F(ClsListTest, LaterRegistrationsAppendGroupsAndUnitsOnce)
     EXPECT_EQ(profile::getString("町丁字", "Path", "", listFile), etc + kStat + "/町丁字/");
 }
 
+TEST_F(ClsListTest, HeaderIsReadInTheEncodingOfTheWholeFile)
+{
+    // A UTF-8 value file whose header alone would pass for CP932 half-width
+    // katakana ("Ω" is the bytes of "ﾎｩ"); the kanji below settle it.
+    const QString path = QString(valuePath("市区町村", "g")).replace('\\', '/');
+    QDir().mkpath(QFileInfo(path).path());
+    writeBytes(path, QStringLiteral("code,Ω\r\n13101,千代田区\r\n").toUtf8());
+    clsList list;
+    list.ListInit(valuePath("市区町村", "g"), "2000/10/01");
+    ASSERT_EQ(list.AddData(), 0);
+    EXPECT_EQ(entry("g", 1, copyFile), QStringLiteral("Ω"));
+
+    // The same header in a CP932 file of katakana reads as katakana.
+    writeBytes(path, QByteArray("code,\xCE\xA9\r\n13101,\xBC\xDD\r\n"));
+    list.ListInit(valuePath("市区町村", "g"), "2000/10/01");
+    ASSERT_EQ(list.AddData(), 0);
+    EXPECT_EQ(entry("g", 1, copyFile), QStringLiteral("ﾎｩ"));
+}
+
 TEST_F(ClsListTest, RemovingAGroupRenumbersTheRest)
 {
     ASSERT_EQ(add("市区町村", "A"), 0);
