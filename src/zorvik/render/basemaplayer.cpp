@@ -10,7 +10,7 @@ bool BaseMapLayer::draw(RenderContext &context, QString &) const
         return true;
     const ElementPainter painter(context.painter(), context.input().document->catalog(), context.view(),
         context.pixelRatio(), context.input().background, context.target());
-    context.batch().paint(painter, false);
+    context.batch().paint(painter, false, context.drawnTexts());
     return true;
 }
 

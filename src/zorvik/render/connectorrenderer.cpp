@@ -145,11 +145,23 @@ public:
     { }
     QRectF paint(QPainter &p, const ConnectorPaint &c) const override
     {
-        const QString text = m_lastField ? c.key.section(QLatin1Char(','), -1) : c.key;
-        return drawMapText(p, c.at, text, std::max(c.sizePx, textFloor(c)), c.colour, c.halo);
+        if (!c.withText)
+            return {};
+        return drawMapText(
+            p, c.at, shown(c), std::max(c.sizePx, textFloor(c)), c.colour, c.halo, haloPixels(c.pixelRatio));
+    }
+    ConnectorText text(const ConnectorPaint &c) const override
+    {
+        const double size = std::max(c.sizePx, textFloor(c));
+        const QString text = shown(c);
+        return {text, mapTextBox(c.at, text, size, haloPixels(c.pixelRatio)), size};
     }
 
 private:
+    QString shown(const ConnectorPaint &c) const
+    {
+        return m_lastField ? c.key.section(QLatin1Char(','), -1) : c.key;
+    }
     bool m_lastField;
 };
 
@@ -180,14 +192,29 @@ public:
     { }
     QRectF paint(QPainter &p, const ConnectorPaint &c) const override
     {
-        const double marker = std::max(4.0 * c.pixelRatio, c.sizePx * m_markerShare);
-        QRectF box = paintShape(p, m_shape, c.at, marker, c.colour, c.fill, c.pixelRatio);
-        const QPointF textAt(c.at.x() + marker / 2 + 2 * c.pixelRatio, c.at.y());
-        const double textSize = std::max(c.sizePx, textFloor(c));
-        return box.united(drawMapText(p, textAt, c.key, textSize, c.colour, c.halo, true));
+        const QRectF box = paintShape(p, m_shape, c.at, marker(c), c.colour, c.fill, c.pixelRatio);
+        if (!c.withText)
+            return box;
+        return box.united(
+            drawMapText(p, textAt(c), c.key, textSize(c), c.colour, c.halo, haloPixels(c.pixelRatio), true));
+    }
+    ConnectorText text(const ConnectorPaint &c) const override
+    {
+        return {
+            c.key, mapTextBox(textAt(c), c.key, textSize(c), haloPixels(c.pixelRatio), true), textSize(c)};
     }
 
 private:
+    double marker(const ConnectorPaint &c) const
+    {
+        return std::max(4.0 * c.pixelRatio, c.sizePx * m_markerShare);
+    }
+    QPointF textAt(const ConnectorPaint &c) const
+    {
+        return QPointF(c.at.x() + marker(c) / 2 + 2 * c.pixelRatio, c.at.y());
+    }
+    static double textSize(const ConnectorPaint &c) { return std::max(c.sizePx, textFloor(c)); }
+
     Shape m_shape;
     double m_markerShare;
 };
@@ -277,27 +304,65 @@ QFont mapFont(double pixelSize)
     return font;
 }
 
+double haloPixels(double pixelRatio)
+{
+    return std::max(1.0, pixelRatio);
+}
+
+namespace {
+
+// Where a text's glyphs go: the left end of the baseline and the metrics.
+struct TextLayout
+{
+    double x, baseline, width;
+    QFontMetricsF metrics;
+};
+
+TextLayout layoutText(const QFont &font, QPointF at, const QString &text, bool leftAligned)
+{
+    const QFontMetricsF metrics(font);
+    const double w = metrics.horizontalAdvance(text);
+    const double x = leftAligned ? at.x() : at.x() - w / 2;
+    return {x, at.y() + (metrics.ascent() - metrics.descent()) / 2, w, metrics};
+}
+
+QRectF boxOf(const TextLayout &l, double haloPx)
+{
+    return QRectF(l.x, l.baseline - l.metrics.ascent(), l.width, l.metrics.height())
+        .adjusted(-haloPx, -haloPx, haloPx, haloPx);
+}
+
+} // namespace
+
+QRectF mapTextBox(QPointF at, const QString &text, double pixelSize, double haloPx, bool leftAligned)
+{
+    if (text.isEmpty())
+        return QRectF(at, QSizeF(0, 0));
+    return boxOf(layoutText(mapFont(pixelSize), at, text, leftAligned), haloPx);
+}
+
 QRectF drawMapText(QPainter &painter, QPointF at, const QString &text, double pixelSize, const QColor &colour,
-    const QColor &halo, bool leftAligned)
+    const QColor &halo, double haloPx, bool leftAligned)
 {
     if (text.isEmpty())
         return QRectF(at, QSizeF(0, 0));
     const QFont font = mapFont(pixelSize);
-    const QFontMetricsF metrics(font);
-    const double w = metrics.horizontalAdvance(text);
-    const double x = leftAligned ? at.x() : at.x() - w / 2;
-    const double baseline = at.y() + (metrics.ascent() - metrics.descent()) / 2;
+    const TextLayout l = layoutText(font, at, text, leftAligned);
+    const QPointF origin(l.x, l.baseline);
     painter.save();
     painter.setFont(font);
     if (halo.isValid() && halo.alpha() > 0) {
+        // The glyphs shifted to the eight neighbours make an outline haloPx wide.
         painter.setPen(halo);
-        for (const QPointF d : {QPointF(-1, 0), QPointF(1, 0), QPointF(0, -1), QPointF(0, 1)})
-            painter.drawText(QPointF(x, baseline) + d, text);
+        const double d = haloPx;
+        for (const QPointF offset : {QPointF(-haloPx, 0), QPointF(haloPx, 0), QPointF(0, -haloPx),
+                 QPointF(0, haloPx), QPointF(-d, -d), QPointF(d, -d), QPointF(-d, d), QPointF(d, d)})
+            painter.drawText(origin + offset, text);
     }
     painter.setPen(colour);
-    painter.drawText(QPointF(x, baseline), text);
+    painter.drawText(origin, text);
     painter.restore();
-    return QRectF(x, baseline - metrics.ascent(), w, metrics.height());
+    return boxOf(l, haloPx);
 }
 
 } // namespace zorvik

@@ -14,6 +14,11 @@
 // (growing with the fourth root of the size), so that at small scales, where
 // every text would otherwise sit at the same floor, a prefecture name still
 // reads larger than a municipal name and a text kind made larger shows it.
+//
+// Texts have a halo in the background colour, about one pixel wide (times the
+// DPI ratio), so that they read over lines. The renderer that places the map's
+// names asks a renderer for its text box first and may have it left out
+// (ConnectorPaint::withText); a marker is drawn in any case.
 #include <QBrush>
 #include <QColor>
 #include <QFont>
@@ -33,6 +38,15 @@ struct ConnectorPaint
     double pixelRatio = 1; // DPI / 96
     double textFloorPx = 0; // smallest text size on the target; 0: MinTextPixels x pixelRatio
     QColor halo = Qt::white; // outline behind texts, for legibility
+    bool withText = true; // false: only the marker, the text's place is taken
+};
+
+// The text a connector writes: its device box (halo included) and pixel size.
+struct ConnectorText
+{
+    QString text;
+    QRectF box;
+    double pixelSize = 0;
 };
 
 class ConnectorRenderer
@@ -41,6 +55,8 @@ public:
     virtual ~ConnectorRenderer() = default;
     // Paints the connector and returns the device box it covers.
     virtual QRectF paint(QPainter &painter, const ConnectorPaint &c) const = 0;
+    // The text paint() writes, measured without drawing; empty for markers.
+    virtual ConnectorText text(const ConnectorPaint &) const { return {}; }
 };
 
 // The renderer for a renderer name; never fails (unknown names: fallback).
@@ -60,9 +76,15 @@ double textFloorPixels(double sizeNumber, double pixelRatio);
 
 // The font of map texts (IPAexGothic) at a pixel size.
 QFont mapFont(double pixelSize);
-// Draws a text centred on (or, with leftAligned, starting at) a point, with a
-// thin halo; returns its box.
+// Halo width for a DPI ratio (DPI / 96).
+double haloPixels(double pixelRatio);
+// The box of a map text centred on (or, with leftAligned, starting at) a
+// point, grown by the halo width.
+QRectF mapTextBox(QPointF at, const QString &text, double pixelSize, double haloPx, bool leftAligned = false);
+// Draws a text centred on (or starting at) a point, with a halo of haloPx
+// around its glyphs (none when the colour is invalid or transparent); returns
+// its box as mapTextBox does.
 QRectF drawMapText(QPainter &painter, QPointF at, const QString &text, double pixelSize, const QColor &colour,
-    const QColor &halo, bool leftAligned = false);
+    const QColor &halo, double haloPx, bool leftAligned = false);
 
 } // namespace zorvik

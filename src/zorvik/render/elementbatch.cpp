@@ -86,7 +86,8 @@ void ElementBatch::collect(const Document &document)
         if (e.type == TypeConnector) {
             const QPointF at = m_view.worldToDevice(e.x(0), e.y(0));
             if (m_labelTarget.contains(at))
-                g->labels.push_back({static_cast<double>(e.x(0)), static_cast<double>(e.y(0)), e.key()});
+                g->labels.push_back(
+                    {static_cast<double>(e.x(0)), static_cast<double>(e.y(0)), e.key(), true, {}});
             return true;
         }
         bool drawn = false;
@@ -106,7 +107,38 @@ void ElementBatch::collect(const Document &document)
     });
 }
 
-void ElementBatch::paint(const ElementPainter &painter, bool level9) const
+void ElementBatch::placeTexts(const ElementPainter &measure, const QRectF &frame)
+{
+    struct Candidate
+    {
+        double size;
+        Label *label;
+        QRectF box;
+    };
+    std::vector<Candidate> candidates;
+    for (int level = 0; level < 2; ++level) {
+        auto &groups = m_groups[level];
+        for (std::size_t i = m_vectorOfRank.size() * 3; i < groups.size(); ++i) {
+            const ConnectorKind &kind = *m_connectorOfRank[i / 3 - m_vectorOfRank.size()];
+            for (Label &label : groups[i].labels) {
+                ConnectorText text = measure.connectorText(kind, label.x, label.y, label.key);
+                label.withText = false;
+                if (text.box.isEmpty())
+                    continue;
+                label.text = {text.box, std::move(text.text)};
+                candidates.push_back({text.pixelSize, &label, text.box});
+            }
+        }
+    }
+    // Drawing order is the order collected; larger texts go first.
+    std::stable_sort(candidates.begin(), candidates.end(),
+        [](const Candidate &a, const Candidate &b) { return a.size > b.size; });
+    TextPlacement placement(frame);
+    for (Candidate &c : candidates)
+        c.label->withText = placement.place(c.box);
+}
+
+void ElementBatch::paint(const ElementPainter &painter, bool level9, std::vector<DrawnText> *drawn) const
 {
     QPainter &p = painter.painter();
     const auto &groups = m_groups[level9 ? 1 : 0];
@@ -134,8 +166,11 @@ void ElementBatch::paint(const ElementPainter &painter, bool level9) const
             }
         } else {
             const ConnectorKind *kind = m_connectorOfRank[i / 3 - m_vectorOfRank.size()];
-            for (const Label &label : g.labels)
-                painter.drawConnector(kind, label.x, label.y, label.key, state);
+            for (const Label &label : g.labels) {
+                painter.drawConnector(kind, label.x, label.y, label.key, state, std::nullopt, label.withText);
+                if (drawn && label.withText && !label.text.box.isEmpty())
+                    drawn->push_back(label.text);
+            }
         }
     }
 }

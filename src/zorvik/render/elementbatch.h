@@ -9,9 +9,16 @@
 // Filters: a kind must be defined and displayed; base-map kinds must be in
 // their scale range (statistics elements show at every scale); connector
 // kinds must belong to a space; elements outside the date range are skipped.
+//
+// Texts: placeTexts() decides which connector texts of the frame are written,
+// for both layers at once. Larger texts are placed first, then texts in
+// drawing order; a text whose box would overlap a placed one is left out of
+// the frame (its marker, if it has one, is still drawn). Markers and graph
+// pictures take no room: they are the data, the names are read around them.
 #include "zorvik/core/document.h"
 #include "zorvik/render/devicepath.h"
 #include "zorvik/render/elementpainter.h"
+#include "zorvik/render/textplacement.h"
 
 #include <QPolygonF>
 #include <QString>
@@ -26,8 +33,12 @@ public:
         bool vectorsOnly);
 
     void collect(const Document &document);
-    // Paints the base map (level9 false) or the statistics elements (true).
-    void paint(const ElementPainter &painter, bool level9) const;
+    // Decides which texts are written; `measure` gives their boxes, `frame`
+    // is the target's device area. Without it every text is written.
+    void placeTexts(const ElementPainter &measure, const QRectF &frame);
+    // Paints the base map (level9 false) or the statistics elements (true);
+    // appends the texts written to `drawn` when given.
+    void paint(const ElementPainter &painter, bool level9, std::vector<DrawnText> *drawn = nullptr) const;
 
     std::size_t elementCount() const { return m_count; }
 
@@ -36,6 +47,8 @@ private:
     {
         double x, y;
         QString key;
+        bool withText = true;
+        DrawnText text; // the placed text, for the callers that check it
     };
     struct Group
     {

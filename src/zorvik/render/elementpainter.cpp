@@ -1,6 +1,5 @@
 #include "zorvik/render/elementpainter.h"
 
-#include "zorvik/render/connectorrenderer.h"
 #include "zorvik/render/elementstyle.h"
 #include "zorvik/render/statgraphpicture.h"
 
@@ -76,34 +75,64 @@ void ElementPainter::drawVector(const ElementRecord &record, const QPen &pen, co
     }
 }
 
+namespace {
+// STRING_oe's text is chosen by shownConnectorText; its renderer then writes it as a plain text.
+const ConnectorRenderer &rendererOf(const ConnectorKind &kind)
+{
+    return connectorRenderer(
+        kind.dll.trimmed().compare(QLatin1String("STRING_oe.DLL"), Qt::CaseInsensitive) == 0
+            ? QStringLiteral("STRING.DLL")
+            : kind.dll);
+}
+} // namespace
+
+bool ElementPainter::isStatGraph(const ConnectorKind &kind) const
+{
+    return kind.id == FirstStatKind && m_catalog.isStatisticsKind(TypeConnector, kind.id);
+}
+
+ConnectorPaint ElementPainter::paintOf(
+    const ConnectorKind &kind, QPointF at, const QString &key, const QColor &colour) const
+{
+    ConnectorPaint paint;
+    paint.at = at;
+    paint.key = shownConnectorText(kind.dll, key);
+    paint.colour = colour;
+    paint.fill = kind.hatchFlag ? style::hatchBrush(m_catalog, kind.hatchNo, colour) : QBrush(colour);
+    paint.sizePx = connectorSizePixels(kind.size, m_view.worldLengthToPixels(1.0), m_ratio);
+    paint.pixelRatio = m_ratio;
+    paint.textFloorPx = textFloorPixels(kind.size, m_ratio);
+    paint.halo = m_halo;
+    return paint;
+}
+
 QRectF ElementPainter::drawConnector(const ConnectorKind *kind, double x, double y, const QString &key,
-    TemporalState state, std::optional<QColor> colour) const
+    TemporalState state, std::optional<QColor> colour, bool withText) const
 {
     const QPointF at = m_view.worldToDevice(x, y);
     if (!kind) {
-        return drawMapText(m_painter, at, key, 12 * m_ratio, colour.value_or(Qt::black), m_halo);
+        if (!withText)
+            return {};
+        return drawMapText(
+            m_painter, at, key, 12 * m_ratio, colour.value_or(Qt::black), m_halo, haloPixels(m_ratio));
     }
-    if (!colour && kind->id == FirstStatKind && m_catalog.isStatisticsKind(TypeConnector, kind->id)) {
+    if (!colour && isStatGraph(*kind)) {
         const QRectF box = drawStatGraph(*kind, at, key);
         if (!box.isNull())
             return box;
     }
-    const QColor c = colour.value_or(stateColour(kind->style, state));
-    ConnectorPaint paint;
-    paint.at = at;
-    paint.key = shownConnectorText(kind->dll, key);
-    paint.colour = c;
-    paint.fill = kind->hatchFlag ? style::hatchBrush(m_catalog, kind->hatchNo, c) : QBrush(c);
-    paint.sizePx = connectorSizePixels(kind->size, m_view.worldLengthToPixels(1.0), m_ratio);
-    paint.pixelRatio = m_ratio;
-    paint.textFloorPx = textFloorPixels(kind->size, m_ratio);
-    paint.halo = m_halo;
-    // STRING_oe's text is chosen above; the renderer then draws it as a plain text.
-    const ConnectorRenderer &renderer = connectorRenderer(
-        kind->dll.trimmed().compare(QLatin1String("STRING_oe.DLL"), Qt::CaseInsensitive) == 0
-            ? QStringLiteral("STRING.DLL")
-            : kind->dll);
-    return renderer.paint(m_painter, paint);
+    ConnectorPaint paint = paintOf(*kind, at, key, colour.value_or(stateColour(kind->style, state)));
+    paint.withText = withText;
+    return rendererOf(*kind).paint(m_painter, paint);
+}
+
+ConnectorText ElementPainter::connectorText(
+    const ConnectorKind &kind, double x, double y, const QString &key) const
+{
+    if (isStatGraph(kind) && parseStatGraphKey(key).valid)
+        return {};
+    // The colour does not change the box.
+    return rendererOf(kind).text(paintOf(kind, m_view.worldToDevice(x, y), key, Qt::black));
 }
 
 QRectF ElementPainter::drawStatGraph(const ConnectorKind &kind, QPointF at, const QString &key) const

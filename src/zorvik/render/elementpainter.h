@@ -5,6 +5,7 @@
 // base-map batch and the set drawings, so an element looks the same in both.
 #include "zorvik/core/catalog.h"
 #include "zorvik/core/temporalstate.h"
+#include "zorvik/render/connectorrenderer.h"
 #include "zorvik/render/devicepath.h"
 
 #include <QBrush>
@@ -31,14 +32,21 @@ public:
 
     // Draws a connector of a kind (nullptr: the temporary style, key in black)
     // in its state colour, or in `colour` when given. Returns its device box.
+    // Without `withText` only its marker or picture is drawn, not its text.
     QRectF drawConnector(const ConnectorKind *kind, double x, double y, const QString &key,
-        TemporalState state, std::optional<QColor> colour = std::nullopt) const;
+        TemporalState state, std::optional<QColor> colour = std::nullopt, bool withText = true) const;
+    // The text drawConnector would write for a connector of a kind, measured
+    // without drawing; empty for markers and statistics graphs.
+    ConnectorText connectorText(const ConnectorKind &kind, double x, double y, const QString &key) const;
 
     QPainter &painter() const { return m_painter; }
     double pixelRatio() const { return m_ratio; }
     const DevicePathBuilder &paths() const { return m_paths; }
 
 private:
+    bool isStatGraph(const ConnectorKind &kind) const;
+    ConnectorPaint paintOf(
+        const ConnectorKind &kind, QPointF at, const QString &key, const QColor &colour) const;
     QRectF drawStatGraph(const ConnectorKind &kind, QPointF at, const QString &key) const;
 
     QPainter &m_painter;

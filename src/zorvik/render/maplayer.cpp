@@ -4,11 +4,13 @@
 
 namespace zorvik {
 
-RenderContext::RenderContext(QPainter &painter, const ViewTransform &view, const RenderInput &input)
+RenderContext::RenderContext(QPainter &painter, const ViewTransform &view, const RenderInput &input,
+    std::vector<DrawnText> *drawnTexts)
     : m_painter(painter)
     , m_view(view)
     , m_input(input)
     , m_target(QRectF(QPointF(0, 0), QSizeF(view.size())).adjusted(-16, -16, 16, 16))
+    , m_drawnTexts(drawnTexts)
 { }
 
 RenderContext::~RenderContext() = default;
@@ -20,8 +22,12 @@ const ElementBatch &RenderContext::batch()
         const Catalog &catalog = m_input.document ? m_input.document->catalog() : empty;
         m_batch
             = std::make_unique<ElementBatch>(catalog, m_view, m_input.dates, m_target, m_input.vectorsOnly);
-        if (m_input.document)
+        if (m_input.document) {
             m_batch->collect(*m_input.document);
+            const ElementPainter measure(
+                m_painter, catalog, m_view, pixelRatio(), m_input.background, m_target);
+            m_batch->placeTexts(measure, QRectF(QPointF(0, 0), QSizeF(m_view.size())));
+        }
     }
     return *m_batch;
 }

@@ -4,12 +4,14 @@
 // returns false with a message, and the render goes on with the next one.
 #include "zorvik/render/layerslot.h"
 #include "zorvik/render/renderinput.h"
+#include "zorvik/render/textplacement.h"
 #include "zorvik/render/viewtransform.h"
 
 #include <QPainter>
 #include <QRectF>
 #include <QString>
 #include <memory>
+#include <vector>
 
 namespace zorvik {
 
@@ -19,7 +21,8 @@ class ElementBatch;
 class RenderContext
 {
 public:
-    RenderContext(QPainter &painter, const ViewTransform &view, const RenderInput &input);
+    RenderContext(QPainter &painter, const ViewTransform &view, const RenderInput &input,
+        std::vector<DrawnText> *drawnTexts = nullptr);
     ~RenderContext();
 
     QPainter &painter() const { return m_painter; }
@@ -29,14 +32,18 @@ public:
     double pixelRatio() const { return m_view.dpi() / 96.0; }
     // The device area worth drawing: the target grown by a margin.
     QRectF target() const { return m_target; }
-    // The document's visible elements in drawing order, collected on first use.
+    // The document's visible elements in drawing order, collected on first
+    // use, with the frame's texts placed.
     const ElementBatch &batch();
+    // Where the layers report the texts they wrote (may be null).
+    std::vector<DrawnText> *drawnTexts() const { return m_drawnTexts; }
 
 private:
     QPainter &m_painter;
     const ViewTransform &m_view;
     const RenderInput &m_input;
     QRectF m_target;
+    std::vector<DrawnText> *m_drawnTexts;
     std::unique_ptr<ElementBatch> m_batch;
 };
 

@@ -33,7 +33,7 @@ Renderer::Renderer(std::vector<std::unique_ptr<MapLayer>> layers)
 Renderer::~Renderer() = default;
 
 QStringList Renderer::render(QPainter &painter, const ViewTransform &view, const RenderInput &input,
-    LayerSlot first, LayerSlot last, LayerTimes *times) const
+    LayerSlot first, LayerSlot last, LayerTimes *times, std::vector<DrawnText> *drawnTexts) const
 {
     QStringList errors;
     if (times)
@@ -42,7 +42,7 @@ QStringList Renderer::render(QPainter &painter, const ViewTransform &view, const
         errors << QStringLiteral("render: no valid view or painter");
         return errors;
     }
-    RenderContext context(painter, view, input);
+    RenderContext context(painter, view, input, drawnTexts);
     painter.save();
     painter.setClipRect(QRectF(QPointF(0, 0), QSizeF(view.size())), Qt::IntersectClip);
     painter.setRenderHint(QPainter::Antialiasing, true);

@@ -12,6 +12,13 @@
 //   QStringList errors = renderer.render(painter, view, input);
 // The painter's origin must be the target's top-left corner (translate it for
 // a page rectangle); the view's size and DPI must be the target's.
+//
+// Names: the document's texts (base map and statistics) are placed once per
+// render, larger first, and a text that would overlap a written one is left
+// out of that frame, so every target shows the same names for the same view.
+// Set drawings are written as the caller drew them, over the map; they are
+// not part of that placement, which keeps the map's picture (drawn apart
+// from them on screen) independent of them.
 #include "zorvik/render/layerslot.h"
 #include "zorvik/render/maplayer.h"
 
@@ -35,9 +42,11 @@ public:
     ~Renderer();
 
     // Paints the slots first..last (both included); returns the errors.
+    // `drawnTexts`, when given, receives the document texts written (boxes in
+    // device px): the frame's names, none overlapping another.
     QStringList render(QPainter &painter, const ViewTransform &view, const RenderInput &input,
         LayerSlot first = LayerSlot::Background, LayerSlot last = LayerSlot::SetDrawings,
-        LayerTimes *times = nullptr) const;
+        LayerTimes *times = nullptr, std::vector<DrawnText> *drawnTexts = nullptr) const;
 
     // A whole map as an image of the view's size.
     QImage renderImage(

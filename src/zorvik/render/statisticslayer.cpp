@@ -10,7 +10,7 @@ bool StatisticsLayer::draw(RenderContext &context, QString &) const
         return true;
     const ElementPainter painter(context.painter(), context.input().document->catalog(), context.view(),
         context.pixelRatio(), context.input().background, context.target());
-    context.batch().paint(painter, true);
+    context.batch().paint(painter, true, context.drawnTexts());
     return true;
 }
 

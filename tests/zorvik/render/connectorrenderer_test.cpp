@@ -121,5 +121,73 @@ TEST(ConnectorRenderer, LargerTextKindsKeepALargerFloor)
     EXPECT_DOUBLE_EQ(widthOf(0), widthOf(textFloorPixels(1000, 1))); // unset: the plain floor
 }
 
+// The text box a renderer reports before drawing is the box it draws in, and
+// a connector whose text is left out keeps its marker.
+TEST(ConnectorRenderer, TextBoxesAreMeasuredAndTheTextCanBeLeftOut)
+{
+    const struct
+    {
+        const char *name;
+        bool writes, marker;
+    } cases[] = {
+        {"STRING.DLL", true, false},
+        {"STRING_EX.DLL", true, false},
+        {"MaruStrX.DLL", true, true},
+        {"StarStr.DLL", true, true},
+        {"Custom.DLL", true, true},
+        {"MARU.DLL", false, true},
+        {"RARROW.DLL", false, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const ConnectorRenderer &r = connectorRenderer(QString::fromLatin1(c.name));
+        ConnectorPaint paint;
+        paint.at = QPointF(60, 40);
+        paint.key = QStringLiteral("大阪");
+        paint.colour = Qt::blue;
+        paint.fill = QBrush(Qt::blue);
+        paint.sizePx = 16;
+        paint.pixelRatio = 1;
+        const ConnectorText text = r.text(paint);
+        EXPECT_EQ(!text.box.isEmpty(), c.writes);
+        QImage whole(160, 80, QImage::Format_ARGB32_Premultiplied);
+        whole.fill(Qt::white);
+        QPainter p(&whole);
+        const QRectF drawn = r.paint(p, paint);
+        p.end();
+        if (c.writes) {
+            EXPECT_EQ(text.text, QStringLiteral("大阪"));
+            EXPECT_DOUBLE_EQ(text.pixelSize, 16);
+            EXPECT_TRUE(drawn.contains(text.box)) << "text outside the drawn box";
+        }
+        paint.withText = false;
+        QImage bare(160, 80, QImage::Format_ARGB32_Premultiplied);
+        bare.fill(Qt::white);
+        QPainter q(&bare);
+        r.paint(q, paint);
+        q.end();
+        EXPECT_EQ(inked(bare) > 4, c.marker);
+        if (!c.writes)
+            EXPECT_EQ(bare, whole);
+        // What the text adds lies inside its box.
+        for (int y = 0; y < whole.height(); ++y)
+            for (int x = 0; x < whole.width(); ++x)
+                if (whole.pixel(x, y) != bare.pixel(x, y))
+                    ASSERT_TRUE(text.box.adjusted(-1, -1, 1, 1).contains(QPointF(x + 0.5, y + 0.5)))
+                        << x << "," << y;
+    }
+}
+
+TEST(ConnectorRenderer, HaloWidthFollowsTheDpi)
+{
+    EXPECT_DOUBLE_EQ(haloPixels(1), 1);
+    EXPECT_DOUBLE_EQ(haloPixels(0.5), 1); // never thinner than a pixel
+    EXPECT_DOUBLE_EQ(haloPixels(3.125), 3.125); // 300 dpi
+    // The box grows by the halo on every side.
+    const QRectF thin = mapTextBox(QPointF(50, 50), QStringLiteral("京都"), 12, 1);
+    const QRectF wide = mapTextBox(QPointF(50, 50), QStringLiteral("京都"), 12, 3);
+    EXPECT_EQ(thin.adjusted(-2, -2, 2, 2), wide);
+}
+
 } // namespace
 } // namespace zorvik

@@ -338,5 +338,82 @@ TEST(Renderer, AFailingLayerIsReportedAndTheOthersStillDraw)
     EXPECT_EQ(times[static_cast<std::size_t>(LayerSlot::Rasters)], 0);
 }
 
+// Names read over lines: around the glyphs a halo in the map's background
+// colour covers the line beneath. A map drawn over a transparent background
+// has no colour for a halo; its name shows how much of the line would remain.
+TEST_F(RendererTest, NamesHaveAHaloInTheBackgroundColour)
+{
+    const QColor paper(255, 248, 200);
+    const ElementRecord road = line(Road, {CX - 3000, CX + 3000}, {CY, CY});
+    auto draw = [&](const QColor &background, std::vector<DrawnText> *texts) {
+        RenderInput input;
+        input.document = m_doc.get();
+        input.background = background;
+        QImage image(Size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(paper);
+        QPainter painter(&image);
+        const QStringList errors = Renderer().render(
+            painter, viewAt(), input, LayerSlot::Background, LayerSlot::SetDrawings, nullptr, texts);
+        EXPECT_TRUE(errors.isEmpty());
+        return image;
+    };
+    open({road});
+    const QImage bare = draw(paper, nullptr);
+    open({road, connector(Place, CX, CY, QStringLiteral("東京都庁"))});
+    std::vector<DrawnText> texts;
+    const QImage named = draw(paper, &texts);
+    const QImage noHalo = draw(Qt::transparent, nullptr);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].text, QStringLiteral("東京都庁"));
+    // Inside the name's box: the pixels of the road, and how many of them
+    // still show the road or show the background instead.
+    const QRect box = texts[0].box.toAlignedRect().intersected(named.rect());
+    int underName = 0, roadLeft = 0, cleared = 0, roadLeftWithoutHalo = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            if (near(bare.pixel(x, y), palette(2), 40)) {
+                ++underName;
+                roadLeft += near(named.pixel(x, y), palette(2), 60);
+                cleared += near(named.pixel(x, y), paper, 40);
+                roadLeftWithoutHalo += near(noHalo.pixel(x, y), palette(2), 60);
+            }
+    ASSERT_GT(underName, 40);
+    EXPECT_GT(roadLeftWithoutHalo, underName / 4) << "of " << underName;
+    EXPECT_LT(roadLeft, roadLeftWithoutHalo / 3) << "of " << underName;
+    EXPECT_GT(cleared, underName / 8) << "of " << underName;
+    // Beyond the name the road is whole.
+    const QPointF right = texts[0].box.topRight() + QPointF(6, texts[0].box.height() / 2);
+    EXPECT_EQ(named.pixel(right.toPoint()), bare.pixel(right.toPoint()));
+}
+
+// Two names on one spot: the frame writes one, and a third name clear of
+// them; a closer view, where the two stand apart, writes both.
+TEST_F(RendererTest, OverlappingNamesAreLeftOutUntilThereIsRoom)
+{
+    open({connector(Place, CX, CY, QStringLiteral("北町")),
+        connector(Place, CX + 300, CY + 60, QStringLiteral("南町")),
+        connector(Place, CX + 3000, CY - 1500, QStringLiteral("西町"))});
+    auto written = [&](double scale) {
+        RenderInput input;
+        input.document = m_doc.get();
+        std::vector<DrawnText> texts;
+        QImage image(Size, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&image);
+        Renderer().render(
+            painter, viewAt(scale), input, LayerSlot::Background, LayerSlot::SetDrawings, nullptr, &texts);
+        QStringList names;
+        for (const DrawnText &t : texts)
+            names << t.text;
+        names.sort();
+        return names;
+    };
+    const QStringList far = written(100000);
+    ASSERT_EQ(far.size(), 2) << far.join(u' ').toStdString();
+    EXPECT_TRUE(far.contains(QStringLiteral("西町")));
+    EXPECT_EQ(written(5000), QStringList({"北町", "南町"})); // the third lies outside
+    // Nothing is kept from frame to frame: the far view again writes the same two.
+    EXPECT_EQ(written(100000), far);
+}
+
 } // namespace
 } // namespace zorvik
