@@ -1,10 +1,16 @@
 #include "statdata/comcaldoratable.h"
 
+#include "platform/profile/profile.h"
+#include "platform/text/text.h"
+#include "platform/vb/convert.h"
 #include "shell/mdlcommon.h"
 #include "statdata/comcaldoraneo.h"
 #include "statdata/statfileformat.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <exception>
 #include <vector>
 
 namespace ComCaldoraTable {
@@ -45,6 +51,38 @@ QString GetValueFolder(const QString &itemListFile, const QString &reference)
     if (path.isEmpty())
         return {};
     return path + u'\\' + parts[1];
+}
+
+int32_t GetFieldCnt(const QString &templateFile)
+{
+    QString text;
+    mdlCommon::ReadIniString(QStringLiteral("Subject"), QStringLiteral("FieldCnt"), text, templateFile);
+    const auto count = veltra::vb::toNumber(text);
+    if (!count)
+        return 0;
+    try {
+        const int64_t value = std::llabs(static_cast<int64_t>(veltra::vb::cLng(*count)));
+        return static_cast<int32_t>(std::min<int64_t>(value, INT32_MAX));
+    } catch (const std::exception &) {
+        return 0;
+    }
+}
+
+bool WriteIniString(const QString &section, const QString &key, const QString &value, const QString &file)
+{
+    return veltra::profile::writeString(section, key, value, file);
+}
+
+int16_t GetByteLength(const QString &text)
+{
+    return static_cast<int16_t>(std::min(veltra::text::cp932Length(text), 32767));
+}
+
+QString CutToByteLength(const QString &text, int16_t n)
+{
+    if (n <= 0)
+        return {};
+    return veltra::text::cutToBytes(text, n);
 }
 
 } // namespace ComCaldoraTable

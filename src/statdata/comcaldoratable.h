@@ -17,4 +17,19 @@ int32_t GetEntryIndex(const QString &itemListFile, const QString &reference);
 // reference has not three parts or Path is empty.
 QString GetValueFolder(const QString &itemListFile, const QString &reference);
 
+// The number of fields of a calculation template: the absolute value of
+// [Subject] FieldCnt; 0 when it is missing, empty or no number.
+int32_t GetFieldCnt(const QString &templateFile);
+
+// Writes one key of a profile file (CP932); a missing file is created, its
+// folder must exist. False, with the file unchanged, when the write fails.
+bool WriteIniString(const QString &section, const QString &key, const QString &value, const QString &file);
+
+// Length in CP932 bytes (a double-byte character counts 2).
+int16_t GetByteLength(const QString &text);
+
+// The longest run of whole characters from the start that fits in n CP932
+// bytes; "" for n <= 0.
+QString CutToByteLength(const QString &text, int16_t n);
+
 } // namespace ComCaldoraTable

@@ -1,5 +1,7 @@
 #include "statdata/statfileformat.h"
 
+#include "platform/fs/fs.h"
+
 #include <QRegularExpression>
 
 namespace veltra::statdata {
@@ -110,6 +112,31 @@ QString resolveListFolder(const QString &itemListFile, const QString &pathValue)
     if (pathValue.isEmpty() || full)
         return pathValue;
     return folderOf(itemListFile) + pathValue;
+}
+
+QString resolveItemListFile(const QString &path, const QString &dataFolder)
+{
+    const QString written = path.trimmed();
+    if (written.isEmpty())
+        return {};
+    if (fs::fileExists(written))
+        return written;
+    QString p = written;
+    p.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QStringList parts = p.split(QLatin1Char('/'));
+    // The last "etc" folder: a data folder may itself lie under one.
+    for (qsizetype i = parts.size() - 2; i >= 0; --i) {
+        if (parts[i].compare(QLatin1String("etc"), Qt::CaseInsensitive) != 0)
+            continue;
+        QString folder = dataFolder;
+        if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1Char('\\')))
+            folder += QLatin1Char('/');
+        const QString candidate = folder + parts.mid(i).join(QLatin1Char('/'));
+        if (fs::fileExists(candidate))
+            return fs::resolve(candidate);
+        break;
+    }
+    return {};
 }
 
 QString folderOf(const QString &path)

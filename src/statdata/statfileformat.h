@@ -43,6 +43,12 @@ QString entryKey(int n);
 // letter) and the empty text are returned as they are.
 QString resolveListFolder(const QString &itemListFile, const QString &pathValue);
 
+// The item-list file a calculation template names (File<g>): the path as
+// written when that file exists, else the same file under `dataFolder` from
+// the path's "etc" folder on (templates written on another machine, or
+// shipped with a path relative to the data folder); "" when neither exists.
+QString resolveItemListFile(const QString &path, const QString &dataFolder);
+
 // The prefecture number of a text such as "01" or "13" (digits only, blanks
 // allowed around); nullopt unless it is a whole number from 1 to 99. The
 // FileIndex.txt names and keys are in statfilepaths.h.

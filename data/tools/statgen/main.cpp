@@ -1,10 +1,12 @@
 // veltra-statgen: writes the statistics tree (etc\) of the default data folder
-// from the census tables in data/sources/census (see data/README.md).
+// from the census tables in data/sources/census (see data/README.md), and
+// the shipped calculation templates over them.
 //
 //   veltra-statgen --census <data/sources/census> --data <data folder> [--report <file>]
 //
 // The report (UTF-8) lists the statistics written with their item groups and
 // file counts; it is written last, so its presence means the tree is complete.
+#include "calctemplates.h"
 #include "censusplan.h"
 #include "censustables.h"
 #include "statregistrar.h"
@@ -92,7 +94,7 @@ int main(int argc, char **argv)
         return failed(error);
     if (!reportPath.isEmpty())
         QFile::remove(reportPath);
-    if (!writeStatisticsTree(data, plan, &error))
+    if (!writeStatisticsTree(data, plan, &error) || !writeShippedTemplates(data, &error))
         return failed(error);
 
     const QByteArray report = reportOf(plan).toUtf8();

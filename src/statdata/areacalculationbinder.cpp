@@ -1,0 +1,19 @@
+#include "statdata/areacalculationbinder.h"
+
+#include "statdata/comcaldoraneo.h"
+
+namespace veltra::statdata {
+
+AreaCalculationBinder::AreaCalculationBinder(const analyzer::AnalyzerEngine &engine)
+{
+    setAreaCalculation([&engine](QVariant &result, const std::vector<double> &values) {
+        return engine.Calculate(values, static_cast<std::int32_t>(values.size()) - 1, result);
+    });
+}
+
+AreaCalculationBinder::~AreaCalculationBinder()
+{
+    setAreaCalculation(nullptr);
+}
+
+} // namespace veltra::statdata

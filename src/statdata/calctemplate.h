@@ -1,0 +1,58 @@
+#pragma once
+// CalcTemplate: one calculation-template file (".cal"), a profile file of up
+// to ten fields, each a name and an expression stored token by token
+// (Data<g>) with the item-list file of every data reference (File<g>).
+//
+// Layout: [Comment] Data (the explanation; further lines as Data2, Data3, …
+// because a profile value cannot hold a line break), [Subject] AreaType,
+// AreaSpace, AreaClosedCnect, AreaRepresentCnect, FieldCnt, and per field
+// [Calc<k>] Cnt, Name, Data1, File1, Data2, File2, … Writing over an older
+// template overwrites the keys written and leaves the rest (sections beyond
+// FieldCnt, tokens beyond Cnt); readers never look past FieldCnt and Cnt.
+// Values are read through mdlCommon::ReadIniString, so each reads back cut to
+// 255 CP932 bytes.
+//
+// Templates live in "計算ﾃﾝﾌﾟﾚｰﾄ\<level>" of the data folder: 都道府県 for area
+// levels 0 and 1, 市区町村 for 2, 町丁字 for 3.
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+namespace veltra::statdata {
+
+struct CalcField
+{
+    QString name;
+    std::vector<QString> tokens; // Data1..DataCnt
+    std::vector<QString> files; // File1..FileCnt; "" for tokens that are no data reference
+};
+
+struct CalcTemplate
+{
+    QString comment; // lines joined by "\n"
+    std::int16_t areaType = 0;
+    std::int16_t areaSpace = 0;
+    std::int16_t areaClosedCnect = 0;
+    std::int16_t areaRepresentCnect = 0;
+    std::vector<CalcField> fields;
+};
+
+// The template folder of an area level (no trailing separator); "" for an
+// unknown level.
+QString calcTemplateFolder(const QString &dataFolder, std::int16_t anaRange);
+
+// Writes the template in the key order above in one atomic write. Fields
+// without tokens are left out and take no number. False, with the file
+// unchanged, when the folder is missing or a text cannot be written.
+bool writeCalcTemplate(const QString &path, const CalcTemplate &tmpl, QString *error = nullptr);
+
+// Reads the template back: FieldCnt fields (GetFieldCnt), each with Cnt
+// tokens. Item-list files are resolved with resolveItemListFile against
+// `dataFolder` when it is given (a file that is found nowhere stays as
+// written).
+CalcTemplate readCalcTemplate(const QString &path, const QString &dataFolder = QString());
+
+// The explanation: Data, then Data2, Data3, … while present, joined by "\n".
+QString readCalcComment(const QString &path);
+
+} // namespace veltra::statdata
