@@ -340,10 +340,13 @@ void frmMain::Combo1_LostFocus()
     if (!gobjZor)
         return;
     const auto scale = scaleBoxFocusOut(Combo1->currentText(), gobjZor->Scale());
-    if (!scale)
-        return;
-    gobjZor->setScale(static_cast<double>(*scale));
-    gobjZor->Refresh();
+    if (scale) {
+        gobjZor->setScale(static_cast<double>(*scale));
+        gobjZor->Refresh();
+    }
+    // A text that changed nothing (not a number, 0, negative, too large, the
+    // same scale) must not stay in the box beside a map of another scale.
+    Combo1->setEditText(scaleBoxText(gobjZor->Scale()));
 }
 
 void frmMain::FillScaleList()

@@ -2,6 +2,7 @@
 
 #include "platform/vb/convert.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -57,6 +58,14 @@ std::optional<std::int32_t> scaleBoxFocusOut(const QString &text, double current
     if (static_cast<double>(*scale) == currentScale)
         return std::nullopt;
     return scale;
+}
+
+QString scaleBoxText(double scale)
+{
+    const double rounded = std::isfinite(scale) ? vb::roundHalfEven(scale) : 0.0;
+    return QString::number(static_cast<std::int32_t>(
+        std::clamp(rounded, static_cast<double>(std::numeric_limits<std::int32_t>::min()),
+            static_cast<double>(std::numeric_limits<std::int32_t>::max()))));
 }
 
 std::optional<ViewSize> zoomStepSize(std::int32_t width, std::int32_t height, double factor)

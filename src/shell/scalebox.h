@@ -7,7 +7,8 @@
 // corrected into the bounds 1600 .. 15000000. Leaving the box applies a
 // number rounded to a whole one without those bounds, so that a scale
 // outside the list range stays reachable; a value the engine cannot take
-// (0 or below, or beyond the 32-bit range) is ignored there.
+// (0 or below, or beyond the 32-bit range) is ignored there. Whatever the
+// box held, once it is left it shows the scale the map really has.
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -34,6 +35,10 @@ std::optional<ScaleBoxChoice> scaleBoxChoice(const QString &text);
 // Leaving the box: the new scale, or nothing when the text is not a number,
 // rounds to the current scale, or lies outside 1 .. 2147483647.
 std::optional<std::int32_t> scaleBoxFocusOut(const QString &text, double currentScale);
+
+// The box's text for a map scale: the denominator as a whole number, halves
+// to the even neighbour.
+QString scaleBoxText(double scale);
 
 struct ViewSize
 {

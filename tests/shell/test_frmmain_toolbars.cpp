@@ -222,6 +222,44 @@ TEST_F(FrameTest, ScaleBoxRealKeysAndFocusOut)
     }
 }
 
+// Leaving the box, by Tab or by a click elsewhere, always leaves it showing
+// the scale the map really has: a text that changed nothing is replaced.
+TEST_F(FrameTest, LeavingTheScaleBoxShowsTheMapsRealScale)
+{
+    openDocument();
+    struct Case
+    {
+        const char *typed;
+        Qt::FocusReason reason;
+        double scale; // of the map afterwards
+        const char *box;
+    };
+    const Case cases[] = {
+        {"0", Qt::TabFocusReason, 25000, "25000"},
+        {"-5000", Qt::MouseFocusReason, 25000, "25000"},
+        {"99999999999999", Qt::TabFocusReason, 25000, "25000"},
+        {"abc", Qt::MouseFocusReason, 25000, "25000"},
+        {"", Qt::TabFocusReason, 25000, "25000"},
+        {"25000.4", Qt::TabFocusReason, 25000, "25000"}, // rounds to the same scale
+        {"7000", Qt::MouseFocusReason, 7000, "7000"},
+        {" 12345.5 ", Qt::TabFocusReason, 12346, "12346"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.typed);
+        gobjZor->setScale(25000.0);
+        frame->Combo1->setEditText(QString::fromUtf8(c.typed));
+        QFocusEvent out(QEvent::FocusOut, c.reason);
+        QApplication::sendEvent(frame->Combo1, &out);
+        EXPECT_DOUBLE_EQ(gobjZor->Scale(), c.scale);
+        EXPECT_EQ(frame->Combo1->currentText(), QString::fromUtf8(c.box));
+    }
+    // Opening the box's own list is not leaving it: the typed text stays.
+    frame->Combo1->setEditText(QStringLiteral("0"));
+    QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(frame->Combo1, &popup);
+    EXPECT_EQ(frame->Combo1->currentText(), QStringLiteral("0"));
+}
+
 // The map window writes the box after every zoom; the frame itself only
 // writes it for a choice or a typed scale (its stand-in window has no writer).
 TEST_F(FrameTest, ScaleBoxIsLeftToTheMapWindowOnZooms)

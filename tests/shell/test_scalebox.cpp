@@ -75,6 +75,23 @@ TEST(ScaleBox, FocusOutAppliesNoBoundsButIgnoresWhatTheEngineCannotTake)
     }
 }
 
+TEST(ScaleBox, TheBoxShowsTheScaleAsAWholeNumber)
+{
+    struct Case
+    {
+        double scale;
+        const char *text;
+    };
+    const Case cases[] = {
+        {25000, "25000"}, {12345.5, "12346"}, // halves to the even neighbour
+        {12344.5, "12344"}, {1600.2, "1600"}, {3e9, "2147483647"}, // beyond the 32-bit range
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(scaleBoxText(c.scale), QString::fromLatin1(c.text));
+    }
+}
+
 TEST(ScaleBox, ZoomStepRoundsHalvesToEven)
 {
     struct Case
