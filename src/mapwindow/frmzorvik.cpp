@@ -291,15 +291,12 @@ void registerMapWindow()
     // The frame's view menus show and hide the current window's overlays.
     auto &actions = veltra::shell::modeRegistry().actions();
     actions.setCompassVisible = [](bool shown) {
-        if (frmZorvik *w = currentMapWindow()) {
-            w->controls()->Picture5->setVisible(shown);
-            if (shown)
-                w->CompassDrawData(w->Zorvik1->Angle());
-        }
+        if (frmZorvik *w = currentMapWindow())
+            w->controls()->setCompassVisible(shown);
     };
     actions.setScaleBarVisible = [](bool shown) {
         if (frmZorvik *w = currentMapWindow())
-            w->controls()->Picture3->setVisible(shown);
+            w->controls()->setScaleBarVisible(shown);
     };
 }
 

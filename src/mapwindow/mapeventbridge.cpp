@@ -12,6 +12,7 @@
 #include "shell/mdlmain_mode.h"
 #include "shell/mdlmain_ui.h"
 #include "shell/modecodes.h"
+#include "shell/scalebox.h"
 #include "zorvik/widget/zorvik.h"
 
 #include <QAction>
@@ -185,7 +186,8 @@ void MapEventBridge::onMouseMove(int, int, double x, double y)
     if (gintMapMouseMode == 1)
         setDragPicture();
 
-    if (m_scaleBar && menuChecked(&frmMain::mnuScale)) {
+    // An empty window (no document open) shows no scale bar.
+    if (m_scaleBar && m_map->MapHandle() != 0 && menuChecked(&frmMain::mnuScale)) {
         // The pointer in the map's pixels, and the bar's edges relative to the map.
         const double px = x * m_map->logicalDpiX() / 1440.0;
         const double py = y * m_map->logicalDpiY() / 1440.0;
@@ -228,7 +230,7 @@ void MapEventBridge::onScaleChanged()
         m_scaleBar->setText(scaleText(m_map->Scale()));
     // The box sets the scale of the current map, so it shows that map's.
     if (m_map == gobjZor && gfrmMain && gfrmMain->Combo1)
-        gfrmMain->Combo1->setEditText(QString::number(scale));
+        gfrmMain->Combo1->setEditText(shell::scaleBoxText(m_map->Scale()));
     const MapEventLinks links = mapEventLinks();
     if (links.setOperationRoomScale)
         links.setOperationRoomScale(scale);

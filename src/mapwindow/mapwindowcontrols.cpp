@@ -74,6 +74,10 @@ MapWindowControls::MapWindowControls(QWidget *window, zorvik::Zorvik *map, veltr
     for (QWidget *overlay : {static_cast<QWidget *>(Picture5), static_cast<QWidget *>(Picture3),
              static_cast<QWidget *>(Picture1)})
         overlay->raise();
+    // The compass and the scale bar describe an open map: an empty window
+    // shows neither. The frame's view menus show them once a map is open.
+    Picture5->hide();
+    Picture3->hide();
 
     m_drag = new OverlayDrag(this);
     m_drag->watch(Picture1);
@@ -110,6 +114,23 @@ void MapWindowControls::layOut()
     Picture3->move(toPixels(next.scaleBar, dpi).topLeft());
     Picture5->move(toPixels(next.compass, dpi).topLeft());
     Picture5->CompassDrawData(m_map->Angle());
+}
+
+bool MapWindowControls::mapOpen() const
+{
+    return m_map->MapHandle() != 0;
+}
+
+void MapWindowControls::setCompassVisible(bool shown)
+{
+    Picture5->setVisible(shown && mapOpen());
+    if (Picture5->isVisibleTo(m_window))
+        Picture5->CompassDrawData(m_map->Angle());
+}
+
+void MapWindowControls::setScaleBarVisible(bool shown)
+{
+    Picture3->setVisible(shown && mapOpen());
 }
 
 void MapWindowControls::Command4_Click(int index)

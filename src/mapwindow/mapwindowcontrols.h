@@ -3,7 +3,8 @@
 // control: the ring of eight pan buttons (Command4), the measuring panel
 // (Picture1), the scale bar (Picture3), the compass (Picture5), dragging of
 // the three overlays, and the bridge from the engine's events to the
-// dispatcher. The window creates one after its map control and calls
+// dispatcher. The compass and the scale bar start hidden and are shown only
+// while the map control has a document open. The window creates one after its map control and calls
 // layOut() on every resize.
 //
 // Geometry is computed in twips (layoutMapWindow) and applied in pixels of
@@ -43,6 +44,13 @@ public:
     void layOut();
     // One pan step of button `index`.
     void Command4_Click(int index);
+
+    // Whether the map control has a document open.
+    bool mapOpen() const;
+    // The view menus' switches of the compass (redrawn for the map's angle
+    // when shown) and of the scale bar; both stay hidden without an open map.
+    void setCompassVisible(bool shown);
+    void setScaleBarVisible(bool shown);
 
     // The current places, in twips.
     MapWindowGeometry geometry() const;
