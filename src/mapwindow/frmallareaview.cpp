@@ -3,6 +3,7 @@
 #include "mapwindow/combirdview.h"
 #include "platform/fs/fs.h"
 #include "platform/ui/twips.h"
+#include "platform/ui/windowplacement.h"
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/convert.h"
 #include "shell/frmmain.h"
@@ -21,17 +22,6 @@
 
 using namespace veltra;
 
-namespace {
-
-// Where the window stood when it was last closed, during this run.
-QByteArray &keptPlacement()
-{
-    static QByteArray placement;
-    return placement;
-}
-
-} // namespace
-
 frmAllAreaView::frmAllAreaView(QWidget *owner)
     : QWidget(owner, Qt::Tool)
 {
@@ -41,8 +31,6 @@ frmAllAreaView::frmAllAreaView(QWidget *owner)
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setScaledContents(false);
     Picture1->installEventFilter(this);
-    if (!keptPlacement().isEmpty())
-        restoreGeometry(keptPlacement());
     const int height = ui::twipsToPixelsY(3200);
     resize(width() > 0 ? width() : height, height);
     Picture1->setGeometry(0, 0, width(), height);
@@ -160,7 +148,9 @@ void frmAllAreaView::closeEvent(QCloseEvent *event)
     event->accept();
     if (gfrmMain && gfrmMain->mnuAllAreaMap)
         gfrmMain->mnuAllAreaMap->setChecked(false);
-    keptPlacement() = saveGeometry();
+    // Kept for the rest of the run: the window reopens where it was closed.
+    if (isVisible())
+        ui::keepPlace(QStringLiteral("frmAllAreaView"), pos());
     if (m_engine)
         disconnect(m_engine, nullptr, this, nullptr);
     m_engine = nullptr;
@@ -191,6 +181,10 @@ void showOverview(zorvik::Zorvik *engine)
     mapwindow::makeOverviewBitmapOf(*engine);
     auto *window = ui::form<frmAllAreaView>(static_cast<QWidget *>(gfrmMain));
     window->setZorvik(engine);
+    // Placed once its picture has given it its size: where it was last
+    // closed, else centred on the frame.
+    if (!window->isVisible())
+        ui::placeToolWindow(*window, gfrmMain, ui::keptPlace(QStringLiteral("frmAllAreaView")));
     window->show();
 }
 

@@ -2,6 +2,7 @@
 
 #include "mapwindow/frmallareaview.h"
 #include "mapwindow/frmzorvik.h"
+#include "platform/ui/windowplacement.h"
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/convert.h"
 #include "platform/vb/errors.h"
@@ -185,6 +186,7 @@ void showTurnWindow(zorvik::Zorvik *engine)
         return;
     }
     auto *window = registry.form<frmTurn>(engine, static_cast<QWidget *>(gfrmMain));
+    ui::placeToolWindow(*window, gfrmMain);
     window->show();
 }
 

@@ -5,6 +5,7 @@
 #include "mapwindow/frmoptionview.h"
 #include "mapwindow/mdldispcom.h"
 #include "mapwindow/mdlhome.h"
+#include "platform/ui/windowplacement.h"
 #include "platform/ui/windowregistry.h"
 #include "shell/frmmain.h"
 #include "shell/frmoptions.h"
@@ -20,6 +21,8 @@ namespace {
 template <class Window> void showSingle()
 {
     auto *window = ui::form<Window>(static_cast<QWidget *>(gfrmMain));
+    if (!window->isVisible())
+        ui::placeToolWindow(*window, gfrmMain);
     window->show();
     window->raise();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/ui/msgbox.h"
 #include "platform/ui/twips.h"
+#include "platform/ui/windowplacement.h"
 #include "platform/ui/windowregistry.h"
 #include "shell/compsy.h"
 #include "shell/framestate.h"
@@ -25,6 +26,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScreen>
+#include <algorithm>
 
 using namespace veltra;
 
@@ -107,7 +109,12 @@ void frmMain::placeFromSettings()
     setWindowState(Qt::WindowNoState);
     const int width = ui::twipsToPixelsX(gtypWinInfo.Width);
     const int height = ui::twipsToPixelsY(gtypWinInfo.Height);
-    move(ui::twipsToPixelsX(gtypWinInfo.Left), ui::twipsToPixelsY(gtypWinInfo.Top));
+    // The stored place is corrected against the primary screen's size only;
+    // a frame that still reaches off the screens attached now is pulled
+    // back onto them.
+    const QRect stored(ui::twipsToPixelsX(gtypWinInfo.Left), ui::twipsToPixelsY(gtypWinInfo.Top),
+        std::max(width, 0), std::max(height, 0));
+    move(ui::pulledOntoScreens(stored, ui::availableScreens()).topLeft());
     if (width > 0 && height > 0)
         resize(width, height);
 }

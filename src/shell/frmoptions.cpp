@@ -1,6 +1,7 @@
 #include "shell/frmoptions.h"
 
 #include "platform/profile/profile.h"
+#include "platform/ui/windowplacement.h"
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/dates.h"
 #include "shell/comdatectrl.h"
@@ -177,8 +178,10 @@ void showViewDateDialog(const QString &preselectedMode)
 {
     auto &registry = ui::WindowRegistry::instance();
     auto *open = qobject_cast<frmOptions *>(registry.find(QStringLiteral("frmOptions")));
-    if (!open)
+    if (!open) {
         open = registry.form<frmOptions>(gfrmMain, preselectedMode);
+        ui::placeToolWindow(*open, gfrmMain);
+    }
     open->show();
     open->raise();
     open->activateWindow();

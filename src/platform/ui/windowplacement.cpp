@@ -6,10 +6,17 @@
 #include <QWidget>
 #include <algorithm>
 #include <limits>
+#include <map>
 
 namespace veltra::ui {
 
 namespace {
+
+std::map<QString, QPoint> &keptPlaces()
+{
+    static std::map<QString, QPoint> places;
+    return places;
+}
 
 qint64 overlapArea(const QRect &a, const QRect &b)
 {
@@ -140,6 +147,24 @@ void placeToolWindow(QWidget &window, const QWidget *owner, const std::optional<
         area = primary->availableGeometry();
     }
     window.move(centredToolRect(size, area, screens).topLeft());
+}
+
+void keepPlace(const QString &window, const QPoint &topLeft)
+{
+    keptPlaces()[window] = topLeft;
+}
+
+std::optional<QPoint> keptPlace(const QString &window)
+{
+    const auto it = keptPlaces().find(window);
+    if (it == keptPlaces().end())
+        return std::nullopt;
+    return it->second;
+}
+
+void forgetKeptPlaces()
+{
+    keptPlaces().clear();
 }
 
 } // namespace veltra::ui

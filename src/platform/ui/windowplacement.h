@@ -19,6 +19,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QString>
 #include <optional>
 
 class QWidget;
@@ -52,5 +53,12 @@ QRect toolWindowArea(const QWidget &owner);
 // area (on the screen when there is no shown owner). A window never sized
 // takes its preferred size first.
 void placeToolWindow(QWidget &window, const QWidget *owner, const std::optional<QPoint> &stored = {});
+
+// Places that windows keep for the rest of the run to reopen where they were
+// closed, by window name (the top left corner, as pos() gives it).
+void keepPlace(const QString &window, const QPoint &topLeft);
+std::optional<QPoint> keptPlace(const QString &window);
+// Forgets every kept place, as a new run starts without any.
+void forgetKeptPlaces();
 
 } // namespace veltra::ui

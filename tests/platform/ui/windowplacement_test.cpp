@@ -122,3 +122,16 @@ TEST(WindowPlacement, ToolWindowOpensCentredBelowTheMenuBarOfItsFrame)
     QWidget hidden(nullptr, Qt::Tool);
     EXPECT_TRUE(toolWindowArea(hidden).isEmpty());
 }
+
+TEST(WindowPlacement, KeptPlacesLastForTheRunUntilForgotten)
+{
+    forgetKeptPlaces();
+    EXPECT_FALSE(keptPlace(QStringLiteral("frmA")).has_value());
+    keepPlace(QStringLiteral("frmA"), QPoint(10, 20));
+    keepPlace(QStringLiteral("frmB"), QPoint(-5, 7));
+    keepPlace(QStringLiteral("frmA"), QPoint(30, 40)); // the last close counts
+    EXPECT_EQ(keptPlace(QStringLiteral("frmA")), QPoint(30, 40));
+    EXPECT_EQ(keptPlace(QStringLiteral("frmB")), QPoint(-5, 7));
+    forgetKeptPlaces();
+    EXPECT_FALSE(keptPlace(QStringLiteral("frmB")).has_value());
+}
