@@ -1,8 +1,10 @@
 #include "zorvik/render/connectorrenderer.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
 #include <QPainterPath>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -348,19 +350,28 @@ QRectF drawMapText(QPainter &painter, QPointF at, const QString &text, double pi
         return QRectF(at, QSizeF(0, 0));
     const QFont font = mapFont(pixelSize);
     const TextLayout l = layoutText(font, at, text, leftAligned);
-    const QPointF origin(l.x, l.baseline);
+    // Shaped once, drawn up to nine times.
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    const QPointF origin(l.x, l.baseline - line.ascent());
+    auto draw = [&](QPointF offset) {
+        for (const QGlyphRun &run : runs)
+            painter.drawGlyphRun(origin + offset, run);
+    };
     painter.save();
-    painter.setFont(font);
     if (halo.isValid() && halo.alpha() > 0) {
         // The glyphs shifted to the eight neighbours make an outline haloPx wide.
         painter.setPen(halo);
         const double d = haloPx;
-        for (const QPointF offset : {QPointF(-haloPx, 0), QPointF(haloPx, 0), QPointF(0, -haloPx),
-                 QPointF(0, haloPx), QPointF(-d, -d), QPointF(d, -d), QPointF(-d, d), QPointF(d, d)})
-            painter.drawText(origin + offset, text);
+        for (const QPointF offset : {QPointF(-d, 0), QPointF(d, 0), QPointF(0, -d), QPointF(0, d),
+                 QPointF(-d, -d), QPointF(d, -d), QPointF(-d, d), QPointF(d, d)})
+            draw(offset);
     }
     painter.setPen(colour);
-    painter.drawText(origin, text);
+    draw(QPointF(0, 0));
     painter.restore();
     return boxOf(l, haloPx);
 }
