@@ -111,6 +111,7 @@ void ElementBatch::placeTexts(const ElementPainter &measure, const QRectF &frame
 {
     struct Candidate
     {
+        bool level9;
         double size;
         Label *label;
         QRectF box;
@@ -126,13 +127,14 @@ void ElementBatch::placeTexts(const ElementPainter &measure, const QRectF &frame
                 if (text.box.isEmpty())
                     continue;
                 label.text = {text.box, std::move(text.text)};
-                candidates.push_back({text.pixelSize, &label, text.box});
+                candidates.push_back({level == 1, text.pixelSize, &label, text.box});
             }
         }
     }
-    // Drawing order is the order collected; larger texts go first.
-    std::stable_sort(candidates.begin(), candidates.end(),
-        [](const Candidate &a, const Candidate &b) { return a.size > b.size; });
+    // Collected in drawing order; the statistics layer goes first, then larger texts.
+    std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate &a, const Candidate &b) {
+        return a.level9 != b.level9 ? a.level9 : a.size > b.size;
+    });
     TextPlacement placement(frame);
     for (Candidate &c : candidates)
         c.label->withText = placement.place(c.box);

@@ -11,10 +11,12 @@
 // kinds must belong to a space; elements outside the date range are skipped.
 //
 // Texts: placeTexts() decides which connector texts of the frame are written,
-// for both layers at once. Larger texts are placed first, then texts in
-// drawing order; a text whose box would overlap a placed one is left out of
-// the frame (its marker, if it has one, is still drawn). Markers and graph
-// pictures take no room: they are the data, the names are read around them.
+// for both layers at once. The statistics texts (ranks, values) are placed
+// before the base map's names: they sit on the same points as the names and
+// are what a statistics map is about. Within a layer larger texts go first,
+// then texts in drawing order. A text whose box would overlap a placed one is
+// left out of the frame (its marker, if it has one, is still drawn). Markers
+// and graph pictures take no room.
 #include "zorvik/core/document.h"
 #include "zorvik/render/devicepath.h"
 #include "zorvik/render/elementpainter.h"

@@ -13,9 +13,10 @@
 // The painter's origin must be the target's top-left corner (translate it for
 // a page rectangle); the view's size and DPI must be the target's.
 //
-// Names: the document's texts (base map and statistics) are placed once per
-// render, larger first, and a text that would overlap a written one is left
-// out of that frame, so every target shows the same names for the same view.
+// Names: the document's texts are placed once per render - the statistics
+// texts first, then the base map's names, each larger first - and a text that
+// would overlap a written one is left out of that frame, so every target
+// shows the same names for the same view.
 // Set drawings are written as the caller drew them, over the map; they are
 // not part of that placement, which keeps the map's picture (drawn apart
 // from them on screen) independent of them.

@@ -204,6 +204,46 @@ namespace {
 
 using namespace zorvik::test;
 
+// A statistics value sits on the point of its area's name. It is what the
+// statistics map shows, so it keeps its place even against a larger name.
+TEST(StatisticsLayer, StatisticsTextsArePlacedBeforeTheNames)
+{
+    TinyMap map({connector(Place, CX, CY, QStringLiteral("東京都")),
+        connector(Place, CX + 6000, CY + 3000, QStringLiteral("横浜市"))});
+    ASSERT_TRUE(map.ok()) << map.error().toStdString();
+    Engine engine;
+    engine.setDocumentPath(map.zorPath());
+    ASSERT_EQ(engine.InitializeMap(0), code::Ok);
+    constexpr std::int16_t Value = 186;
+    ASSERT_EQ(
+        engine.AddConnectorKind(Value, QStringLiteral("統計数値"), StatSpaceId, QStringLiteral("STRING.DLL")),
+        code::Ok);
+    Style6 black;
+    black.n = {0, 0, 0, 0, 0, 0};
+    ASSERT_EQ(engine.SetConnectorDispInfo(Value, 1, 1, 0, black, 0), code::Ok);
+    ASSERT_EQ(engine.SetKindDispSize(Value, 1000), code::Ok);
+    ASSERT_EQ(engine.SetKindDispSize(Place, 8000), code::Ok); // names larger than values
+    Handle set = 0;
+    engine.CreateElementList(set);
+    ElementRecord value = connector(Value, CX, CY, QStringLiteral("14047594"));
+    value.lPra = {0, 0, -1, -1, 0, 0};
+    ASSERT_EQ(engine.AddElementToList(set, value), code::Ok);
+    ASSERT_EQ(engine.AddElementsForLevel9(set), code::Ok);
+
+    RenderInput input;
+    input.document = engine.document().get();
+    std::vector<DrawnText> texts;
+    QImage image(Size, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    Renderer().render(
+        painter, viewAt(100000), input, LayerSlot::Background, LayerSlot::SetDrawings, nullptr, &texts);
+    QStringList written;
+    for (const DrawnText &t : texts)
+        written << t.text;
+    written.sort();
+    EXPECT_EQ(written, QStringList({"14047594", "横浜市"}));
+}
+
 TEST(StatisticsLayer, GraphsShowTheirPictureAboveTheBaseMapAndGrowWithTheZoom)
 {
     TinyMap map({line(Road, {CX - 2000, CX + 2000}, {CY, CY})});
