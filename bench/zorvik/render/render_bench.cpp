@@ -8,6 +8,8 @@
 //     the size of a national municipality map;
 //   - "store": ZORVIK_BENCH_ELEMENTS polygons (default 250,000) of 40 to 200
 //     points spread over Japan's extent, as in the core benchmark.
+// The generated default map, when it has been built, adds two views with its
+// place names: the start view (1:10,000,000) and 1:500,000 around Osaka.
 // At the end the medians and the ratios to the bare loop are printed
 // (--summary_only as the last argument prints only those).
 #include "zorvik/core/document.h"
@@ -138,18 +140,33 @@ std::unique_ptr<Map> build(bool municipal)
     return map;
 }
 
+std::unique_ptr<Map> openDefault()
+{
+    auto map = std::make_unique<Map>();
+    Result r = 0;
+    map->doc = Document::open(QStringLiteral(VELTRA_DEFAULT_DATA "/Veltra.zor"), r);
+    if (map->doc)
+        map->extent = map->doc->extent();
+    return map;
+}
+
 Map &mapNamed(const std::string &name)
 {
     auto &slot = g_maps[name];
     if (!slot)
-        slot = build(name == "municipal");
+        slot = name == "default" ? openDefault() : build(name == "municipal");
     return *slot;
 }
 
-ViewTransform viewFor(const Map &map, double scale)
+bool available(const Map &map)
 {
-    const double cx = (map.extent.minX + map.extent.maxX) / 2.0;
-    const double cy = (map.extent.minY + map.extent.maxY) / 2.0;
+    return map.doc != nullptr;
+}
+
+ViewTransform viewFor(const Map &map, double scale, double x = 0, double y = 0)
+{
+    const double cx = x ? x : (map.extent.minX + map.extent.maxX) / 2.0;
+    const double cy = y ? y : (map.extent.minY + map.extent.maxY) / 2.0;
     ViewTransform v(cx, cy, 25000, 0, Screen, 96);
     if (scale <= 0) // national: the whole extent
         return v.withScale(
@@ -202,16 +219,22 @@ struct Case
     const char *map;
     const char *name;
     double scale; // 0 = national
+    double x = 0, y = 0; // view centre; 0 = the extent's centre
 };
 const Case Cases[] = {{"municipal", "national", 0}, {"municipal", "regional 1:500,000", 500000},
     {"municipal", "city 1:25,000", 25000}, {"store", "national", 0}, {"store", "regional 1:500,000", 500000},
-    {"store", "city 1:25,000", 25000}};
+    {"store", "city 1:25,000", 25000}, {"default", "start 1:10,000,000", 10000000, 5904000, 5040000},
+    {"default", "Osaka 1:500,000", 500000, 4860000, 3848400}};
 
 void BM_Render(benchmark::State &state)
 {
     const Case &c = Cases[state.range(0)];
     const Map &map = mapNamed(c.map);
-    const ViewTransform view = viewFor(map, c.scale);
+    if (!available(map)) {
+        state.SkipWithError("the default map is not built");
+        return;
+    }
+    const ViewTransform view = viewFor(map, c.scale, c.x, c.y);
     QImage image(Screen, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state)
         benchmark::DoNotOptimize(renderOnce(map, view, image));
@@ -222,15 +245,19 @@ void BM_BareLoop(benchmark::State &state)
 {
     const Case &c = Cases[state.range(0)];
     const Map &map = mapNamed(c.map);
-    const auto lines = visibleLines(map, viewFor(map, c.scale));
+    if (!available(map)) {
+        state.SkipWithError("the default map is not built");
+        return;
+    }
+    const auto lines = visibleLines(map, viewFor(map, c.scale, c.x, c.y));
     QImage image(Screen, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state)
         benchmark::DoNotOptimize(bareOnce(lines, image));
     state.SetLabel(std::string(c.map) + " " + c.name);
 }
 
-BENCHMARK(BM_Render)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BareLoop)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Render)->DenseRange(0, 7)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareLoop)->DenseRange(0, 7)->Unit(benchmark::kMillisecond);
 
 double median(std::vector<double> v)
 {
@@ -245,7 +272,11 @@ void summary()
         "scale");
     for (const Case &c : Cases) {
         const Map &map = mapNamed(c.map);
-        const ViewTransform view = viewFor(map, c.scale);
+        if (!available(map)) {
+            std::printf("%-10s %-20s (not built)\n", c.map, c.name);
+            continue;
+        }
+        const ViewTransform view = viewFor(map, c.scale, c.x, c.y);
         const auto lines = visibleLines(map, view);
         QImage image(Screen, QImage::Format_ARGB32_Premultiplied);
         std::vector<double> render, bare;
@@ -280,7 +311,8 @@ void summary()
             std::printf("  %-24s %8.2f\n", names[k], sum[k] / runs);
     }
     for (const auto &[name, map] : g_maps)
-        std::printf("%s: %lld vertices\n", name.c_str(), static_cast<long long>(map->vertices));
+        if (map->vertices)
+            std::printf("%s: %lld vertices\n", name.c_str(), static_cast<long long>(map->vertices));
 }
 
 } // namespace
