@@ -21,6 +21,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
@@ -160,9 +161,17 @@ protected:
         shell::modeRegistry().setHandler(ModeImageCut, &ComCuttingImage::ImageCutMode);
         gintModeNo = ModeImageCut;
         QGuiApplication::clipboard()->clear();
+        // A temporary folder of this test alone: other test programs running
+        // beside it use the shared one.
+        savedTmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(privateTemp.path()));
     }
     void TearDown() override
     {
+        if (savedTmp.isEmpty())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", savedTmp);
         shell::modeRegistry().removeHandler(ModeImageCut);
         MapToolTest::TearDown();
     }
@@ -196,6 +205,8 @@ protected:
     }
 
     int normalModes = 0;
+    test::TempDir privateTemp;
+    QByteArray savedTmp;
 };
 
 TEST_F(ImageCutTest, EitherDragDirectionGivesTheSamePictureAndNoTemporaryFile)
