@@ -432,6 +432,10 @@ Result Document::redo()
 
 Result Document::save(QString *error)
 {
+    // A store that cannot be written fails the save even with nothing to
+    // write: the user must not be told the map was saved.
+    if (!m_store.checkWritable(error))
+        return code::IoError;
     if (m_planeZoneDirty) {
         QString why;
         if (!veltra::profile::writeString(

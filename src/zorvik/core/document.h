@@ -118,6 +118,8 @@ public:
     Result undo();
     Result redo();
     // Writes the pending changes (all or nothing) and clears the journal.
+    // Fails, writing nothing, when the store cannot be written, even when
+    // nothing is pending.
     Result save(QString *error = nullptr);
     // Drops what is left of the statistics work; the user's edits stay.
     Result rollBackStatistics();

@@ -2,8 +2,10 @@
 
 #include "platform/fs/fs.h"
 
+#include <QFile>
 #include <cerrno>
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace zorvik {
 
@@ -296,6 +298,26 @@ std::vector<Tombstone> ElementStore::tombstones() const
     while (st.next())
         out.push_back({st.text(0), st.int64(1)});
     return out;
+}
+
+bool ElementStore::checkWritable(QString *error) const
+{
+    if (!isOpen()) {
+        setError(error, QStringLiteral("地図データが開かれていません。"));
+        return false;
+    }
+    if (sqlite3_db_readonly(m_db.handle(), "main") == 0)
+        return true;
+    // The file system names the cause where it has one (a read-only file
+    // system, no permission); otherwise the file itself is marked read-only.
+    const QString path = m_db.path();
+    const QByteArray local = QFile::encodeName(path);
+    const int refused = ::access(local.constData(), W_OK) == 0 ? 0 : errno;
+    setError(error,
+        writeFailure(path,
+            refused != 0 ? veltra::fs::failureReason(path, refused, true)
+                         : QStringLiteral("地図データが読み取り専用で開かれています。")));
+    return false;
 }
 
 bool ElementStore::apply(const Changes &changes, QString *error)

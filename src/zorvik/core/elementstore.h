@@ -78,6 +78,11 @@ public:
     };
     bool apply(const Changes &changes, QString *error = nullptr);
 
+    // False when the open file cannot be written (a read-only file or file
+    // system, which SQLite opens for reading only, or a file of a newer
+    // format); `error` then says so with the file.
+    bool checkWritable(QString *error = nullptr) const;
+
     // The raw connection, for benchmarks that compare against a bare query.
     sqlite3 *handle() const { return m_db.handle(); }
 
