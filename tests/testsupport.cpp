@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace veltra::test {
 
@@ -48,6 +50,30 @@ QString u(const char *utf8)
 void flushDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+NoFileWrites::NoFileWrites()
+{
+    // Past the limit the system stops the process unless the signal is
+    // ignored; ignored, the write fails with EFBIG.
+    m_handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0)
+        return;
+    m_limit = limit.rlim_cur;
+    limit.rlim_cur = 0;
+    m_ok = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+NoFileWrites::~NoFileWrites()
+{
+    if (m_ok) {
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = static_cast<rlim_t>(m_limit);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    std::signal(SIGXFSZ, m_handler);
 }
 
 } // namespace veltra::test

@@ -36,4 +36,22 @@ QString u(const char *utf8);
 // Runs the pending deleteLater() calls, so closed windows are really gone.
 void flushDeletes();
 
+// While it lives, every write of this process into a regular file fails (a
+// file size limit of 0 bytes, as on a full disk), for root too, while reading
+// works. Pipes and terminals are not limited, so test output goes on.
+class NoFileWrites
+{
+public:
+    NoFileWrites();
+    ~NoFileWrites();
+    NoFileWrites(const NoFileWrites &) = delete;
+    NoFileWrites &operator=(const NoFileWrites &) = delete;
+    bool ok() const { return m_ok; }
+
+private:
+    unsigned long long m_limit = 0;
+    void (*m_handler)(int) = nullptr;
+    bool m_ok = false;
+};
+
 } // namespace veltra::test

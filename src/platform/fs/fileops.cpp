@@ -254,7 +254,9 @@ bool writeFileAtomic(const QString &path, const QByteArray &bytes, QString *erro
     out.setDirectWriteFallback(false);
     errno = 0;
     bool ok = out.open(QIODevice::WriteOnly);
-    if (ok && out.write(bytes) != bytes.size()) {
+    // The flush is checked here: a full disk fails only there, and commit()
+    // would still put the short file in place of the old one.
+    if (ok && (out.write(bytes) != bytes.size() || !out.flush())) {
         ok = false;
         const int saved = errno;
         out.cancelWriting();
