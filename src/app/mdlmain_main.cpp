@@ -13,6 +13,7 @@
 #include "shell/mdlmain_settings.h"
 #include "shell/modaldialog.h"
 #include "shell/programfolder.h"
+#include "shell/savefailures.h"
 #include "shell/statisticsservices.h"
 #include "statdata/meshdatabase.h"
 
@@ -82,7 +83,9 @@ app::StartResult Main(const app::StartOptions &options)
     if (!app::acquireInstanceLock(options.lockPath))
         return app::StartResult::AlreadyRunning;
 
-    // 2-3. Configuration (raises the start count), beginner layout.
+    // 2-3. Configuration (raises the start count), beginner layout. A
+    // settings write that fails is told once in a run.
+    shell::startSettingsWriteReports();
     const shell::SettingsReport report = ReadSettings();
     if (!report.ok()) {
         reportStartFailure(report.message());

@@ -18,6 +18,7 @@
 #include "shell/mdlspcom.h"
 #include "shell/moderegistry.h"
 #include "shell/operationroom.h"
+#include "shell/savefailures.h"
 #include "shell/statisticsservices.h"
 #include "statdata/meshdatabase.h"
 #include "zorvik/widget/zorvik.h"
@@ -154,10 +155,9 @@ bool frmZorvik::saveWithRetry()
         const zorvik::Result result = Zorvik1->SaveMap();
         if (result == 0)
             return true;
-        const int answer
-            = ui::MsgBox(QStringLiteral("地図データを保存できませんでした。（エラーコード %1）").arg(result)
-                    + QStringLiteral("\n再試行しますか？"),
-                ui::vbRetryCancel | ui::vbExclamation, gstrTitle);
+        const int answer = ui::MsgBox(veltra::shell::mapSaveFailureMessage(result, Zorvik1->lastError())
+                + QStringLiteral("\n再試行しますか？"),
+            ui::vbRetryCancel | ui::vbExclamation, gstrTitle);
         if (answer != ui::vbRetry)
             return false;
     }
@@ -188,10 +188,8 @@ void frmZorvik::Form_Unload()
             home.drawCenterY = Zorvik1->CenterY();
             home.rotateAngle = static_cast<std::int32_t>(vb::roundHalfEven(Zorvik1->Angle()));
             QString error;
-            if (!mdlSave::SaveSettings(gtypWinInfo, &error)) {
-                ui::MsgBox(QStringLiteral("ウィンドウの設定を保存できませんでした。\n") + error,
-                    ui::vbExclamation, gstrTitle);
-            }
+            if (!mdlSave::SaveSettings(gtypWinInfo, &error))
+                veltra::shell::reportSettingsWriteFailure(error);
         }
         WaitCursor wait;
         Zorvik1->CloseMap();

@@ -13,6 +13,7 @@
 #include "shell/mdlmain_settings.h"
 #include "shell/mdlmain_ui.h"
 #include "shell/mdlsave.h"
+#include "shell/savefailures.h"
 #include "shell/statisticsservices.h"
 #include "zorvik/widget/zorvik.h"
 
@@ -171,10 +172,8 @@ void frmMain::SaveWindowInfo()
     frame.overviewChecked = mnuAllAreaMap && mnuAllAreaMap->isChecked();
     frame.scaleChecked = mnuScale && mnuScale->isChecked();
     QString error;
-    if (!shell::saveWindowInfo(frame, &error)) {
-        ui::MsgBox(QStringLiteral("ウィンドウの設定を保存できませんでした。\n") + error, ui::vbExclamation,
-            gstrTitle);
-    }
+    if (!shell::saveWindowInfo(frame, &error))
+        shell::reportSettingsWriteFailure(error);
 }
 
 void frmMain::MDIForm_Resize()
@@ -231,8 +230,7 @@ void frmMain::mnuFileSave_Click()
     if (result == 0) {
         ui::MsgBox(QStringLiteral("保存終了"), ui::vbInformation, gstrTitle);
     } else {
-        ui::MsgBox(QStringLiteral("地図データを保存できませんでした。（エラーコード %1）").arg(result),
-            ui::vbExclamation, gstrTitle);
+        ui::MsgBox(shell::mapSaveFailureMessage(result, gobjZor->lastError()), ui::vbExclamation, gstrTitle);
     }
 }
 

@@ -1,6 +1,5 @@
 #include "shell/frmoptions.h"
 
-#include "platform/profile/profile.h"
 #include "platform/ui/windowplacement.h"
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/dates.h"
@@ -10,6 +9,7 @@
 #include "shell/globals.h"
 #include "shell/mdlmain_ui.h"
 #include "shell/operationroom.h"
+#include "shell/savefailures.h"
 #include "shell/viewdate.h"
 #include "zorvik/widget/zorvik.h"
 
@@ -147,10 +147,10 @@ void frmOptions::ApplyViewDate()
     gstrSetDateMode = mode;
     gstrSetDate1 = dateText.value_or(QString());
     gstrViewDate = s.viewDate;
-    // The result is not reported: the map shows the choice either way, and
+    // The map shows the choice either way; a failed write is reported, as
     // the next opening of the document falls back to what the file holds.
-    profile::writeString(QStringLiteral("SetDate"), QStringLiteral("MODE"), mode, gstrDocIniPath);
-    profile::writeString(QStringLiteral("SetDate"), QStringLiteral("Date1"), dateText, gstrDocIniPath);
+    if (shell::writeSetting(QStringLiteral("SetDate"), QStringLiteral("MODE"), mode, gstrDocIniPath))
+        shell::writeSetting(QStringLiteral("SetDate"), QStringLiteral("Date1"), dateText, gstrDocIniPath);
     mdlMain::SetStatusText(3, s.statusText);
     shell::setOpeRoomDateLabel(gstrSetDate1);
     gobjZor->Refresh();

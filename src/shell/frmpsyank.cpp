@@ -1,8 +1,8 @@
 #include "shell/frmpsyank.h"
 
-#include "platform/profile/profile.h"
 #include "shell/globals.h"
 #include "shell/mdlcommon.h"
+#include "shell/savefailures.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -40,7 +40,7 @@ void frmPSYAnk::Command1_Click()
     if (Option1[0]->isChecked() || Option1[1]->isChecked()) {
         // A failed open is not reported; the answer is recorded all the same.
         mdlCommon::OpenWithShell(target);
-        veltra::profile::writeString(
+        veltra::shell::writeSetting(
             QStringLiteral("USE"), QStringLiteral("FLG"), QStringLiteral("1"), gstrIniPath);
     }
     accept();

@@ -1,12 +1,12 @@
 #include "shell/frmselectzor.h"
 
 #include "platform/fs/fs.h"
-#include "platform/profile/profile.h"
 #include "shell/globals.h"
 #include "shell/mdlcommon.h"
 #include "shell/mdlfolder.h"
 #include "shell/mdlspcom.h"
 #include "shell/programfolder.h"
+#include "shell/savefailures.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -98,8 +98,7 @@ void frmSelectZor::Command1_Click(int index)
 void frmSelectZor::finish(bool ok)
 {
     if (!m_folder.isEmpty())
-        veltra::profile::writeString(
-            QStringLiteral("DirList"), QStringLiteral("Path"), m_folder, gstrIniPath);
+        veltra::shell::writeSetting(QStringLiteral("DirList"), QStringLiteral("Path"), m_folder, gstrIniPath);
     if (ok)
         accept();
     else

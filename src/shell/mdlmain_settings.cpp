@@ -7,6 +7,7 @@
 #include "shell/mdlspcom.h"
 #include "shell/modfileio.h"
 #include "shell/programfolder.h"
+#include "shell/savefailures.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -254,11 +255,8 @@ veltra::shell::SettingsReport ReadSettings()
         count = 0; // beyond the range of a count: start again
     }
     gstrUseCount = QString::number(static_cast<qint64>(count) + 1);
-    if (ini.text) {
-        QString why;
-        if (!veltra::profile::writeString(use, QStringLiteral("COUNT"), gstrUseCount, gstrIniPath, &why))
-            report.notes << QStringLiteral("起動回数を書き込めません。\n%1").arg(why);
-    }
+    if (ini.text)
+        veltra::shell::writeSetting(use, QStringLiteral("COUNT"), gstrUseCount, gstrIniPath);
 
     // 10. Display levels.
     readDisplayLevels(report);

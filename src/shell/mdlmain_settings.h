@@ -6,7 +6,8 @@
 //
 // ReadSettings runs once at start-up and fills the configuration globals
 // (globals.h); every value stays a text. It raises the start count [USE] COUNT
-// by one and writes it back. Missing keys read as empty texts (the graph
+// by one and writes it back (a failed write is reported as savefailures.h
+// says, and the program runs on). Missing keys read as empty texts (the graph
 // limits as "100"); a configuration the program cannot run with (a file
 // missing, unreadable or without its section, no data folder, a display-level
 // file with fewer than three numeric lines) is reported in the returned
@@ -24,7 +25,6 @@ namespace veltra::shell {
 struct SettingsReport
 {
     QStringList errors; // the program cannot run with this configuration
-    QStringList notes; // problems the program runs with (e.g. the start count not written)
 
     bool ok() const { return errors.isEmpty(); }
     // The errors as one text for a message box.

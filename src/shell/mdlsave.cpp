@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -55,13 +56,18 @@ int readInt(const QString &section, const char *key, int def, const QString &pat
     return veltra::profile::getInt(section, QString::fromLatin1(key), def, path);
 }
 
-// Writes one number; remembers the first failure.
-void writeNumber(
-    const QString &section, const char *key, qint64 value, const QString &path, bool &ok, QString *error)
+void addNumber(
+    std::vector<veltra::profile::KeyWrite> &writes, const QString &section, const char *key, qint64 value)
+{
+    writes.push_back({section, QString::fromLatin1(key), QString::number(value)});
+}
+
+// The keys of one file in a single write; remembers the first failure.
+void writeAll(
+    const std::vector<veltra::profile::KeyWrite> &writes, const QString &path, bool &ok, QString *error)
 {
     QString why;
-    if (!veltra::profile::writeString(
-            section, QString::fromLatin1(key), QString::number(value), path, &why)) {
+    if (!veltra::profile::writeStrings(writes, path, &why)) {
         if (ok && error)
             *error = why;
         ok = false;
@@ -130,23 +136,27 @@ void LoadHomeViews(WindowInfo &info)
 bool SaveSettings(WindowInfo &info, QString *error)
 {
     bool ok = true;
+    std::vector<veltra::profile::KeyWrite> frame;
     if (info.State != 1) {
-        writeNumber(kMenuInfo, "State", info.State, gstrIniPath, ok, error);
-        writeNumber(kMenuInfo, "Top", info.Top, gstrIniPath, ok, error);
-        writeNumber(kMenuInfo, "Left", info.Left, gstrIniPath, ok, error);
-        writeNumber(kMenuInfo, "Width", info.Width, gstrIniPath, ok, error);
-        writeNumber(kMenuInfo, "Height", info.Height, gstrIniPath, ok, error);
+        addNumber(frame, kMenuInfo, "State", info.State);
+        addNumber(frame, kMenuInfo, "Top", info.Top);
+        addNumber(frame, kMenuInfo, "Left", info.Left);
+        addNumber(frame, kMenuInfo, "Width", info.Width);
+        addNumber(frame, kMenuInfo, "Height", info.Height);
     }
     for (const Switch &s : kSwitches)
-        writeNumber(kMenuInfo, s.key, info.*s.field, gstrIniPath, ok, error);
+        addNumber(frame, kMenuInfo, s.key, info.*s.field);
+    writeAll(frame, gstrIniPath, ok, error);
     // Without an open document there is no settings file for the views; an
     // empty path must not turn into a file in the current folder.
     if (gstrDocIniPath.isEmpty())
         return ok;
+    std::vector<veltra::profile::KeyWrite> views;
     for (int slot = 0; slot <= 3; ++slot) {
         for (const ViewKey &k : kViewKeys)
-            writeNumber(viewSection(slot), k.key, info.Home[slot].*k.field, gstrDocIniPath, ok, error);
+            addNumber(views, viewSection(slot), k.key, info.Home[slot].*k.field);
     }
+    writeAll(views, gstrDocIniPath, ok, error);
     return ok;
 }
 

@@ -40,8 +40,9 @@ void LoadSettings(WindowInfo &info);
 // (gstrDocIniPath).
 void LoadHomeViews(WindowInfo &info);
 
-// Writes [MNUINFO] and the four view sections. False when a write failed;
-// `error` then names the first failure.
+// Writes [MNUINFO] and the four view sections, one write for each file.
+// False when a write failed; `error` then names the first failure. The
+// caller reports it (savefailures.h).
 bool SaveSettings(WindowInfo &info, QString *error = nullptr);
 
 } // namespace mdlSave
