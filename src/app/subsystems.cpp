@@ -3,6 +3,7 @@
 #include "mapwindow/frmzorvik.h"
 #include "mapwindow/maptoolsregistry.h"
 #include "mapwindow/navigationregistry.h"
+#include "statdataui/comg_add.h"
 
 namespace veltra::app {
 
@@ -11,6 +12,7 @@ void registerSubsystems()
     mapwindow::registerMapWindow();
     mapwindow::registerNavigation();
     mapwindow::registerMapTools();
+    statdataui::registerUserDataWindows();
 }
 
 } // namespace veltra::app

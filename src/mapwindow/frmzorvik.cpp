@@ -245,6 +245,12 @@ double frmZorvik::panButtonWidth() const
     return ui::pixelsToTwips(m_controls->Command4[0]->width(), logicalDpiX());
 }
 
+bool frmZorvik::measuringPanelShown() const
+{
+    // The panel's own Visible, whether or not the window is on screen.
+    return m_controls && m_controls->Picture1 && m_controls->Picture1->isVisibleTo(this);
+}
+
 void frmZorvik::openCalcWindow(std::int16_t mode)
 {
     m_controls->Picture1->openCalcWindow(mode);

@@ -51,6 +51,7 @@ public:
     void SetViewDate() override;
     void MP_GetCenterPlaceName() override;
     double panButtonWidth() const override;
+    bool measuringPanelShown() const override;
 
     // ---- the window's events and procedures
     void Form_Load();

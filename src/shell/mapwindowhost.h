@@ -44,6 +44,10 @@ public:
     // Width of the first pan button in twips (the frame places the legend
     // window beside it).
     virtual double panButtonWidth() const = 0;
+    // True while the distance and area measuring panel is shown (other
+    // functions, such as the user-data registration, wait until it closes).
+    // A window without the panel never shows it.
+    virtual bool measuringPanelShown() const { return false; }
 };
 
 using MapWindowFactory = std::function<MapWindowHost *(QWidget *parent)>;

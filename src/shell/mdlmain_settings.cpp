@@ -124,6 +124,11 @@ void readDisplayLevels(SettingsReport &report)
 
 namespace veltra::shell {
 
+QString resolveDataFolder(const QString &configured, const QString &programFolder)
+{
+    return dataFolderFrom(configured, programFolder);
+}
+
 QString documentIniPath(const QString &documentPath)
 {
     // No document, no settings file (never ".INI" in the current folder).

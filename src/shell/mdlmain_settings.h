@@ -31,6 +31,11 @@ struct SettingsReport
     QString message() const { return errors.join(QLatin1Char('\n')); }
 };
 
+// The data folder of a configured `Path` value: made absolute against the
+// program folder when relative ("VeltraData\"), ending in '/'; "" for an
+// empty value. Start-up and the user-data registration read it alike.
+QString resolveDataFolder(const QString &configured, const QString &programFolder);
+
 // The name of the settings file of a map document: the document's path with
 // its last extension replaced by ".INI", or ".INI" appended when the file
 // name has no dot; empty for no document. Never a name outside the

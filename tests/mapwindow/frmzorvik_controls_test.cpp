@@ -58,12 +58,15 @@ TEST(MapWindowControlsInWindow, EventsLayoutAndOverlays)
     const QPointF world = map.viewTransform().deviceToWorld(QPointF(300, 200));
     EXPECT_EQ(clickedX, zorvik::ViewTransform::roundWorld(world.x()));
 
+    EXPECT_FALSE(window.measuringPanelShown());
     window.openCalcWindow(1);
     EXPECT_TRUE(window.controls()->Picture1->isVisibleTo(&window));
+    EXPECT_TRUE(window.measuringPanelShown());
     window.ViewCalcDistance(12.345);
     EXPECT_EQ(window.controls()->Picture1->Label1->text(), QStringLiteral("距離: 12.35[m]です。"));
     window.closeCalcWindow();
     EXPECT_FALSE(window.controls()->Picture1->isVisibleTo(&window));
+    EXPECT_FALSE(window.measuringPanelShown());
     window.CompassDrawData(-30);
     EXPECT_EQ(window.controls()->Picture5->angle(), -30);
 

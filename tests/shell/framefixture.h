@@ -28,8 +28,10 @@ public:
     void SetViewDate() override { }
     void MP_GetCenterPlaceName() override { }
     double panButtonWidth() const override { return 360; }
+    bool measuringPanelShown() const override { return measuring; }
 
     static inline bool startSucceeds = true;
+    bool measuring = false; // the measuring panel a test shows
 
 private:
     zorvik::Zorvik *m_engine;
