@@ -1,6 +1,7 @@
 // veltra-statgen: writes the statistics tree (etc\) of the default data folder
-// from the census tables in data/sources/census (see data/README.md), and
-// the shipped calculation templates over them.
+// from the census tables in data/sources/census (see data/README.md), the
+// shipped calculation templates over them, and the input examples of the
+// user-data registration (追加用エクセルファイル\).
 //
 //   veltra-statgen --census <data/sources/census> --data <data folder> [--report <file>]
 //
@@ -9,6 +10,7 @@
 #include "calctemplates.h"
 #include "censusplan.h"
 #include "censustables.h"
+#include "inputforms.h"
 #include "statregistrar.h"
 
 #include <QCoreApplication>
@@ -94,7 +96,8 @@ int main(int argc, char **argv)
         return failed(error);
     if (!reportPath.isEmpty())
         QFile::remove(reportPath);
-    if (!writeStatisticsTree(data, plan, &error) || !writeShippedTemplates(data, &error))
+    if (!writeStatisticsTree(data, plan, &error) || !writeShippedTemplates(data, &error)
+        || !writeInputForms(data, tables, &error))
         return failed(error);
 
     const QByteArray report = reportOf(plan).toUtf8();
