@@ -7,8 +7,10 @@
 #include "platform/vb/convert.h"
 #include "platform/vb/errors.h"
 #include "shell/dialogfilter.h"
+#include "shell/programfolder.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QUrl>
@@ -184,7 +186,13 @@ bool OpenWithShell(const QString &pathOrAddress)
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
     if (scheme.match(target).hasMatch())
         return QDesktopServices::openUrl(QUrl(target));
-    const QString local = veltra::fs::resolve(target);
+    // A relative target (the configuration's "Help\index.html") lies in the
+    // program folder, wherever the process was started from.
+    QString local = veltra::fs::normalize(target);
+    const QString program = veltra::shell::programFolder();
+    if (QDir::isRelativePath(local) && !program.isEmpty())
+        local = program + local;
+    local = veltra::fs::resolve(local);
     if (!QFileInfo::exists(local))
         return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(local));

@@ -57,7 +57,8 @@ bool FileExists(const QString &path);
 bool FolderExists(const QString &path);
 
 // Opens a document, folder or web address with the desktop's default program.
-// False when the target does not exist or nothing could open it.
+// A relative path is taken in the program folder. False when the target is
+// empty, does not exist or nothing could open it.
 bool OpenWithShell(const QString &pathOrAddress);
 
 // The save dialog's record: the caller fills owner, filter (description NUL

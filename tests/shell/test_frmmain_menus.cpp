@@ -3,23 +3,30 @@
 #include "framefixture.h"
 #include "platform/ui/dialogscript.h"
 #include "platform/ui/msgbox.h"
+#include "platform/ui/windowregistry.h"
 #include "shell/commandline.h"
 #include "shell/coolbar.h"
 #include "shell/framepanes.h"
 #include "shell/frmdirection2.h"
 #include "shell/globals.h"
+#include "shell/mdlcommon.h"
 #include "shell/mdlmain_mode.h"
 #include "shell/modaldialog.h"
 #include "shell/modecodes.h"
 #include "shell/moderegistry.h"
+#include "shell/programfolder.h"
 #include "zorvik/widget/zorvik.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QToolBar>
+#include <QUrl>
 
 using namespace veltra;
 using namespace veltra::shell;
@@ -406,3 +413,206 @@ TEST_F(FrameTest, GroupEditorRebuildsTheListBarOnlyWhenSaved)
     frame->EditListBarGroups();
     EXPECT_EQ(rebuilt, 1);
 }
+
+// ---- help targets and the story menus ----------------------------------------
+
+// Records what the desktop is asked to open instead of starting a program.
+class OpenedUrls : public QObject
+{
+    Q_OBJECT
+public:
+    OpenedUrls()
+    {
+        for (const char *scheme : {"file", "http", "https"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "open");
+    }
+    ~OpenedUrls() override
+    {
+        for (const char *scheme : {"file", "http", "https"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl &url) { urls << url; }
+};
+
+// The statistics map window, as the registry knows it by name.
+class frmStatisticsMap : public QWidget
+{
+    Q_OBJECT
+};
+
+namespace {
+
+// A program folder holding the help pages the configuration names, in its
+// own Windows-style spelling.
+class ProgramFolderHelp
+{
+public:
+    ProgramFolderHelp()
+    {
+        QDir(dir.path()).mkpath(QStringLiteral("Help"));
+        setProgramFolder(dir.path());
+    }
+    ~ProgramFolderHelp() { setProgramFolder(QString()); }
+    QString page(const QString &name)
+    {
+        const QString path = dir.path() + QStringLiteral("Help/") + name;
+        test::writeBytes(path, "<html></html>");
+        return path;
+    }
+    test::TempDir dir;
+};
+
+} // namespace
+
+TEST_F(FrameTest, HelpItemsOpenTheirTargetsInTheProgramFolder)
+{
+    openDocument(); // mnuTmpDownLoad needs a map
+    ProgramFolderHelp help;
+    struct Case
+    {
+        const char *item;
+        QString *target;
+        const char *value;
+        const char *page; // the file in Help/, or nothing for a web address
+    };
+    const Case cases[] = {
+        {"mnuHp1", &gstrHP1, "Help\\about.html", "about.html"},
+        {"mnuHp2", &gstrHP2, "Help\\notes.html", "notes.html"},
+        {"mnuHp3", &gstrHP3, "Help\\graphs.html", "graphs.html"},
+        {"mnuHp4", &gstrHP4, "Help\\manual.html", "manual.html"},
+        {"mnuHp5", &gstrHP5, "https://example.org/statistics", nullptr},
+        {"mnuHp7", &gstrHP7, "Help\\examples.html", "examples.html"},
+        {"mnuHp8", &gstrHP8, "http://example.org/timespace", nullptr},
+        {"mnuTmpDownLoad", &gstrStoryDownloadSite, "https://example.org/stories/", nullptr},
+    };
+    for (const Case &c : cases)
+        *c.target = QString::fromLatin1(c.value);
+    // The process runs from elsewhere: the pages are found all the same.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(QDir::rootPath());
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.item);
+        const QUrl expected = c.page ? QUrl::fromLocalFile(help.page(QString::fromLatin1(c.page)))
+                                     : QUrl(QString::fromLatin1(c.value));
+        OpenedUrls opened;
+        frame->menuItem(QString::fromLatin1(c.item))->trigger();
+        EXPECT_EQ(opened.urls, QList<QUrl>({expected}));
+    }
+    // The public help member that no menu calls.
+    gstrHelpLoc = QStringLiteral("HELP\\INDEX.HTML");
+    const QString index = help.page(QStringLiteral("index.html"));
+    OpenedUrls opened;
+    frame->mnuVeltraHelp_Click();
+    EXPECT_EQ(opened.urls, QList<QUrl>({QUrl::fromLocalFile(index)}));
+    QDir::setCurrent(before);
+}
+
+TEST_F(FrameTest, EmptyOrMissingHelpTargetsOpenNothing)
+{
+    ProgramFolderHelp help;
+    gstrHP2 = QString();
+    gstrHP3 = QStringLiteral("Help\\missing.html");
+    OpenedUrls opened;
+    ui::DialogScript script;
+    frame->menuItem(QStringLiteral("mnuHp2"))->trigger();
+    frame->menuItem(QStringLiteral("mnuHp3"))->trigger();
+    EXPECT_TRUE(opened.urls.isEmpty());
+    EXPECT_TRUE(script.requests().empty()); // and nothing is said
+}
+
+TEST_F(FrameTest, TheDeliveredConfigurationNamesOnlyPagesThatShip)
+{
+    const QString program = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../../data/program/";
+    ASSERT_TRUE(QFileInfo::exists(program + "ZORPAK.INI"));
+    struct Reset
+    {
+        ~Reset() { setProgramFolder(QString()); }
+    } reset;
+    setProgramFolder(QDir(program).absolutePath() + QLatin1Char('/'));
+    const std::pair<const char *, const char *> keys[] = {{"URL", "STORYDOWNLOADSITE"},
+        {"URL", "MAPDOWNLOADSITE"}, {"URL", "HPSITE"}, {"URL", "HELPSITE"}, {"URL", "FAQSITE"},
+        {"URL", "HELPLOC"}, {"URL", "MANUALLOC"}, {"HELP", "HP1"}, {"HELP", "HP2"}, {"HELP", "HP3"},
+        {"HELP", "HP4"}, {"HELP", "HP5"}, {"HELP", "HP6"}, {"HELP", "HP7"}, {"HELP", "HP8"}, {"HELP", "HP9"}};
+    int named = 0;
+    for (const auto &[section, key] : keys) {
+        SCOPED_TRACE(key);
+        QString value;
+        mdlCommon::ReadIniString(
+            QString::fromLatin1(section), QString::fromLatin1(key), value, program + "ZORPAK.INI");
+        if (value.isEmpty())
+            continue;
+        ++named;
+        OpenedUrls opened;
+        EXPECT_TRUE(mdlCommon::OpenWithShell(value));
+        ASSERT_EQ(opened.urls.size(), 1);
+        EXPECT_TRUE(QFileInfo(opened.urls[0].toLocalFile()).isFile());
+    }
+    EXPECT_GE(named, 9);
+}
+
+TEST_F(FrameTest, StoryModeStartClearsTheMapAndShowsTheStoryPlayer)
+{
+    openDocument();
+    std::vector<QString> calls;
+    auto &a = modeRegistry().actions();
+    a.unloadLegendForms = [&] { calls.push_back(QStringLiteral("legends")); };
+    a.clearStatisticsMap = [&](zorvik::Zorvik *engine, bool keepFiles) {
+        EXPECT_EQ(engine, gobjZor);
+        EXPECT_FALSE(keepFiles);
+        calls.push_back(QStringLiteral("clear"));
+    };
+    ui::form<frmStatisticsMap>();
+    frame->menuItem(QStringLiteral("mnuStoryStart"))->trigger();
+    test::flushDeletes();
+    EXPECT_EQ(calls, std::vector<QString>({QStringLiteral("legends"), QStringLiteral("clear")}));
+    EXPECT_FALSE(ui::WindowRegistry::instance().isLoaded(QStringLiteral("frmStatisticsMap")));
+    EXPECT_EQ(gbStoryMode, -1);
+    QWidget *player = frame->loadedPane(FramePane::StoryPlayer);
+    ASSERT_NE(player, nullptr);
+    EXPECT_TRUE(player->parentWidget()->isVisible());
+    EXPECT_FALSE(frame->loadedPane(FramePane::ListBar)->parentWidget()->isVisible());
+
+    // Ending brings the list bar back.
+    calls.clear();
+    frame->menuItem(QStringLiteral("mnuStoryEnd"))->trigger();
+    EXPECT_EQ(calls, std::vector<QString>({QStringLiteral("legends"), QStringLiteral("clear")}));
+    EXPECT_EQ(gbStoryMode, 0);
+    EXPECT_TRUE(frame->loadedPane(FramePane::ListBar)->parentWidget()->isVisible());
+    EXPECT_FALSE(player->parentWidget()->isVisible());
+}
+
+TEST_F(FrameTest, StoryModeEndWhenAlreadyOffStillClears)
+{
+    openDocument();
+    int cleared = 0, unloaded = 0;
+    modeRegistry().actions().unloadLegendForms = [&] { ++unloaded; };
+    modeRegistry().actions().clearStatisticsMap = [&](zorvik::Zorvik *, bool) { ++cleared; };
+    ui::form<frmStatisticsMap>();
+    ASSERT_EQ(gbStoryMode, 0);
+    frame->menuItem(QStringLiteral("mnuStoryEnd"))->trigger();
+    test::flushDeletes();
+    EXPECT_EQ(unloaded, 1);
+    EXPECT_EQ(cleared, 1);
+    EXPECT_FALSE(ui::WindowRegistry::instance().isLoaded(QStringLiteral("frmStatisticsMap")));
+    EXPECT_EQ(gbStoryMode, 0);
+    EXPECT_TRUE(frame->loadedPane(FramePane::ListBar)->parentWidget()->isVisible());
+}
+
+TEST_F(FrameTest, StoryEditorRebuildsTheStoryListOnlyWhenSaved)
+{
+    openDocument();
+    int rebuilt = 0;
+    bool saved = false;
+    modeRegistry().actions().showStoryEditor = [&] { return saved; };
+    modeRegistry().actions().rebuildStoryList = [&] { ++rebuilt; };
+    frame->menuItem(QStringLiteral("mnuStoryEntry"))->trigger();
+    EXPECT_EQ(rebuilt, 0);
+    saved = true;
+    frame->menuItem(QStringLiteral("mnuStoryEntry"))->trigger();
+    EXPECT_EQ(rebuilt, 1);
+}
+
+#include "test_frmmain_menus.moc"
