@@ -103,8 +103,23 @@ int32_t clsList::ReadValueHeader(QString &line) const
     QByteArray bytes;
     if (!veltra::fs::readFile(m_realFilePath, bytes))
         return -2;
-    // The encoding is the whole file's: the header alone may not tell.
-    line = veltra::text::splitLines(veltra::text::decodeAuto(bytes)).value(0);
+    // The encoding is the whole file's: the header alone may not tell. Only
+    // the header is decoded (CR and LF are never part of a CP932 or UTF-8
+    // character, so it ends at the first of them either way).
+    qsizetype end = bytes.size();
+    for (const char eol : {'\r', '\n'}) {
+        const qsizetype at = bytes.indexOf(eol);
+        if (at >= 0 && at < end)
+            end = at;
+    }
+    const bool bom = bytes.startsWith("\xEF\xBB\xBF");
+    const QByteArray header = bytes.left(end);
+    if (bom)
+        line = QString::fromUtf8(header.mid(3));
+    else if (veltra::text::readsAsUtf8(bytes))
+        line = QString::fromUtf8(header);
+    else
+        line = veltra::text::decodeCp932(header);
     return 0;
 }
 

@@ -20,7 +20,11 @@
 class clsRealData
 {
 public:
-    void setSelectedFilePath(const QString &path) { m_selectedFilePath = path; }
+    void setSelectedFilePath(const QString &path)
+    {
+        m_selectedFilePath = path;
+        m_lines.clear();
+    }
     void setRealFilePath(const QString &path) { m_realFilePath = path; }
     void setDataKind(const QString &areaUnit) { m_dataKind = areaUnit; }
     void setAlreadyMode(bool isNew) { m_alreadyMode = isNew; }
@@ -32,8 +36,9 @@ public:
     // other than 0-9 - ., not a number within +-10000000 exclusive, or more
     // fields than the header).
     int32_t CheckFileFormat();
-    // 0; -1 AlreadyMode and the value file exists (nothing written); -2 the
-    // CSV has no line; -3 the folder cannot be created; -4 the value file
+    // Converts the lines a passed CheckFileFormat read (without one, the CSV
+    // as it is now). 0; -1 AlreadyMode and the value file exists (nothing
+    // written); -2 the CSV has no line; -3 the folder cannot be created; -4 the value file
     // cannot be written (the old one is then intact).
     int32_t ConvertTextFile();
     // Deletes the value file, then its folder when no file is left. 0; -1.
@@ -46,12 +51,13 @@ private:
     static bool CheckHeaderLine(const QString &line);
     bool CheckAreaCode(QString &line) const;
     static bool IsNumericChar(QChar c);
-    static bool IsNumericText(const QString &text);
-    static bool CheckValue(const QString &field);
-    static QString FitFieldCount(const QString &line, int count);
+    static bool IsNumericText(QStringView text);
+    static bool CheckValue(QStringView field);
 
     QString m_selectedFilePath;
     QString m_realFilePath;
     QString m_dataKind;
     bool m_alreadyMode = false;
+    // The CSV's lines as CheckFileFormat read them, for ConvertTextFile.
+    QStringList m_lines;
 };
