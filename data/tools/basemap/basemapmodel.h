@@ -44,6 +44,18 @@ struct MunicipalityRow
     WorldPoint point;
 };
 
+// A municipality whose source point lies off its prefecture's land (the
+// outline is coarse) and that was moved to the nearest point inside.
+struct MovedPoint
+{
+    int code = 0; // 5-digit code
+    QString name;
+    Point from; // the source point
+    WorldPoint to;
+    double km = 0;
+    QString why;
+};
+
 struct BaseMapModel
 {
     std::vector<AreaOutline> outlines;
@@ -53,6 +65,7 @@ struct BaseMapModel
     // One line per area that could not be given a real point or a cell, and
     // per fallback taken; the generator prints it.
     QStringList report;
+    std::vector<MovedPoint> moved; // in code order, each also in the report
     int cellCount = 0; // municipalities with a cell in space 2
 };
 

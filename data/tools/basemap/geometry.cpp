@@ -1,6 +1,9 @@
 #include "geometry.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
+#include <numbers>
 #include <optional>
 
 namespace veltra::basemap {
@@ -119,11 +122,157 @@ MultiPolygon outlineOf(const Prefecture &prefecture)
     return out;
 }
 
-std::vector<WorldPoint> toWorldRing(const Ring &ring)
+MultiPolygon landOf(const MultiPolygon &outline)
+{
+    MultiPolygon land;
+    for (const Polygon &part : outline) {
+        MultiPolygon merged;
+        bg::union_(land, part, merged);
+        land = std::move(merged);
+    }
+    return land;
+}
+
+namespace {
+
+double cosLatitude(double worldY)
+{
+    return std::cos((worldY / WorldPerDegree + OriginLat) * std::numbers::pi / 180);
+}
+
+struct EdgePoint
+{
+    double d2 = std::numeric_limits<double>::infinity(); // squared, X shrunk by kx
+    Point at;
+};
+
+// The point of the land's edges (outer and inner rings) nearest to `p`.
+EdgePoint nearestEdgePoint(const MultiPolygon &land, const Point &p, double kx)
+{
+    EdgePoint best;
+    auto visit = [&](const Ring &ring) {
+        for (size_t k = 0; k + 1 < ring.size(); ++k) {
+            const double ax = (ring[k].x() - p.x()) * kx, ay = ring[k].y() - p.y();
+            const double dx = (ring[k + 1].x() - p.x()) * kx - ax, dy = ring[k + 1].y() - p.y() - ay;
+            const double len2 = dx * dx + dy * dy;
+            const double t = len2 > 0 ? std::clamp(-(ax * dx + ay * dy) / len2, 0.0, 1.0) : 0.0;
+            const double qx = ax + t * dx, qy = ay + t * dy;
+            const double d2 = qx * qx + qy * qy;
+            if (d2 < best.d2)
+                best = EdgePoint{d2, Point(p.x() + qx / kx, p.y() + qy)};
+        }
+    };
+    for (const Polygon &part : land) {
+        visit(part.outer());
+        for (const Ring &inner : part.inners())
+            visit(inner);
+    }
+    return best;
+}
+
+} // namespace
+
+double distanceKm(const Point &a, const Point &b)
+{
+    const double kx = cosLatitude((a.y() + b.y()) / 2);
+    return std::hypot((b.x() - a.x()) * kx, b.y() - a.y()) * KmPerWorldY;
+}
+
+std::optional<WorldPoint> nearestInside(const MultiPolygon &land, const Point &p, double inset)
+{
+    const double kx = cosLatitude(p.y());
+    auto fits = [&](const WorldPoint &w) {
+        const Point q(w.x, w.y);
+        return bg::within(q, land) && nearestEdgePoint(land, q, kx).d2 >= inset * inset;
+    };
+    const WorldPoint own = rounded(p);
+    if (fits(own))
+        return own;
+    // Whole-unit points in growing squares around the nearest edge point;
+    // the nearest to `p` of those that fit, looked for a little beyond the
+    // first square that has one.
+    const EdgePoint edge = nearestEdgePoint(land, p, kx);
+    if (edge.d2 == std::numeric_limits<double>::infinity())
+        return std::nullopt;
+    const WorldPoint c = rounded(edge.at);
+    constexpr int Reach = 64;
+    std::optional<WorldPoint> best;
+    double bestD2 = std::numeric_limits<double>::infinity();
+    int firstFound = -1;
+    for (int r = 0; r <= Reach && (firstFound < 0 || r <= firstFound + 2); ++r) {
+        for (int dy = -r; dy <= r; ++dy) {
+            for (int dx = -r; dx <= r; ++dx) {
+                if (std::max(std::abs(dx), std::abs(dy)) != r)
+                    continue;
+                const WorldPoint w{c.x + dx, c.y + dy};
+                if (!fits(w))
+                    continue;
+                const double ex = (w.x - p.x()) * kx, ey = w.y - p.y();
+                const double d2 = ex * ex + ey * ey;
+                if (d2 < bestD2) {
+                    bestD2 = d2;
+                    best = w;
+                }
+                if (firstFound < 0)
+                    firstFound = r;
+            }
+        }
+    }
+    return best;
+}
+
+VertexSnap::VertexSnap(const std::vector<MultiPolygon> &areas)
+{
+    constexpr double Eps = 1.0;
+    std::vector<Point> all;
+    for (const MultiPolygon &area : areas)
+        for (const Polygon &part : area)
+            all.insert(all.end(), part.outer().begin(), part.outer().end());
+    std::sort(all.begin(), all.end(),
+        [](const Point &a, const Point &b) { return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y()); });
+    // Union-find over the sorted vertices. A group takes the place of its
+    // first whole-unit member (a vertex of the outline, which the
+    // prefecture's own outline shares), else of its first member; so the
+    // result does not depend on the order of the areas.
+    std::vector<size_t> parent(all.size());
+    for (size_t i = 0; i < all.size(); ++i)
+        parent[i] = i;
+    auto root = [&](size_t i) {
+        while (parent[i] != i)
+            i = parent[i] = parent[parent[i]];
+        return i;
+    };
+    auto whole = [&](size_t i) {
+        return all[i].x() == std::round(all[i].x()) && all[i].y() == std::round(all[i].y());
+    };
+    for (size_t i = 0; i < all.size(); ++i)
+        for (size_t j = i + 1; j < all.size() && all[j].x() - all[i].x() < Eps; ++j)
+            if (std::abs(all[j].y() - all[i].y()) < Eps
+                && !(whole(i) && whole(j) && !bg::equals(all[i], all[j]))) {
+                const size_t a = root(i), b = root(j);
+                parent[std::max(a, b)] = std::min(a, b);
+            }
+    std::vector<size_t> place(all.size(), SIZE_MAX);
+    for (size_t i = 0; i < all.size(); ++i) {
+        size_t &p = place[root(i)];
+        if (p == SIZE_MAX || (!whole(p) && whole(i)))
+            p = i;
+    }
+    for (size_t i = 0; i < all.size(); ++i)
+        place_.emplace(std::pair(all[i].x(), all[i].y()), rounded(all[place[root(i)]]));
+}
+
+WorldPoint VertexSnap::operator()(const Point &p) const
+{
+    auto it = place_.find({p.x(), p.y()});
+    return it != place_.end() ? it->second : rounded(p);
+}
+
+std::vector<WorldPoint> toWorldRing(const Ring &ring, const VertexSnap *snap)
 {
     std::vector<WorldPoint> out;
     for (const Point &p : ring) {
-        const WorldPoint w = rounded(p);
+        const WorldPoint w = snap ? (*snap)(p) : rounded(p);
         if (out.empty() || !(out.back() == w))
             out.push_back(w);
     }

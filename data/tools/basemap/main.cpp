@@ -3,9 +3,14 @@
 //
 //   veltra-basemap --sources <data/sources> --out <folder> [--report <file>]
 //
-// Prints a summary; every area without a real point or cell is listed in the
-// report file (UTF-8), or on standard error when none is named.
+// Prints a summary; every area without a real point or cell and every point
+// moved onto its prefecture's land is listed in the report file (UTF-8), or
+// on standard error when none is named. Before writing anything it checks
+// that the municipal cells cover every prefecture's land without a hole or
+// an overlap and hold their municipalities' points; on a fault it names each
+// and writes nothing.
 #include "basemapmodel.h"
+#include "coverage.h"
 #include "defaultdatawriter.h"
 
 #include <QCoreApplication>
@@ -16,6 +21,10 @@
 using namespace veltra::basemap;
 
 namespace {
+
+// The grid of the coverage check: fine enough for a municipality of a few
+// square kilometres, and well under a second for the whole country.
+constexpr double CheckStepKm = 0.5;
 
 int usage()
 {
@@ -60,10 +69,28 @@ int main(int argc, char **argv)
         return failed(error);
 
     const BaseMapModel model = buildBaseMap(prefectures, municipalities);
+    const CoverageCheck check = checkCoverage(model, CheckStepKm);
+    const QString checkLine = QStringLiteral(
+        "grid check every %1 km: %2 points on the land of %3 prefectures; %4 in no municipal "
+        "cell, %5 in more than one, %6 in a cell off the land (%7 more within the rounding of an "
+        "edge); %8 database points outside their own cell")
+                                  .arg(CheckStepKm)
+                                  .arg(check.landPoints)
+                                  .arg(model.prefectureRows.size())
+                                  .arg(check.holes)
+                                  .arg(check.overlaps)
+                                  .arg(check.outside)
+                                  .arg(check.onEdge)
+                                  .arg(check.pointsOutsideOwnCell);
+    if (!check.ok()) {
+        for (const QString &fault : check.faults)
+            std::fprintf(stderr, "veltra-basemap: %s\n", qPrintable(fault));
+        return failed(checkLine + QStringLiteral("; nothing written"));
+    }
     if (!writeDefaultData(model, out, &error))
         return failed(error);
 
-    const QByteArray report = model.report.join(u'\n').toUtf8() + '\n';
+    const QByteArray report = (model.report + QStringList{checkLine}).join(u'\n').toUtf8() + '\n';
     if (!reportPath.isEmpty()) {
         QFile f(reportPath);
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(report) != report.size())
@@ -72,8 +99,8 @@ int main(int argc, char **argv)
         std::fputs(report.constData(), stderr);
     }
     std::printf("veltra-basemap: %zu prefectures, %d municipal cells, %zu areas in the place-name database, "
-                "%lld notes in the report\n",
-        model.prefectureRows.size(), model.cellCount, model.municipalityRows.size(),
+                "%zu points moved onto the land, %lld notes in the report\n",
+        model.prefectureRows.size(), model.cellCount, model.municipalityRows.size(), model.moved.size(),
         static_cast<long long>(model.report.size()));
     return 0;
 }

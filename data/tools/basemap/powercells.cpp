@@ -9,9 +9,6 @@ namespace veltra::basemap {
 
 namespace {
 
-// Kilometres per world unit along Y (one unit = 1/360000 of a degree).
-constexpr double KmPerWorldY = 110.574 / WorldPerDegree;
-
 struct Vec
 {
     double x, y;
