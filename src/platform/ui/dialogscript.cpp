@@ -33,11 +33,25 @@ void DialogScript::answerText(const QString &text)
     m_answers.push_back(a);
 }
 
-void DialogScript::answerColour(const QColor &colour)
+void DialogScript::answerColour(const QColor &colour, const QList<QColor> &customColours)
 {
     DialogAnswer a;
     a.colour = colour;
+    a.customColours = customColours;
     m_answers.push_back(a);
+}
+
+void DialogScript::answerPdfPrinter(const QString &file)
+{
+    DialogAnswer a;
+    a.text = file;
+    a.pdfPrinter = true;
+    m_answers.push_back(a);
+}
+
+void DialogScript::answerPrintUnchanged()
+{
+    m_answers.push_back(DialogAnswer{});
 }
 
 void DialogScript::answerCancel()

@@ -6,7 +6,7 @@
 // and answered from the script's queue, in order. A request that finds the
 // queue empty is counted in unanswered() and gets the answer of a user who
 // just presses Enter or closes the dialog: a message box's default button, an
-// input box's default text, a cancelled file, folder or colour dialog.
+// input box's default text, a cancelled file, folder, colour or print dialog.
 //
 // Without a script, on a platform that cannot show windows to a person
 // (offscreen, minimal), dialogs are answered the same way and a warning is
@@ -18,6 +18,7 @@
 //   runTheCodeUnderTest();
 //   EXPECT_EQ(script.requests().at(0).prompt, "…");
 #include <QColor>
+#include <QList>
 #include <QString>
 #include <deque>
 #include <optional>
@@ -25,7 +26,7 @@
 
 namespace veltra::ui {
 
-enum class DialogKind { MessageBox, InputBox, OpenFile, SaveFile, BrowseFolder, Colour };
+enum class DialogKind { MessageBox, InputBox, OpenFile, SaveFile, BrowseFolder, Colour, Print };
 
 struct DialogRequest
 {
@@ -37,6 +38,7 @@ struct DialogRequest
     QString filter; // file dialogs, in Qt's "desc (*.x);;desc (*.y)" form
     QString folder; // start folder of file and folder dialogs
     QColor colour; // initial colour of the colour dialog
+    QList<QColor> customColours; // custom colours the colour dialog offers
 };
 
 struct DialogAnswer
@@ -45,6 +47,8 @@ struct DialogAnswer
     int button = 0; // MsgBox result (vbOK, vbYes, …)
     QString text; // input text, chosen file or folder
     QColor colour;
+    QList<QColor> customColours; // colour dialog: the user's custom colours (empty: unchanged)
+    bool pdfPrinter = false; // print dialog: print to the PDF file `text`
 };
 
 class DialogScript
@@ -58,7 +62,11 @@ public:
     // Queue the next answers.
     void answerButton(int vbResult);
     void answerText(const QString &text); // input box text, file path or folder
-    void answerColour(const QColor &colour);
+    void answerColour(const QColor &colour, const QList<QColor> &customColours = {});
+    // The print dialog: a PDF printer that writes `file` becomes the choice.
+    void answerPdfPrinter(const QString &file);
+    // The print dialog closed with OK and the printer left as it was.
+    void answerPrintUnchanged();
     void answerCancel();
 
     const std::vector<DialogRequest> &requests() const { return m_requests; }

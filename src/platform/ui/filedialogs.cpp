@@ -72,13 +72,18 @@ QString getExistingFolder(QWidget *owner, const QString &title, const QString &s
     return QFileDialog::getExistingDirectory(owner, title, startFolder);
 }
 
-std::optional<QColor> getColour(QWidget *owner, const QColor &initial, QList<QColor> *customColours)
+std::optional<QColor> getColour(QWidget *owner, const QColor &initial, QList<QColor> *customColours,
+    const std::function<QPoint(const QSize &dialogSize)> &place)
 {
     DialogRequest request;
     request.kind = DialogKind::Colour;
     request.colour = initial;
+    if (customColours)
+        request.customColours = *customColours;
     if (DialogScript *script = DialogScript::current()) {
         const auto answer = script->take(request);
+        if (answer && customColours && !answer->customColours.isEmpty())
+            *customColours = answer->customColours;
         if (!answer || answer->cancelled || !answer->colour.isValid())
             return std::nullopt;
         return answer->colour;
@@ -91,15 +96,22 @@ std::optional<QColor> getColour(QWidget *owner, const QColor &initial, QList<QCo
         for (int i = 0; i < customColours->size() && i < QColorDialog::customCount(); ++i)
             QColorDialog::setCustomColor(i, customColours->at(i));
     }
-    const QColor chosen = QColorDialog::getColor(initial, owner);
+    QColorDialog dialog(initial, owner);
+    if (place) {
+        // A native dialog cannot be moved from here.
+        dialog.setOption(QColorDialog::DontUseNativeDialog);
+        dialog.adjustSize();
+        dialog.move(place(dialog.size()));
+    }
+    const bool chosen = dialog.exec() == QDialog::Accepted;
     if (customColours) {
         customColours->clear();
         for (int i = 0; i < QColorDialog::customCount(); ++i)
             customColours->append(QColorDialog::customColor(i));
     }
-    if (!chosen.isValid())
+    if (!chosen || !dialog.selectedColor().isValid())
         return std::nullopt;
-    return chosen;
+    return dialog.selectedColor();
 }
 
 } // namespace veltra::ui
