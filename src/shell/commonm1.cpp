@@ -1,6 +1,12 @@
 #include "shell/commonm1.h"
 
 #include "platform/fs/fs.h"
+#include "platform/ui/printdialog.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
 
 namespace CommonM1 {
 
@@ -40,6 +46,53 @@ QString GetTempDir()
 QString GetTempFile()
 {
     return veltra::fs::makeTempFile(QStringLiteral("eg6"), QStringLiteral(".tmp"));
+}
+
+namespace {
+
+QPrinter *g_printer = nullptr;
+
+// The printer's engine may need the application's plugins, so it goes before
+// the application does.
+void deletePrinter()
+{
+    delete g_printer;
+    g_printer = nullptr;
+}
+
+// `picture` on one page, fitted to the printable area with its aspect kept.
+void printPicture(QPrinter &printer, const QImage &picture)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return;
+    const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
+    QSizeF size = picture.size();
+    size.scale(page.size(), Qt::KeepAspectRatio);
+    const QRectF target(page.center() - QPointF(size.width() / 2, size.height() / 2), size);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, picture);
+    painter.end();
+}
+
+} // namespace
+
+QPrinter &CurrentPrinter()
+{
+    if (!g_printer) {
+        g_printer = new QPrinter(QPrinter::HighResolution);
+        qAddPostRoutine(deletePrinter);
+    }
+    return *g_printer;
+}
+
+void PrintClipboardPicture(QWidget *owner, const QImage &picture)
+{
+    QPrinter &printer = CurrentPrinter();
+    if (!veltra::ui::execPrintDialog(owner, printer, QStringLiteral("印刷")))
+        return;
+    if (!picture.isNull())
+        printPicture(printer, picture);
 }
 
 } // namespace CommonM1

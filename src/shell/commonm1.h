@@ -1,9 +1,18 @@
 #pragma once
-// CommonM1: folder and file-title texts, and the temporary folder and files.
+// CommonM1: folder and file-title texts, the temporary folder and files, and
+// the printer of the run.
 //
 // Temporary files live in the program's own folder under the system temporary
 // folder (never loose in the shared one), which GetTempDir names.
+//
+// The program keeps one printer setting for the whole run: whatever the user
+// chooses in a print dialog (printer, paper, orientation, copies) stays the
+// current printer for every later print until another choice is made.
 #include <QString>
+
+class QImage;
+class QPrinter;
+class QWidget;
 
 namespace CommonM1 {
 
@@ -21,5 +30,15 @@ QString GetTempDir();
 // A new, empty, uniquely named file "eg6….tmp" in GetTempDir(); empty when it
 // cannot be made.
 QString GetTempFile();
+
+// The current printer of the run (made on first use, kept until the
+// application ends).
+QPrinter &CurrentPrinter();
+
+// Shows the print dialog on the current printer, owned by `owner`; after OK
+// prints `picture` on one page, as large as the printable area allows with its
+// aspect kept, centred. Cancel prints nothing. A null picture or a printer
+// that cannot start is not reported.
+void PrintClipboardPicture(QWidget *owner, const QImage &picture);
 
 } // namespace CommonM1

@@ -27,6 +27,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 
 using namespace veltra;
@@ -58,6 +59,10 @@ frmMain::frmMain(QWidget *parent)
     setCentralWidget(m_mdi);
     createMenus();
     createStatusBar();
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    Timer1->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
     ui::WindowRegistry::instance().add(this);
 }
 

@@ -32,6 +32,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QTimer;
 class QToolBar;
 
 namespace veltra::shell {
@@ -86,6 +87,13 @@ public:
     void mnuFileExit_Click();
     void mnuPrevPosMapDraw_Click();
     void mnuInitPosMapDraw_Click();
+    // Printing (frmmain_print.cpp): the map through the engine, the screen as
+    // the frame's picture once Timer1 (1000 ms, once) has let the menu close
+    // and the map finish drawing.
+    void mnuPrintMap_Click();
+    void mnuPrintScreen_Click();
+    void Timer1_Timer();
+    QTimer *Timer1 = nullptr;
 
     // ---- status bar (panels counted from 1)
     bool setStatusPanelText(int index, const QString &text);
@@ -136,6 +144,7 @@ public:
     void mnuTTouikeiShow_Click();
     void mnuPtAdd_Click();
     void mnuHp1_Click();
+    void mnuHp9_Click();
     void mnuImp_Click();
     void mnuVeltraHelp_Click();
     void EditListBarGroups();
@@ -173,6 +182,8 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    void PrintMap();
+    void PrintScreen();
     void createToolBars();
     void registerFrameActions();
     // After a document opened: the display toggles follow the stored

@@ -8,11 +8,13 @@
 
 #include "platform/ui/filedialogs.h"
 #include "platform/ui/msgbox.h"
+#include "platform/ui/windowplacement.h"
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/convert.h"
 #include "shell/commandline.h"
 #include "shell/coolbar.h"
 #include "shell/dialogfilter.h"
+#include "shell/frmabout.h"
 #include "shell/frmdirection2.h"
 #include "shell/frmmain.h"
 #include "shell/frmpsywait.h"
@@ -356,6 +358,13 @@ void frmMain::mnuPtAdd_Click()
 void frmMain::mnuHp1_Click()
 {
     mdlCommon::OpenWithShell(gstrHP1);
+}
+
+void frmMain::mnuHp9_Click()
+{
+    frmAbout about(this);
+    ui::placeToolWindow(about, this);
+    execModal(about);
 }
 
 void frmMain::mnuImp_Click() { }

@@ -218,4 +218,7 @@ void frmMain::registerFrameActions()
     a.toggleScaleBar = member(&frmMain::mnuScale_Click);
     a.importCommand = member(&frmMain::mnuImp_Click);
     a.openHelpPage = member(&frmMain::mnuHp1_Click);
+    a.showAbout = member(&frmMain::mnuHp9_Click);
+    a.printMap = member(&frmMain::mnuPrintMap_Click);
+    a.printScreen = member(&frmMain::mnuPrintScreen_Click);
 }
