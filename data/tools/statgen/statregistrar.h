@@ -1,9 +1,13 @@
 #pragma once
 // Writes the statistics tree of a data folder (etc\: value files, item lists,
 // FileIndex.txt, the year-management file and the etc2 copies) from value
-// tables, through the same data-file classes and in the same order as the
-// registration of user statistics: value file (clsRealData), item list
-// (clsList), file index (clsIndex, municipal data), year line (clsYear).
+// tables, through the same data-file classes as the registration of user
+// statistics: value file (clsRealData), file index (clsIndex, municipal
+// data), item list (clsList), year line (clsYear). Each step only points at
+// what the steps before it wrote, and a registration into a live etc folder
+// runs under a RegistrationJournal: killed at any moment, it is undone whole
+// by the next registration (or RegistrationJournal::recover), so a retry of
+// the same table succeeds.
 //
 // Two things differ from a user's registration, both because the tree is
 // shipped: the item lists name each area unit's folder relative to the list
@@ -21,8 +25,9 @@ namespace veltra::statgen {
 // <etc>/<statistics name>/<area unit>/<item group>/<file title>.txt.
 QString valueFilePath(const QString &etcFolder, const ValueTable &table);
 
-// Registers one table into the etc folder. The CSV the user would choose is
-// written into workFolder first. False with the step that failed.
+// Registers one table into the etc folder, all or nothing. The CSV the user
+// would choose is written into workFolder first. False with the step that
+// failed; the etc folder is then as it was.
 bool registerTable(
     const QString &etcFolder, const QString &workFolder, const ValueTable &table, QString *error);
 
