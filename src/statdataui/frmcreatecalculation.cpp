@@ -215,7 +215,11 @@ void frmCreateCalculation::buildControls()
     auto *tokens = new QVBoxLayout;
     tokens->addWidget(new QLabel(QStringLiteral("演算式各項目 ："), this));
     tokens->addWidget(grdOpeExpression);
-    auto *calculator = new QVBoxLayout;
+    // The pad keeps calculator proportions; the grids take the width.
+    auto *calculatorPanel = new QWidget(this);
+    calculatorPanel->setMaximumWidth(320);
+    auto *calculator = new QVBoxLayout(calculatorPanel);
+    calculator->setContentsMargins(0, 0, 0, 0);
     calculator->addSpacing(QLabel().sizeHint().height());
     calculator->addWidget(txtCalcDisp);
     calculator->addLayout(pad);
@@ -226,7 +230,7 @@ void frmCreateCalculation::buildControls()
     middle->addLayout(lists, 3);
     middle->addLayout(names, 3);
     middle->addLayout(tokens, 3);
-    middle->addLayout(calculator, 0);
+    middle->addWidget(calculatorPanel, 0);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
