@@ -5,8 +5,11 @@
 #include "platform/text/text.h"
 #include "zorvik/core/catalogfiles.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
+#include <limits>
 #include <map>
 #include <mutex>
 
@@ -55,7 +58,47 @@ QString resolveAgainst(const QString &baseFolder, const QString &value)
         return {};
     if (!n.startsWith(u'/'))
         n = baseFolder + n;
-    return veltra::fs::resolve(n);
+    // "..": taken by name as Windows takes it, not through a folder that
+    // may not exist.
+    return veltra::fs::resolve(QDir::cleanPath(n));
+}
+
+bool isAbsolute(const QString &value)
+{
+    return veltra::fs::normalize(value.trimmed()).startsWith(u'/');
+}
+
+// A relative path that leads out of the document's folder ("..\..\x"):
+// the engine would read and write files of other folders through it. An
+// absolute path is the user's explicit choice and is kept.
+bool climbsOut(const QString &baseFolder, const QString &value)
+{
+    const QString n = veltra::fs::normalize(value.trimmed());
+    if (n.isEmpty() || n.startsWith(u'/'))
+        return false;
+    const QString base = QDir::cleanPath(QDir().absoluteFilePath(baseFolder));
+    const QString path = QDir::cleanPath(base + u'/' + n);
+    return path != base && !path.startsWith(base == u'/' ? base : base + u'/');
+}
+
+// The first of the document's paths that climbs out of its folder, named
+// with its key and value for the message; empty when none.
+QString pathOutside(const QString &folder, const std::vector<std::pair<QString, QString>> &paths)
+{
+    for (const auto &[name, value] : paths) {
+        if (climbsOut(folder, value))
+            return QStringLiteral("%1「%2」").arg(name, value.trimmed());
+    }
+    return {};
+}
+
+QString outsideMessage(const QString &zor, const QString &what)
+{
+    return QStringLiteral(
+        "地図ドキュメントを開けません: %1\n%2 は地図ドキュメントのフォルダの外を指しています。"
+        "定義フォルダ・要素ストア・メッシュフォルダは、ドキュメントのフォルダの中を相対パスで"
+        "指すか、絶対パスで指定してください。")
+        .arg(zor, what);
 }
 
 QString asFolder(QString path)
@@ -92,6 +135,13 @@ Result Document::create(const QString &zorPath, const NewDocument &options, QStr
     const QString storeFile = options.storeFile.isEmpty()
         ? QFileInfo(zor).completeBaseName() + QStringLiteral(".zdb")
         : options.storeFile;
+    const QString outside = pathOutside(folder,
+        {{QStringLiteral("ElementStore"), storeFile}, {QStringLiteral("DefDataDir"), options.defDataDir},
+            {QStringLiteral("MeshDataDir"), options.meshDataDir}});
+    if (!outside.isEmpty()) {
+        setError(error, outsideMessage(zor, outside));
+        return code::BadArgument;
+    }
 
     QString why;
     auto write = [&](const QString &section, const char *key, const QString &value) {
@@ -117,8 +167,16 @@ Result Document::create(const QString &zorPath, const NewDocument &options, QStr
         setError(error, why);
         return code::IoError;
     }
-    QString defDir = veltra::profile::getString(SysEx, QStringLiteral("DefDataDir"), QString(), zor);
-    defDir = defDir.trimmed().isEmpty() ? folder : asFolder(resolveAgainst(folder, defDir));
+    const QString defValue = veltra::profile::getString(SysEx, QStringLiteral("DefDataDir"), QString(), zor);
+    const QString defDir = defValue.trimmed().isEmpty() ? folder : asFolder(resolveAgainst(folder, defValue));
+    // A folder named by an absolute path is the user's: it is used when it
+    // exists and never made here.
+    if (isAbsolute(defValue) && !veltra::fs::folderExists(defDir)) {
+        setError(error,
+            QStringLiteral("定義フォルダがありません: %1\n%2")
+                .arg(defDir, veltra::fs::failureReason(QDir::cleanPath(defDir), ENOENT, false)));
+        return code::IoError;
+    }
     if (!catalogfiles::writeEmptyIfMissing(defDir, &why)) {
         setError(error, why);
         return code::IoError;
@@ -179,9 +237,17 @@ Result Document::load(QString *error)
     if (storeFile.trimmed().isEmpty())
         storeFile = QFileInfo(m_path).completeBaseName() + QStringLiteral(".zdb");
     const QString defDir = veltra::profile::getString(SysEx, QStringLiteral("DefDataDir"), QString(), m_path);
-    m_defDataDir = defDir.trimmed().isEmpty() ? folder : asFolder(resolveAgainst(folder, defDir));
     const QString meshDir
         = veltra::profile::getString(SysEx, QStringLiteral("MeshDataDir"), QString(), m_path);
+    const QString outside = pathOutside(folder,
+        {{QStringLiteral("[%1] ElementStore").arg(Section), storeFile},
+            {QStringLiteral("[%1] DefDataDir").arg(SysEx), defDir},
+            {QStringLiteral("[%1] MeshDataDir").arg(SysEx), meshDir}});
+    if (!outside.isEmpty()) {
+        setError(error, outsideMessage(m_path, outside));
+        return code::NotAllowed;
+    }
+    m_defDataDir = defDir.trimmed().isEmpty() ? folder : asFolder(resolveAgainst(folder, defDir));
     m_meshDataDir = asFolder(resolveAgainst(folder, meshDir));
 
     if (!catalogfiles::read(m_defDataDir, m_catalog, &why)) {
@@ -192,7 +258,20 @@ Result Document::load(QString *error)
         setError(error, why);
         return code::IoError;
     }
-    m_nextId = m_store.maxId() + 1;
+    // New elements take the ids after the largest one; a damaged store whose
+    // largest id is the highest possible leaves none, and every save would
+    // then fail on a repeated id.
+    const std::int64_t maxId = m_store.maxId();
+    if (maxId == std::numeric_limits<std::int64_t>::max()) {
+        setError(error,
+            QStringLiteral(
+                "地図ドキュメントを開けません: %1\n要素ストア %2 の要素番号が上限 (%3) に達しています。"
+                "ストアが壊れている可能性があります。")
+                .arg(m_path, m_store.path())
+                .arg(maxId));
+        return code::IoError;
+    }
+    m_nextId = maxId + 1;
 
     // Mesh files: read-only, whatever exists now. One that cannot be read is
     // skipped with a warning, so a damaged download does not close the map.
@@ -359,6 +438,13 @@ Result Document::enterElements(
     const std::vector<ElementRecord> &records, bool level9, std::vector<ElementRef> &refs)
 {
     refs.clear();
+    // Ids are never reused nor wrapped: the records that need one must all
+    // get one below the highest id.
+    const auto needIds = std::count_if(records.begin(), records.end(), [&](const ElementRecord &rec) {
+        return !level9 && !m_catalog.isStatisticsKind(rec.Type, rec.iPra[2]);
+    });
+    if (std::uint64_t(needIds) > std::uint64_t(std::numeric_limits<std::int64_t>::max() - m_nextId))
+        return code::BadArgument;
     std::vector<std::pair<std::int64_t, PackedElement>> entered;
     for (const ElementRecord &rec : records) {
         if (level9 || m_catalog.isStatisticsKind(rec.Type, rec.iPra[2])) {
