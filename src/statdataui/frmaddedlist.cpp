@@ -115,6 +115,9 @@ void frmAddedList::FillGrid()
             SetCellText(row, j, text);
         }
     }
+    // Filling moved the current cell to the last one written; the grid opens
+    // on its first columns.
+    MSFlexGrid1->setCurrentCell(0, 0, QItemSelectionModel::NoUpdate);
 }
 
 void frmAddedList::SetCellText(int row, int col, const QString &text)

@@ -3,7 +3,6 @@
 #include "platform/ui/filedialogs.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windowregistry.h"
-#include "shell/dialogfilter.h"
 #include "shell/frmpsywait.h"
 #include "shell/modaldialog.h"
 #include "shell/programfolder.h"
@@ -32,8 +31,8 @@ namespace {
 const QString kCaption = QStringLiteral("ユーザーデータの登録・削除");
 const QString kAttention = QStringLiteral("※全角で8文字以内");
 // The dialog's patterns match names without case, so *.csv takes any case
-// of the extension.
-const QString kCsvFilter = QStringLiteral("CSVファイル(*.csv) |*.csv");
+// of the extension. The description carries the pattern (Qt's form).
+const QString kCsvFilter = QStringLiteral("CSVファイル(*.csv)");
 
 QPushButton *button(const QString &text, QWidget *parent)
 {
@@ -246,8 +245,8 @@ void frmG_add::cmbDataKind_Click()
 
 void frmG_add::cmdOpen_Click()
 {
-    const QString chosen = ui::getOpenFileName(this, QStringLiteral("開く"),
-        veltra::shell::qtFileFilter(kCsvFilter), gstrAddDataPath + QStringLiteral("追加用エクセルファイル/"));
+    const QString chosen = ui::getOpenFileName(this, QStringLiteral("開く"), kCsvFilter,
+        gstrAddDataPath + QStringLiteral("追加用エクセルファイル/"));
     if (!chosen.isEmpty())
         txtDataFileName->setText(chosen);
 }

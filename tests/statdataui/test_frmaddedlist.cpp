@@ -70,6 +70,9 @@ TEST(FrmAddedList, TheGridHasOneColumnPerHeaderFieldWithColumnThreeHidden)
         EXPECT_EQ(d.MSFlexGrid1->item(2, 0)->text(), QStringLiteral("2"));
         EXPECT_EQ(d.MSFlexGrid1->item(2, 1)->text(), QStringLiteral("S2"));
         EXPECT_EQ(d.MSFlexGrid1->item(2, 7)->text(), QStringLiteral("f2.txt")); // file name only
+        // Opens on its first columns, not where the filling ended.
+        EXPECT_EQ(d.MSFlexGrid1->currentRow(), 0);
+        EXPECT_EQ(d.MSFlexGrid1->currentColumn(), 0);
         EXPECT_FALSE(d.cmdRun->isVisible());
     });
 }
