@@ -120,7 +120,8 @@ QString documentDescription()
 {
     return QStringLiteral(
         "日本の基本地図（既定）。都道府県の境界は R パッケージ mapdata（GPL-2）の japan データベース、"
-        "市区町村の代表点は OpenStreetMap（(C) OpenStreetMap contributors, ODbL 1.0）ほか。"
+        "市区町村の代表点は OpenStreetMap（(C) OpenStreetMap contributors, ODbL 1.0）、R パッケージ maps の "
+        "world.cities（GPL-2）、GeoNames（https://www.geonames.org/, CC BY 4.0）。"
         "市区町村の境界は実在の境界ではなく、代表点の面積重み付きボロノイ分割を都道府県界で切り取った合成の区"
         "画です。"
         "町丁字の境界は含みません。");

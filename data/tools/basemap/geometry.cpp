@@ -183,7 +183,7 @@ std::optional<WorldPoint> nearestInside(const MultiPolygon &land, const Point &p
     const double kx = cosLatitude(p.y());
     auto fits = [&](const WorldPoint &w) {
         const Point q(w.x, w.y);
-        return bg::within(q, land) && nearestEdgePoint(land, q, kx).d2 >= inset * inset;
+        return bg::within(q, land) && nearestEdgePoint(land, q, 1.0).d2 >= inset * inset;
     };
     const WorldPoint own = rounded(p);
     if (fits(own))

@@ -56,8 +56,9 @@ MultiPolygon landOf(const MultiPolygon &outline);
 // by the cosine of their mean latitude.
 double distanceKm(const Point &a, const Point &b);
 
-// The whole-unit point nearest to `p` that lies inside `land` at least
-// `inset` world units from its edge: `p` itself (rounded) when it does.
+// The whole-unit point nearest to `p` (in kilometres) that lies inside `land`
+// at least `inset` world units from its edge: `p` itself (rounded) when it
+// does.
 // Empty when no such point lies near the edge point nearest to `p` (a land
 // thinner than the inset).
 std::optional<WorldPoint> nearestInside(const MultiPolygon &land, const Point &p, double inset);

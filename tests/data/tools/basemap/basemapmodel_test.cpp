@@ -134,3 +134,76 @@ TEST(BaseMapModel, MunicipalCellsDoNotOverlap)
             EXPECT_LT(bg::area(overlap), 1e4) << wards[i].first << " " << wards[j].first;
         }
 }
+
+TEST(BaseMapModel, PointsStayWhereTheSourcePutsThemUnlessOffTheLand)
+{
+    const Built &b = built();
+    std::map<int, MultiPolygon> land;
+    for (const Prefecture &p : b.prefectures)
+        land[p.code] = landOf(outlineOf(p));
+    std::map<int, const MovedPoint *> moved;
+    for (const MovedPoint &m : b.model.moved)
+        moved[m.code] = &m;
+    std::map<int, WorldPoint> written;
+    for (const MunicipalityRow &r : b.model.municipalityRows)
+        written[r.prefCode * 1000 + r.code] = r.point;
+    int kept = 0;
+    for (const Municipality &m : b.municipalities) {
+        if (!m.point || m.isWard())
+            continue;
+        const Point source = toWorld(*m.point);
+        auto it = moved.find(m.code);
+        if (it == moved.end()) {
+            EXPECT_EQ(written[m.code], rounded(source)) << m.code;
+            ++kept;
+            continue;
+        }
+        // Moved: the source point is off the land (or on its very edge), the
+        // new one the nearest inside, at the distance the report gives.
+        const MovedPoint &mp = *it->second;
+        EXPECT_EQ(written[m.code], mp.to) << m.code;
+        double toEdge = INFINITY;
+        for (const Polygon &part : land[m.prefCode])
+            toEdge = std::min(toEdge,
+                double(bg::distance(
+                    source, bg::model::linestring<Point>(part.outer().begin(), part.outer().end()))));
+        EXPECT_TRUE(!bg::within(source, land[m.prefCode]) || toEdge < 3) << m.code;
+        EXPECT_TRUE(bg::within(Point(mp.to.x, mp.to.y), land[m.prefCode])) << m.code;
+        EXPECT_NEAR(mp.km, distanceKm(source, Point(mp.to.x, mp.to.y)), 1e-9);
+        EXPECT_LT(mp.km, 2.0) << m.code; // the coarse coast is off by a few hundred metres
+        EXPECT_TRUE(b.model.report.contains(QStringLiteral("%1 %2: its point lies off its prefecture's land; "
+                                                           "moved %3 km to the nearest point inside")
+                                                .arg(m.code, 5, 10, QLatin1Char('0'))
+                                                .arg(m.name)
+                                                .arg(mp.km, 0, 'f', 3)))
+            << m.code;
+    }
+    EXPECT_GT(kept, 1650);
+    // Among them 和木町, 33 km off before, and 田尻町, which had no cell.
+    ASSERT_TRUE(moved.contains(35321));
+    EXPECT_LT(moved[35321]->km, 0.2);
+    ASSERT_TRUE(moved.contains(27362));
+    EXPECT_LT(moved[27362]->km, 2.0);
+}
+
+TEST(BaseMapModel, OnlyMunicipalitiesWithoutAnyPointLackACell)
+{
+    const Built &b = built();
+    QSet<int> withCell;
+    for (const AreaOutline &o : b.model.outlines)
+        if (o.kind == kind::MunicipalityBoundary)
+            withCell.insert(o.code);
+    QSet<int> without;
+    for (const Municipality &m : b.municipalities) {
+        if (m.isWard())
+            continue;
+        EXPECT_EQ(withCell.contains(m.code), m.point.has_value()) << m.code;
+        if (!withCell.contains(m.code))
+            without.insert(m.code);
+    }
+    // 18 towns and villages of Fukuoka that no package places.
+    EXPECT_EQ(without,
+        (QSet<int>{40348, 40381, 40384, 40401, 40402, 40421, 40447, 40448, 40503, 40522, 40601, 40602, 40604,
+            40608, 40609, 40610, 40625, 40646}));
+    EXPECT_EQ(b.model.cellCount, 1741 - 18);
+}

@@ -77,3 +77,29 @@ TEST(PowerCells, NoSitesOrNoOutlineGiveNoCells)
     ASSERT_EQ(cells.size(), 1u);
     EXPECT_TRUE(cells[0].empty());
 }
+
+TEST(PowerCells, CellsClippedToALandWithALakeRingCoverItWhole)
+{
+    // A prefecture whose source has a lake ring inside the main ring: its
+    // land is one area, and the cells cover all of it without overlapping.
+    const LonLatRing main{{140, 36}, {140, 36.2}, {140.2, 36.2}, {140.2, 36}, {140, 36}};
+    const LonLatRing lake{
+        {140.05, 36.05}, {140.05, 36.08}, {140.08, 36.08}, {140.08, 36.05}, {140.05, 36.05}};
+    Prefecture p;
+    p.rings = {main, lake};
+    const MultiPolygon land = landOf(outlineOf(p));
+    const std::vector<Site> sites{{toWorld(LonLat{140.03, 36.03}), 30}, {toWorld(LonLat{140.15, 36.05}), 100},
+        {toWorld(LonLat{140.1, 36.15}), 5}, {toWorld(LonLat{140.07, 36.065}), 10}};
+    const auto cells = powerCells(sites, land);
+    double sum = 0;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        EXPECT_TRUE(bg::within(sites[i].world, cells[i])) << i;
+        sum += bg::area(cells[i]);
+        for (size_t j = i + 1; j < cells.size(); ++j) {
+            MultiPolygon overlap;
+            bg::intersection(cells[i], cells[j], overlap);
+            EXPECT_NEAR(bg::area(overlap), 0, bg::area(land) * 1e-7);
+        }
+    }
+    EXPECT_NEAR(sum, bg::area(land), bg::area(land) * 1e-7);
+}
