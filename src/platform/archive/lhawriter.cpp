@@ -1,6 +1,7 @@
 #include "platform/archive/lhawriter.h"
 
 #include "platform/archive/crc16.h"
+#include "platform/archive/lh5encoder.h"
 #include "platform/archive/lhareader.h"
 #include "platform/archive/membername.h"
 #include "platform/archive/siblingfile.h"
@@ -41,20 +42,17 @@ std::uint32_t unixTime(const QDateTime &time)
     return static_cast<std::uint32_t>(qBound<qint64>(0, seconds, std::numeric_limits<std::uint32_t>::max()));
 }
 
-// The new member, written at the current end of `out`: header, then the data
-// while its CRC is computed, then the header again with sizes and CRC.
-bool writeMember(SiblingFile &out, QFile &in, Level2Fields fields, QString *message)
+// Reads the whole source into `sink`; false (with a message) when it cannot
+// be read, when it ends up another size than it had at the start, or when
+// the sink refuses.
+bool readSource(QFile &in, qint64 expected, const std::function<bool(const char *, qint64)> &sink,
+    QString *message, quint64 *total, Crc16 *crc)
 {
-    const qint64 headerAt = out.size();
-    QByteArray header = level2Header(fields);
-    if (header.isEmpty()) {
-        *message = QStringLiteral("名前が長すぎます");
+    *total = 0;
+    if (!in.seek(0)) {
+        *message = QStringLiteral("ファイルを読み込めません: %1").arg(in.fileName());
         return false;
     }
-    if (!out.write(header))
-        return false;
-    Crc16 crc;
-    quint64 total = 0;
     char buffer[1 << 16];
     for (;;) {
         const qint64 got = in.read(buffer, sizeof buffer);
@@ -64,15 +62,76 @@ bool writeMember(SiblingFile &out, QFile &in, Level2Fields fields, QString *mess
         }
         if (got == 0)
             break;
-        total += static_cast<quint64>(got);
-        if (total > std::numeric_limits<std::uint32_t>::max()) {
-            *message = QStringLiteral("ファイルが大きすぎます（4 GB 以上）: %1").arg(in.fileName());
-            return false;
-        }
-        crc.update(buffer, static_cast<std::size_t>(got));
-        if (!out.write(buffer, got))
+        *total += static_cast<quint64>(got);
+        if (*total > static_cast<quint64>(expected))
+            break;
+        crc->update(buffer, static_cast<std::size_t>(got));
+        if (!sink(buffer, got))
             return false;
     }
+    if (*total != static_cast<quint64>(expected)) {
+        *message = QStringLiteral("読み込み中にファイルの大きさが変わりました: %1").arg(in.fileName());
+        return false;
+    }
+    return true;
+}
+
+// The new member, written at the current end of `out`: header, then the
+// data, then the header again with sizes and CRC. A compression that does
+// not shrink the data gives way to storing it.
+bool writeMember(SiblingFile &out, QFile &in, Level2Fields fields, Method method, QString *message)
+{
+    const qint64 size = in.size();
+    if (size > static_cast<qint64>(std::numeric_limits<std::uint32_t>::max())) {
+        *message = QStringLiteral("ファイルが大きすぎます（4 GB 以上）: %1").arg(in.fileName());
+        return false;
+    }
+    const qint64 headerAt = out.size();
+    fields.method = "-lh0-";
+    const QByteArray header = level2Header(fields);
+    if (!out.write(header))
+        return false;
+    const qint64 dataAt = out.size();
+    quint64 total = 0;
+    Crc16 crc;
+
+    if (method == Method::Compressed && size > 0) {
+        // Stops as soon as the output is as large as the input: stored is
+        // then smaller.
+        bool tooLarge = false;
+        Lh5Encoder encoder([&](const char *data, qint64 length) {
+            if (out.size() - dataAt + length >= size) {
+                tooLarge = true;
+                return false;
+            }
+            return out.write(data, length);
+        });
+        const bool encoded
+            = readSource(
+                  in, size,
+                  [&encoder](const char *data, qint64 length) { return encoder.write(data, length); },
+                  message, &total, &crc)
+            && encoder.finish();
+        if (!out.isOpen())
+            return false;
+        if (encoded) {
+            fields.method = "-lh5-";
+            fields.size = static_cast<std::uint32_t>(total);
+            fields.compressedSize = static_cast<std::uint32_t>(out.size() - dataAt);
+            fields.crc = crc.value();
+            return out.writeAt(headerAt, level2Header(fields));
+        }
+        if (!tooLarge)
+            return false;
+        if (!out.truncate(dataAt))
+            return false;
+        crc = Crc16();
+    }
+
+    if (!readSource(
+            in, size, [&out](const char *data, qint64 length) { return out.write(data, length); }, message,
+            &total, &crc))
+        return false;
     fields.size = static_cast<std::uint32_t>(total);
     fields.compressedSize = fields.size;
     fields.crc = crc.value();
@@ -112,7 +171,6 @@ QByteArray level2Header(const Level2Fields &fields)
 bool addFile(
     const QString &archive, const QString &file, const QString &storedPath, QString *message, Method method)
 {
-    Q_UNUSED(method);
     QString note;
     QString *text = message ? message : &note;
 
@@ -173,7 +231,7 @@ bool addFile(
             && relativeStoredPath(member.name.path).compare(storedPath, Qt::CaseInsensitive) == 0;
         if (same && !replaced) {
             replaced = true;
-            if (!writeMember(out, in, fields, text))
+            if (!writeMember(out, in, fields, method, text))
                 return out.isOpen() ? false : writeFailed();
             continue;
         }
@@ -196,7 +254,7 @@ bool addFile(
             left -= got;
         }
     }
-    if (!replaced && !writeMember(out, in, fields, text))
+    if (!replaced && !writeMember(out, in, fields, method, text))
         return out.isOpen() ? false : writeFailed();
     if (!out.write(QByteArray(1, '\0')))
         return writeFailed();

@@ -84,6 +84,20 @@ bool SiblingFile::writeAt(qint64 offset, const QByteArray &bytes)
     return true;
 }
 
+bool SiblingFile::truncate(qint64 size)
+{
+    if (m_fd < 0)
+        return false;
+    if (::ftruncate(m_fd, static_cast<off_t>(size)) != 0
+        || ::lseek(m_fd, static_cast<off_t>(size), SEEK_SET) < 0) {
+        m_errno = errno;
+        discard();
+        return false;
+    }
+    m_size = size;
+    return true;
+}
+
 bool SiblingFile::setPermissions(unsigned mode)
 {
     if (m_fd < 0)

@@ -29,6 +29,8 @@ public:
     // Writes at an absolute offset (to fill in a header after its data).
     bool writeAt(qint64 offset, const QByteArray &bytes);
     qint64 size() const { return m_size; }
+    // Cuts the file back to `size` bytes; later writes go on from there.
+    bool truncate(qint64 size);
     // Gives the file these permission bits (else 0666 less the umask).
     bool setPermissions(unsigned mode);
 
