@@ -12,4 +12,10 @@ QString makeFile(const QString &path, const QByteArray &bytes);
 // path relative to root, sorted; folders end in '/', links in '@'.
 QStringList treeOf(const QString &root);
 
+// Seeded random bytes.
+QByteArray randomBytes(int size, quint32 seed);
+// Seeded data of text, repeats and random runs mixed, as statistics files
+// and pictures are; up to 60,000 bytes.
+QByteArray mixed(quint32 seed);
+
 } // namespace veltra::test

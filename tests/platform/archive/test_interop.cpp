@@ -1,12 +1,15 @@
 // Our archives read by two decoders we did not write: lhasa (liblhasa's own
 // tool) and bsdtar (libarchive's LHA reader).
 #include "archivetestsupport.h"
+#include "platform/archive/lhareader.h"
 #include "platform/archive/modlha.h"
 #include "platform/text/text.h"
 #include "testsupport.h"
+#include "zorvik/core/elementstore.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
@@ -133,4 +136,129 @@ TEST(ArchiveInterop, BsdtarExtractsOurArchivesWithAsciiNames)
     ASSERT_EQ(extract.exitCode, 0) << extract.output.toStdString();
     for (const auto &[name, bytes] : files)
         EXPECT_EQ(readBytes(out + name), bytes) << name.toStdString();
+}
+
+namespace {
+
+// A statistics map file's members: three CP932 text files and two pictures.
+QList<std::pair<QString, QByteArray>> tokMembers()
+{
+    QList<std::pair<QString, QByteArray>> files;
+    const auto cp932 = [](const QString &text) {
+        QByteArray bytes;
+        veltra::text::encodeCp932(text, bytes);
+        return bytes;
+    };
+    QString header;
+    QString data1;
+    QString data2;
+    for (int i = 0; i < 400; ++i) {
+        header += u("\"%1\",\"札幌市中央区%2\",\"人口総数\",%3\r\n").arg(i).arg(i % 10).arg(i * 37 % 1000);
+        data1 += u("%1,%2,%3,%4\r\n").arg(1100 + i).arg(i * 1234 % 99991).arg(i * 17 % 503).arg(i % 7);
+        data2 += u("%1,%2\r\n").arg(1300 + i).arg(static_cast<double>(i) / 7.0, 0, 'f', 4);
+    }
+    files.append({QStringLiteral("tempheader001.hed"), cp932(header)});
+    files.append({QStringLiteral("tempdata001.dat"), cp932(data1)});
+    files.append({QStringLiteral("tempdata002.dat"), cp932(data2)});
+    for (int n = 1; n <= 2; ++n) {
+        QImage image(160, 120, QImage::Format_RGB888);
+        image.fill(Qt::white);
+        for (int y = 20; y < 100; ++y) {
+            for (int x = 10 * n; x < 150; x += 3)
+                image.setPixelColor(x, y, QColor::fromHsv((x * n + y) % 360, 200, 220));
+        }
+        const QString name = QStringLiteral("P%1.bmp").arg(n);
+        TempDir dir;
+        image.save(dir.file(name), "BMP");
+        files.append({name, readBytes(dir.file(name))});
+    }
+    return files;
+}
+
+// Two engine mesh files of a mesh, made by the element store.
+QList<std::pair<QString, QByteArray>> meshMembers()
+{
+    QList<std::pair<QString, QByteArray>> files;
+    TempDir dir;
+    QRandomGenerator g(5339);
+    for (const QString &name : {QStringLiteral("533945.mfv"), QStringLiteral("533945.mfc")}) {
+        const QString path = dir.file(name);
+        EXPECT_TRUE(zorvik::ElementStore::create(path));
+        zorvik::ElementStore store;
+        EXPECT_TRUE(store.open(path, false));
+        std::vector<zorvik::ElementRecord> records(600);
+        zorvik::ElementStore::Changes changes;
+        for (int i = 0; i < static_cast<int>(records.size()); ++i) {
+            zorvik::ElementRecord &r = records[i];
+            r.Type = name.endsWith(QLatin1String("mfv")) ? zorvik::TypeVector : zorvik::TypeConnector;
+            r.iPra = {1, 0, static_cast<std::int16_t>(10 + i % 5)};
+            int x = g.bounded(100000);
+            int y = g.bounded(100000);
+            for (int k = g.bounded(1, 30); k > 0; --k) {
+                r.X.push_back(x += g.bounded(-200, 200));
+                r.Y.push_back(y += g.bounded(-200, 200));
+            }
+            r.PNum = static_cast<std::int32_t>(r.X.size());
+            r.Key = u("道路%1").arg(i);
+            changes.inserts.push_back({i + 1, &r});
+        }
+        EXPECT_TRUE(store.apply(changes));
+        store.close();
+        files.append({name, readBytes(path)});
+    }
+    return files;
+}
+
+void expectLhasaAndBsdtarRead(
+    const TempDir &dir, const QString &archive, const QList<std::pair<QString, QByteArray>> &files)
+{
+    const ToolRun test = run(QStringLiteral("lhasa"), {QStringLiteral("t"), archive}, dir.path());
+    EXPECT_EQ(test.exitCode, 0) << test.output.toStdString();
+    const QString out = dir.path() + QStringLiteral("bsdtar-out/");
+    QDir(out).removeRecursively();
+    QDir().mkpath(out);
+    const ToolRun extract = run(QStringLiteral("bsdtar"), {QStringLiteral("-xf"), archive}, out);
+    ASSERT_EQ(extract.exitCode, 0) << extract.output.toStdString();
+    for (const auto &[name, bytes] : files)
+        EXPECT_TRUE(readBytes(out + name) == bytes) << name.toStdString();
+}
+
+} // namespace
+
+TEST(ArchiveInterop, CompressedArchivesDecodeInLhasaAndBsdtar)
+{
+    QList<std::pair<QString, QByteArray>> samples = {
+        {QStringLiteral("one-byte.bin"), QByteArray(1 << 20, 'z')},
+        {QStringLiteral("edge.bin"), (randomBytes(8191, 1) + randomBytes(8191, 1)).repeated(3)},
+    };
+    for (quint32 seed = 1; seed <= 8; ++seed)
+        samples.append({QStringLiteral("mixed%1.bin").arg(seed), mixed(seed).repeated(2)});
+    const struct
+    {
+        const char *what;
+        QList<std::pair<QString, QByteArray>> files;
+    } cases[] = {
+        {"property samples", samples},
+        {".tok-like", tokMembers()},
+        {"mesh-like", meshMembers()},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const QString archive = buildArchive(dir, c.files, 0);
+        veltra::archive::LhaReader reader;
+        ASSERT_TRUE(reader.open(archive));
+        int compressed = 0;
+        for (const auto &m : reader.members())
+            compressed += m.method == u("-lh5-") ? 1 : 0;
+        EXPECT_GE(compressed, c.files.size() - 1) << "all but data that does not shrink is -lh5-";
+        expectLhasaAndBsdtarRead(dir, archive, c.files);
+
+        // And our own extraction gives the same files.
+        const QString out = dir.path() + QStringLiteral("ours/");
+        QString text;
+        ASSERT_TRUE(modLHA::ExtractArchive(archive, QString(), out, text, 0, 0)) << text.toStdString();
+        for (const auto &[name, bytes] : c.files)
+            EXPECT_TRUE(readBytes(out + name) == bytes) << name.toStdString();
+    }
 }
