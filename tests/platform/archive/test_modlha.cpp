@@ -421,3 +421,30 @@ TEST(ModLha, AFileListExtractsTheMatchingMembersOnly)
     ASSERT_TRUE(modLHA::ExtractArchive(archive, u("\"*.dat\""), dir.path() + u("dest"), text, 0, 0));
     EXPECT_EQ(entriesOf(dir.path() + u("dest")), (QStringList{u("b.dat"), u("c.DAT")}));
 }
+
+TEST(ModLha, ForeignArchivesOfEveryLevelExtractFlatWithCp932NamesWhole)
+{
+    const QByteArray juu = "\x8F\x5C\x93\xFA\x92\xAC\x8E\x73.txt"; // 十日町市.txt
+    const QByteArray soft = "\x83\x5C\x83\x74\x83\x67"; // ソフト
+    const QByteArray hyou = "\x95\x5C.csv"; // 表.csv
+    for (const int level : {0, 1, 2}) {
+        SCOPED_TRACE(level);
+        TempDir dir;
+        const QString archive = dir.file(QStringLiteral("x.lzh"));
+        QList<RawMember> members
+            = {raw(level, juu, "1"), raw(level, soft + "\\" + hyou, "2"), raw(level, soft, "3")};
+        if (level > 0)
+            members.append(raw(
+                level, "in-folder.txt", "4", soft + "\xFF" + QByteArray("\x94\x5C") + "\xFF")); // ソフト/能/
+        writeBytes(archive, rawArchive(members));
+        const QString dest = dir.path() + QStringLiteral("dest/");
+        QString text;
+        ASSERT_TRUE(modLHA::ExtractArchive(archive, QString(), dest, text, 0, 0)) << text.toStdString();
+        QStringList expected = {u("十日町市.txt"), u("表.csv"), u("ソフト")};
+        if (level > 0)
+            expected.append(u("in-folder.txt"));
+        expected.sort();
+        EXPECT_EQ(treeOf(dest), expected);
+        EXPECT_EQ(readBytes(dest + u("表.csv")), QByteArray("2"));
+    }
+}
