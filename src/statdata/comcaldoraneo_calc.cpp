@@ -1,5 +1,6 @@
 // Data references, template expressions and the evaluation of one template
 // field for one area.
+#include "platform/profile/profile.h"
 #include "platform/ui/msgbox.h"
 #include "platform/vb/convert.h"
 #include "shell/mdlcommon.h"
@@ -9,6 +10,7 @@
 #include "statdata/statfilepaths.h"
 
 #include <mutex>
+#include <set>
 
 namespace {
 
@@ -128,8 +130,21 @@ QString GetCalcExpression(const QString &templateFile, int32_t k)
     } catch (const std::exception &) {
         return {};
     }
+    // The pieces Data1 ... Data<Cnt> in order, a missing one adding nothing.
+    // Only the keys the section has are read: a damaged Cnt (up to 2^31 - 1)
+    // must not make billions of lookups.
+    std::set<int32_t> present;
+    for (const QString &key : veltra::profile::keyNames(section, templateFile)) {
+        if (!key.startsWith(QLatin1String("Data"), Qt::CaseInsensitive))
+            continue;
+        bool ok = false;
+        const int32_t n = key.mid(4).toInt(&ok);
+        // The key the numbered read would find: no sign, no leading zero.
+        if (ok && n >= 1 && n <= pieces && key.mid(4) == QString::number(n))
+            present.insert(n);
+    }
     QString expression;
-    for (int32_t i = 1; i <= pieces; ++i) {
+    for (const int32_t i : present) {
         QString piece;
         mdlCommon::ReadIniString(section, QStringLiteral("Data") + QString::number(i), piece, templateFile);
         expression += piece;

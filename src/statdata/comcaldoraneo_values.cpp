@@ -100,7 +100,10 @@ QString GetDataFileName(int32_t prefecture, const QString &folder, int16_t areaL
         QString name;
         mdlCommon::ReadIniString(QString::fromUtf16(veltra::statdata::kFileIndexSection),
             veltra::statdata::fileIndexKey(prefecture), name, veltra::statdata::fileIndexPath(folder));
-        if (name.isEmpty())
+        // An entry is a file name of this folder; one with a path component
+        // would make lookups read files outside the data tree.
+        if (name.isEmpty() || name.contains(u'/') || name.contains(u'\\') || name == u'.'
+            || name == QLatin1String(".."))
             return {};
         return veltra::statdata::joinPath(folder, name);
     }

@@ -174,12 +174,26 @@ TEST(ValueLookup, MalformedFilesNeverMatchWrongly)
         double value;
         int32_t status;
     };
+    // The text with its byte-order mark, in either byte order.
+    const auto utf16 = [](const char16_t *text, bool bigEndian) {
+        QByteArray bytes = bigEndian ? QByteArray("\xfe\xff") : QByteArray("\xff\xfe");
+        for (const char16_t *c = text; *c; ++c) {
+            const char high = char(*c >> 8);
+            const char low = char(*c & 0xff);
+            bytes += bigEndian ? QByteArray{&high, 1} + QByteArray{&low, 1}
+                               : QByteArray{&low, 1} + QByteArray{&high, 1};
+        }
+        return bytes;
+    };
     const Case cases[] = {
         {"empty file", QByteArray(), 0, 2},
         {"header only", QByteArray("CODE,a\r\n"), 0, 2},
         {"code only", QByteArray("CODE,a\r\n13101\r\n"), 0, 2},
         {"trailing comma reads 0", QByteArray("CODE,a\r\n13101,\r\n"), 0, 0},
-        {"invalid bytes and NUL", QByteArray("\xff\xfe\x00\x81,1\r\n13101,7\r\n", 17), 7, 0},
+        // (FF FE first would be a UTF-16 byte-order mark.)
+        {"invalid bytes and NUL", QByteArray("\xff\xff\x00\x81,1\r\n13101,7\r\n", 17), 7, 0},
+        {"UTF-16 with its BOM", utf16(u"CODE,a\r\n13101,6\r\n", false), 6, 0},
+        {"UTF-16 big endian", utf16(u"CODE,a\n13101,5", true), 5, 0},
         {"LF line ends", QByteArray("CODE,a\n13101,8\n"), 8, 0},
         {"lone CR line ends", QByteArray("CODE,a\r13101,9\r"), 9, 0},
         {"code of three characters", QByteArray("CODE,a\r\n131,1\r\n13101,2\r\n"), 2, 0},

@@ -46,8 +46,37 @@ const QByteArray crlf("\r\n");
 IniFile IniFile::parse(const QByteArray &bytes)
 {
     IniFile file;
-    file.m_utf8 = text::readsAsUtf8(bytes);
-    const bool bom = bytes.startsWith("\xEF\xBB\xBF");
+    int bomLength = 0;
+    const text::Encoding encoding = text::detectEncoding(bytes, &bomLength);
+    file.m_reencode = encoding != text::Encoding::Cp932;
+    if (encoding == text::Encoding::Utf16LE || encoding == text::Encoding::Utf16BE) {
+        // Line ends are two bytes here: the lines are cut in the decoded
+        // text, and every line is written anew in CP932 anyway.
+        const QString contents = text::decode(bytes.mid(bomLength), encoding);
+        qsizetype from = 0;
+        const qsizetype length = contents.size();
+        auto addText = [&](qsizetype end, qsizetype eolLength) {
+            Line line;
+            line.text = contents.mid(from, end - from);
+            line.eol = eolLength == 0 ? QByteArray() : contents.mid(end, eolLength).toLatin1();
+            file.m_lines.push_back(std::move(line));
+        };
+        for (qsizetype i = 0; i < length; ++i) {
+            const QChar c = contents.at(i);
+            if (c != u'\r' && c != u'\n')
+                continue;
+            const qsizetype eolLength = (c == u'\r' && i + 1 < length && contents.at(i + 1) == u'\n') ? 2 : 1;
+            addText(i, eolLength);
+            i += eolLength - 1;
+            from = i + 1;
+        }
+        if (from < length)
+            addText(length, 0);
+        file.reindex();
+        return file;
+    }
+    const bool utf8 = encoding == text::Encoding::Utf8;
+    const bool bom = bomLength > 0;
 
     // Split the bytes first and decode line by line, so lines and their bytes
     // always correspond (CR and LF never occur inside a CP932 character).
@@ -57,7 +86,7 @@ IniFile IniFile::parse(const QByteArray &bytes)
         Line line;
         line.body = bytes.mid(start, end - start);
         line.eol = bytes.mid(end, eolLength);
-        line.text = file.m_utf8 ? QString::fromUtf8(line.body) : text::decodeCp932(line.body);
+        line.text = utf8 ? QString::fromUtf8(line.body) : text::decodeCp932(line.body);
         file.m_lines.push_back(std::move(line));
     };
     for (qsizetype i = start; i < size; ++i) {
@@ -278,7 +307,7 @@ bool IniFile::serialize(QByteArray &out, QString *error) const
     QByteArray encoded;
     for (size_t i = 0; i < m_lines.size(); ++i) {
         const Line &line = m_lines[i];
-        if (line.changed || m_utf8) {
+        if (line.changed || m_reencode) {
             QString why;
             if (!text::encodeCp932(line.text, encoded, &why)) {
                 if (error)

@@ -6,8 +6,8 @@
 // the lines it touches. Lookups use the first section and, inside it, the
 // first key whose name matches without case. Lines before the first section,
 // comments (';') and lines without '=' are kept but are no keys.
-// A file read as UTF-8 is written back whole in CP932, since CP932 lines
-// cannot sit beside UTF-8 ones.
+// A file read as UTF-8 or UTF-16 is written back whole in CP932, since CP932
+// lines cannot sit beside lines of another encoding.
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -70,7 +70,9 @@ private:
     void removeLines(int from, int count);
 
     std::vector<Line> m_lines;
-    bool m_utf8 = false;
+    // Read as UTF-8 or UTF-16: every line is written anew in CP932, so the
+    // file never mixes encodings.
+    bool m_reencode = false;
     std::vector<Section> m_sections;
     QHash<QString, int> m_firstSection; // folded name -> index in m_sections
 };

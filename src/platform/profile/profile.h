@@ -16,7 +16,8 @@
 //   reading thousands of keys of one file parses it once, a write through this
 //   layer is seen at once, and a file replaced or rewritten by another program
 //   is read again.
-// Files are CP932 (UTF-8 accepted on read, see platform/text).
+// Files are CP932 (UTF-8 and UTF-16 with a BOM accepted on read, see
+// platform/text).
 #include <QString>
 #include <QStringList>
 #include <optional>

@@ -2,6 +2,7 @@
 // and glibc refuses), the read rule, and CP932 byte arithmetic.
 #include "platform/text/text.h"
 
+#include <QStringDecoder>
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
@@ -317,13 +318,51 @@ bool readsAsUtf8(const QByteArray &bytes)
     return scan.valid && scan.nonAscii && (scan.longSequence || !scan.kanaPair);
 }
 
+Encoding detectEncoding(const QByteArray &bytes, int *bomLength)
+{
+    int bom = 0;
+    Encoding encoding = Encoding::Cp932;
+    if (bytes.startsWith("\xFF\xFE")) {
+        encoding = Encoding::Utf16LE;
+        bom = 2;
+    } else if (bytes.startsWith("\xFE\xFF")) {
+        encoding = Encoding::Utf16BE;
+        bom = 2;
+    } else if (bytes.startsWith("\xEF\xBB\xBF")) {
+        encoding = Encoding::Utf8;
+        bom = 3;
+    } else if (readsAsUtf8(bytes)) {
+        encoding = Encoding::Utf8;
+    }
+    if (bomLength)
+        *bomLength = bom;
+    return encoding;
+}
+
+QString decode(const QByteArray &bytes, Encoding encoding)
+{
+    switch (encoding) {
+    case Encoding::Utf8:
+        return QString::fromUtf8(bytes);
+    case Encoding::Utf16LE:
+    case Encoding::Utf16BE: {
+        // An odd last byte is half a character: it reads as a replacement.
+        QStringDecoder decoder(
+            encoding == Encoding::Utf16LE ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+            QStringConverter::Flag::Stateless);
+        return decoder(bytes);
+    }
+    case Encoding::Cp932:
+        break;
+    }
+    return decodeCp932(bytes);
+}
+
 QString decodeAuto(const QByteArray &bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
-    if (readsAsUtf8(bytes))
-        return QString::fromUtf8(bytes);
-    return decodeCp932(bytes);
+    int bom = 0;
+    const Encoding encoding = detectEncoding(bytes, &bom);
+    return decode(bom ? bytes.mid(bom) : bytes, encoding);
 }
 
 int cp932Length(const QString &text)

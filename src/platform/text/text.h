@@ -4,7 +4,8 @@
 // Writing always produces CP932 as Windows code page 932 does (glibc iconv
 // "CP932": NEC and IBM extensions, 0x5C is the backslash; and the single bytes
 // 0x80, 0xA0, 0xFD-0xFF as U+0080, U+F8F0, U+F8F1-U+F8F3). Reading accepts
-// UTF-8 as well (see readsAsUtf8); everything else is read as CP932. A
+// UTF-8 (see readsAsUtf8) and UTF-16 with a BOM as well; everything else is
+// read as CP932. A
 // character CP932 cannot hold makes an encode fail; nothing is
 // silently replaced. Byte counts and cuts are in CP932 bytes and never split
 // a double-byte character.
@@ -21,8 +22,18 @@ bool encodeCp932(const QString &text, QByteArray &out, QString *error = nullptr)
 // Decodes CP932 bytes. Invalid sequences become U+FFFD.
 QString decodeCp932(const QByteArray &bytes);
 
-// The read rule: UTF-8 (BOM dropped) when the bytes say so, else CP932.
+// The read rule: UTF-16 when the bytes begin with its BOM (FF FE little,
+// FE FF big endian), UTF-8 when readsAsUtf8 says so, else CP932; a BOM is
+// dropped.
 QString decodeAuto(const QByteArray &bytes);
+
+// The encodings the read rule tells apart.
+enum class Encoding { Cp932, Utf8, Utf16LE, Utf16BE };
+// The encoding the read rule takes the bytes for; `bomLength` gets the
+// length of their byte-order mark (0 when none).
+Encoding detectEncoding(const QByteArray &bytes, int *bomLength = nullptr);
+// Decodes bytes (without a BOM) of the encoding.
+QString decode(const QByteArray &bytes, Encoding encoding);
 
 // True when the read rule takes the bytes for UTF-8: they start with a UTF-8
 // BOM, or they are valid UTF-8 with non-ASCII bytes and either hold a
@@ -52,7 +63,9 @@ bool readText(const QString &path, QString &contents, QString *error = nullptr);
 // same folder renamed over the target. On any failure the old file is intact.
 bool writeLines(const QString &path, const QStringList &lines, QString *error = nullptr);
 
-// Appends one line (CP932 + CR LF), creating the file when missing.
+// Appends one line (CP932 + CR LF), creating the file when missing. A file
+// that begins with a UTF-8 or UTF-16 byte-order mark is written anew, wholly
+// in CP932, with the line added, so that it never mixes encodings.
 bool appendLine(const QString &path, const QString &line, QString *error = nullptr);
 
 } // namespace veltra::text

@@ -2,6 +2,8 @@
 #include "platform/fs/fs.h"
 #include "platform/text/text.h"
 
+#include <QFile>
+
 namespace veltra::text {
 
 QStringList splitLines(const QString &contents)
@@ -75,6 +77,20 @@ bool appendLine(const QString &path, const QString &line, QString *error)
         return false;
     }
     bytes += "\r\n";
+    // Only the start is read to tell: a log may be long.
+    QFile file(fs::resolve(path));
+    QByteArray start;
+    if (file.open(QIODevice::ReadOnly))
+        start = file.read(3);
+    file.close();
+    int bom = 0;
+    detectEncoding(start, &bom);
+    QByteArray old;
+    if (bom > 0 && fs::readFile(path, old)) {
+        QStringList lines = splitLines(decodeAuto(old));
+        lines << line;
+        return writeLines(path, lines, error);
+    }
     return fs::appendFile(path, bytes, error);
 }
 
