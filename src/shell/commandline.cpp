@@ -49,8 +49,16 @@ bool runLine(
 std::optional<CommandLineParts> parseCommandLine(const QString &line, QString *error)
 {
     std::vector<QString> fields;
-    const std::int16_t count
-        = mdlCommon::SplitQuoted(line, fields, 1, QStringLiteral("\""), QStringLiteral(","));
+    std::int16_t count = 0;
+    try {
+        count = mdlCommon::SplitQuoted(line, fields, 1, QStringLiteral("\""), QStringLiteral(","));
+    } catch (const vb::Overflow &) {
+        // The field count is an Integer: a line of more fields cannot be a
+        // command.
+        setError(
+            error, QStringLiteral("コマンドの項目が多すぎます（32767 項目まで）: %1").arg(line.left(80)));
+        return std::nullopt;
+    }
     if (count < 5) {
         setError(error, QStringLiteral("コマンドの項目が足りません（%1 項目）: %2").arg(count).arg(line));
         return std::nullopt;

@@ -56,13 +56,24 @@ TEST(CommandLine, RefusesLinesThatCannotRun)
         "1,\"a\",K,40000,0",
         "1,\"a\",K,1,",
         "1,a,K,,0",
+        // 32,768 fields: more than the count (an Integer) holds.
+        QStringLiteral("1,\"a\",K,1,0") + QString(32763, u','),
     };
     for (const QString &line : lines) {
-        SCOPED_TRACE(line.toStdString());
+        SCOPED_TRACE(line.left(40).toStdString());
         QString error;
         EXPECT_FALSE(parseCommandLine(line, &error).has_value());
         EXPECT_FALSE(error.isEmpty());
     }
+    QString error;
+    EXPECT_FALSE(parseCommandLine(QStringLiteral("1,\"a\",K,1,0") + QString(40000, u','), &error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("コマンドの項目が多すぎます（32767 項目まで）")))
+        << error.toStdString();
+    // 32,767 fields still make a command.
+    const auto longest
+        = parseCommandLine(QStringLiteral("1,\"a\",K,1,0") + QStringLiteral(",x").repeated(32762));
+    ASSERT_TRUE(longest.has_value());
+    EXPECT_EQ(longest->param, QStringLiteral("x,").repeated(32761) + u'x');
 }
 
 class CommandRunners : public ::testing::Test
