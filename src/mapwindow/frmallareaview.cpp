@@ -44,7 +44,12 @@ void frmAllAreaView::setZorvik(zorvik::Zorvik *engine)
     connect(engine, &zorvik::Zorvik::ViewMoved, this, [this] { DrawDispAreaRect(); });
     connect(engine, &zorvik::Zorvik::ScaleChanged, this, [this] { DrawDispAreaRect(); });
     // The map window that held the engine has gone: so does its overview.
-    connect(engine, &QObject::destroyed, this, [this] { ui::WindowRegistry::instance().unload(this); });
+    // The engine is forgotten first: it is only a QObject by now, and the
+    // close below must not take it for an engine.
+    connect(engine, &QObject::destroyed, this, [this] {
+        m_engine.clear();
+        ui::WindowRegistry::instance().unload(this);
+    });
     LoadOverviewBitmap(mapwindow::overviewBitmapPath(engine->DocumentPath()));
 }
 
