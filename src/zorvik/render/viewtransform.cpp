@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <optional>
 
 namespace zorvik {
 
@@ -26,7 +27,23 @@ double ViewTransform::clampScale(double scale)
 {
     if (!std::isfinite(scale))
         return MaxScale;
-    return std::clamp(scale, MinScale, MaxScale);
+    return tidyScale(std::clamp(scale, MinScale, MaxScale));
+}
+
+double ViewTransform::tidyScale(double scale)
+{
+    if (!std::isfinite(scale) || scale <= 0)
+        return scale;
+    constexpr int Digits = 12;
+    // Powers of ten up to 1e22 are exact doubles; dividing by one (rather than
+    // multiplying by its inexact inverse) gives the double nearest the decimal.
+    const int last = static_cast<int>(std::floor(std::log10(scale))) - (Digits - 1);
+    if (last >= 0) {
+        const double step = std::pow(10.0, last);
+        return std::round(scale / step) * step;
+    }
+    const double per = std::pow(10.0, -last);
+    return std::round(scale * per) / per;
 }
 
 std::int32_t ViewTransform::roundWorld(double v)
@@ -100,6 +117,87 @@ double ViewTransform::scaleToFit(double worldWidth, double worldHeight) const
     if (worldHeight > 0 && m_size.height() > 0)
         s = std::max(s, worldHeight * m_mY / (m_size.height() * metresPerPixel));
     return clampScale(s > 0 ? s : m_scale);
+}
+
+double ViewTransform::wholeScaleToFit(double worldWidth, double worldHeight) const
+{
+    return clampScale(std::nearbyint(scaleToFit(worldWidth, worldHeight)));
+}
+
+namespace {
+
+// The number in [low, high] with the fewest significant decimal digits, at
+// most `maxDigits`, a last digit 5 counting as half a digit less than any
+// other (1.25 before 1.24, as zoom factors go); among equals the one nearest
+// `target`.
+std::optional<double> shortestDecimal(double low, double high, double target, int maxDigits)
+{
+    if (!(low > 0) || !(high >= low) || !std::isfinite(high))
+        return std::nullopt;
+    const int top = static_cast<int>(std::floor(std::log10(high)));
+    for (int digits = 1; digits <= maxDigits; ++digits) {
+        const int last = top - digits + 1;
+        // n * 10^e, formed by one exact multiplication or division.
+        const auto value
+            = [](double n, int e) { return e >= 0 ? n * std::pow(10.0, e) : n / std::pow(10.0, -e); };
+        const double ten = std::pow(10.0, std::abs(last));
+        const auto count = [&](double v) { return last >= 0 ? v / ten : v * ten; };
+        const double first = std::ceil(count(low)), end = std::floor(count(high));
+        if (first <= end)
+            return value(std::clamp(std::round(count(target)), first, end), last);
+        // n + 1/2 of the same digit: one more digit, a 5.
+        const double firstHalf = std::ceil(count(low) - 0.5), endHalf = std::floor(count(high) - 0.5);
+        if (digits < maxDigits && firstHalf <= endHalf) {
+            const double n = std::clamp(std::round(count(target) - 0.5), firstHalf, endHalf);
+            return value(n * 10 + 5, last - 1);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+double ViewTransform::scaleToFitWhole(std::int32_t worldWidth, std::int32_t worldHeight) const
+{
+    if (!isValid())
+        return m_scale;
+    const double metresPerPixel = MetresPerInch / m_dpi;
+    struct Axis
+    {
+        double scalePerUnit; // the fitted scale of one world unit
+        double side; // the side asked for
+        double own; // this view's side
+    };
+    const Axis axes[]
+        = {{m_mX / (m_size.width() * metresPerPixel), static_cast<double>(worldWidth), viewWidth()},
+            {m_mY / (m_size.height() * metresPerPixel), static_cast<double>(worldHeight), viewHeight()}};
+    // `low`..`high`: the fitted scales of the sides the box may stand for;
+    // `stepLow`..`stepHigh`: the scales at which both sides fit at once, when
+    // the box has this view's shape (a zoom step).
+    double fit = 0, low = 0, high = 0;
+    double stepLow = 0, stepHigh = std::numeric_limits<double>::infinity();
+    for (const Axis &a : axes) {
+        if (a.side <= 0)
+            continue;
+        // The side's own rounding, and this view's rounded side carried to it
+        // by the zoom factor; a hair more for the arithmetic that measured them.
+        const double slack = (0.5 + 0.5 * a.side / a.own) * (1 + 1e-9);
+        const double sideLow = (a.side - slack) * a.scalePerUnit;
+        const double sideHigh = (a.side + slack) * a.scalePerUnit;
+        fit = std::max(fit, a.side * a.scalePerUnit);
+        low = std::max(low, sideLow);
+        high = std::max(high, sideHigh);
+        stepLow = std::max(stepLow, sideLow);
+        stepHigh = std::min(stepHigh, sideHigh);
+    }
+    if (!(fit > 0) || !std::isfinite(fit))
+        return m_scale;
+    if (stepLow > 0 && stepLow <= stepHigh) {
+        if (const auto factor = shortestDecimal(m_scale / stepHigh, m_scale / stepLow, m_scale / fit, 4))
+            return clampScale(m_scale / *factor);
+    }
+    const double whole = std::nearbyint(fit);
+    return clampScale(whole >= low && whole <= high ? whole : fit);
 }
 
 QPointF ViewTransform::deviceToWorld(QPointF device) const

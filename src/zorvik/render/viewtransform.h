@@ -14,7 +14,12 @@
 // with...() methods, which return a changed copy.
 //
 // Rounding: world values handed to callers are rounded half away from zero
-// (roundWorld); nothing else in the engine rounds world coordinates.
+// (roundWorld); nothing else in the engine rounds world coordinates. A scale
+// is kept to 12 significant digits (tidyScale), so that a product of zoom
+// factors such as 0.1 or 0.8 lands on its decimal value and a step back
+// returns to the scale it came from; a scale fitted to a box is a whole
+// number (wholeScaleToFit, scaleToFitWhole), so the scale box and the
+// kinds' display ranges agree on it.
 #include "zorvik/core/types.h"
 
 #include <QPointF>
@@ -59,6 +64,17 @@ public:
     double viewHeight() const;
     // The scale at which w x h world units just fill the view.
     double scaleToFit(double worldWidth, double worldHeight) const;
+    // scaleToFit rounded to a whole number, halves to even: the scale of a
+    // dragged rectangle or of the whole map.
+    double wholeScaleToFit(double worldWidth, double worldHeight) const;
+    // The scale for a box given in whole world units (ZoomWindow). Callers
+    // make such a box from this view's whole-unit size divided by a zoom
+    // factor and rounded again, so it fixes the scale only to within those
+    // two roundings. Within that range the scale is this one divided by the
+    // shortest decimal factor (at most four significant digits), so that a
+    // zoom step lands on the exact product; failing that the whole number
+    // nearest to the fit, else the fit itself.
+    double scaleToFitWhole(std::int32_t worldWidth, std::int32_t worldHeight) const;
     // Device length of `units` world units along Y (sizes of symbols, texts).
     double worldLengthToPixels(double unitsY) const { return unitsY * m_mY * pixelsPerMetre(); }
 
@@ -75,7 +91,11 @@ public:
     double pixelsToTwips(double px) const { return px * 1440.0 / m_dpi; }
     double twipsToPixels(double twips) const { return twips * m_dpi / 1440.0; }
 
+    // Clamped to MinScale..MaxScale and tidied; any scale a view takes.
     static double clampScale(double scale);
+    // `scale` rounded to 12 significant digits, which drops the binary drift
+    // of a product of decimal factors and keeps every decimal scale.
+    static double tidyScale(double scale);
     static std::int32_t roundWorld(double v);
 
     bool operator==(const ViewTransform &o) const;

@@ -19,8 +19,11 @@ public:
     virtual Engine &engine() = 0;
     virtual double zoomInFactor() const = 0;
     virtual double zoomOutFactor() const = 0;
-    // Centre on (x, y) and fit w x h world units (ZoomWindow).
+    // Centre on (x, y) and fit w x h world units, at a whole scale.
     virtual void zoomTo(double x, double y, double w, double h) = 0;
+    // Centre on (x, y) and divide the view's extent by `divisor` (a zoom
+    // step: the scale becomes the exact quotient).
+    virtual void zoomAt(double x, double y, double divisor) = 0;
     virtual void panTo(double x, double y) = 0;
 
     // Feedback painted over the map (never printed).

@@ -25,7 +25,7 @@ GestureOutcome RectZoomHandler::release(
         return {};
     }
     const double factor = host.zoomInFactor() > 0 ? host.zoomInFactor() : 2.0;
-    host.zoomTo(g.world.x(), g.world.y(), view.viewWidth() / factor, view.viewHeight() / factor);
+    host.zoomAt(g.world.x(), g.world.y(), factor);
     return {};
 }
 

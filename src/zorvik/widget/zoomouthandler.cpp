@@ -6,9 +6,8 @@ GestureOutcome ZoomOutHandler::release(GestureHost &host, const Gesture &g, cons
 {
     if (g.button != 1 || dragged)
         return {};
-    const ViewTransform &view = host.view();
     const double factor = host.zoomOutFactor() > 0 ? host.zoomOutFactor() : 0.5;
-    host.zoomTo(g.world.x(), g.world.y(), view.viewWidth() / factor, view.viewHeight() / factor);
+    host.zoomAt(g.world.x(), g.world.y(), factor);
     return {};
 }
 

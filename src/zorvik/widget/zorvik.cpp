@@ -96,8 +96,8 @@ void Zorvik::ShowAll()
         return;
     }
     // A small margin, so that the outline does not touch the edges.
-    const double margin = 1.04;
-    applyView(view().withCenter(cx, cy).withScale(view().scaleToFit(w * margin, h * margin)));
+    const ViewTransform centred = view().withCenter(cx, cy);
+    applyView(centred.withScale(centred.wholeScaleToFit(w * ShowAllMargin, h * ShowAllMargin)));
 }
 
 void Zorvik::setOverviewFlag(int flag)
@@ -161,7 +161,10 @@ Result Zorvik::ZoomWindow(std::int32_t cx, std::int32_t cy, std::int32_t w, std:
 {
     if (w <= 0 && h <= 0)
         return code::BadArgument;
-    zoomTo(cx, cy, w, h);
+    // Callers pass this view's whole-unit size divided by a zoom factor: the
+    // transform takes the scale that box stands for.
+    const ViewTransform centred = view().withCenter(cx, cy);
+    applyView(centred.withScale(centred.scaleToFitWhole(std::abs(w), std::abs(h))));
     return code::Ok;
 }
 
@@ -169,7 +172,16 @@ void Zorvik::zoomTo(double x, double y, double w, double h)
 {
     const ViewTransform centred
         = view().withCenter(ViewTransform::roundWorld(x), ViewTransform::roundWorld(y));
-    applyView(centred.withScale(centred.scaleToFit(std::abs(w), std::abs(h))));
+    applyView(centred.withScale(centred.wholeScaleToFit(std::abs(w), std::abs(h))));
+}
+
+void Zorvik::zoomAt(double x, double y, double divisor)
+{
+    if (!std::isfinite(divisor) || divisor <= 0)
+        return;
+    applyView(view()
+                  .withCenter(ViewTransform::roundWorld(x), ViewTransform::roundWorld(y))
+                  .withScale(view().scale() / divisor));
 }
 
 void Zorvik::panTo(double x, double y)

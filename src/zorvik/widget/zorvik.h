@@ -56,7 +56,9 @@ public:
     QString lastError() const { return m_engine.lastError(); }
     std::int32_t MapHandle() const { return m_engine.MapHandle(); }
     void InitDisplay();
+    // The whole map (GetMapExtent) with ShowAllMargin times its size around it.
     void ShowAll();
+    static constexpr double ShowAllMargin = 1.04;
     int InteractiveMode() const { return m_interactive; }
     void setInteractiveMode(int mode) { m_interactive = mode; }
     int OverviewFlag() const { return m_overview; }
@@ -393,6 +395,7 @@ private:
     double zoomInFactor() const override { return m_zoomIn; }
     double zoomOutFactor() const override { return m_zoomOut; }
     void zoomTo(double x, double y, double w, double h) override;
+    void zoomAt(double x, double y, double divisor) override;
     void panTo(double x, double y) override;
     void setRubberBand(std::optional<QRectF> deviceRect) override;
     void setRubberLine(const QPolygonF &worldPoints, std::optional<QPointF> pointer) override;

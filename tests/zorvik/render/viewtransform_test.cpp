@@ -84,6 +84,33 @@ TEST(ViewTransform, ScaleToFitShowsTheWholeBoxOnTheTighterAxis)
     }
 }
 
+TEST(ViewTransform, ScalesAreKeptToTwelveDigitsAndFittedScalesAreWhole)
+{
+    // Products of factors with no exact binary value land on the decimal.
+    struct Row
+    {
+        double scale, factor, product;
+    };
+    for (const Row &r :
+        {Row{1000000, 0.1, 100000}, Row{200000, 1 / 0.2, 1000000}, Row{480000, 1 / 0.8, 600000},
+            Row{3, 0.1, 0.3}, Row{156.25, 1, 156.25}, Row{312.5, 0.5, 156.25}}) {
+        SCOPED_TRACE(r.scale * r.factor);
+        EXPECT_EQ(ViewTransform::tidyScale(r.scale * r.factor), r.product);
+    }
+    EXPECT_EQ(ViewTransform::tidyScale(1234567.891234567), 1234567.89123);
+    const ViewTransform v(Cx, Cy, 25000, 0, Size, 96);
+    EXPECT_EQ(v.withScale(25000.1 * 3).scale(), 75000.3);
+    EXPECT_EQ(v.wholeScaleToFit(33333, 12345), std::nearbyint(v.scaleToFit(33333, 12345)));
+    EXPECT_NE(v.scaleToFit(33333, 12345), std::nearbyint(v.scaleToFit(33333, 12345)));
+    // A whole-unit box of another shape than the view is no zoom step.
+    EXPECT_EQ(v.scaleToFitWhole(33333, 1000), std::nearbyint(v.scaleToFit(33333, 1000)));
+    // This view's own whole-unit size stands for this very scale.
+    const ViewTransform odd = v.withScale(24999.75);
+    EXPECT_EQ(odd.scaleToFitWhole(static_cast<std::int32_t>(std::lround(odd.viewWidth())),
+                  static_cast<std::int32_t>(std::lround(odd.viewHeight()))),
+        24999.75);
+}
+
 TEST(ViewTransform, ScaleIsClampedAndCopiesLeaveTheOriginal)
 {
     const ViewTransform v(Cx, Cy, 25000, 0, Size, 96);

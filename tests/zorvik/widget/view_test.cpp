@@ -48,12 +48,108 @@ TEST_F(View, ZoomWindowScaleIsReadableAtOnce)
     ASSERT_EQ(m_view->ZoomWindow(CX + 500, CY - 500, 60000, 20000), code::Ok);
     EXPECT_EQ(m_view->CenterX(), CX + 500);
     EXPECT_EQ(m_view->CenterY(), CY - 500);
-    EXPECT_DOUBLE_EQ(m_view->Scale(), m_view->viewTransform().scaleToFit(60000, 20000));
+    // A box of another shape than the view: the whole scale nearest the fit.
+    EXPECT_EQ(m_view->Scale(), std::nearbyint(m_view->viewTransform().scaleToFit(60000, 20000)));
     EXPECT_GE(m_view->ViewWidth(), 60000 - 1);
     EXPECT_GE(m_view->ViewHeight(), 20000 - 1);
     EXPECT_EQ(count("ScaleChanged"), 1);
     EXPECT_EQ(count("ViewMoved"), 1);
     EXPECT_EQ(m_view->ZoomWindow(CX, CY, 0, 0), code::BadArgument);
+}
+
+// The application's zoom step: this view's whole-unit size divided by the
+// factor, rounded half to even, handed to ZoomWindow around the centre.
+void zoomStep(Zorvik &view, double factor)
+{
+    view.ZoomWindow(view.CenterX(), view.CenterY(),
+        static_cast<std::int32_t>(std::nearbyint(view.ViewWidth() / factor)),
+        static_cast<std::int32_t>(std::nearbyint(view.ViewHeight() / factor)));
+}
+
+TEST_F(View, ZoomStepsLandOnTheExactProductAndStepBackToTheSameScale)
+{
+    struct Factors
+    {
+        double in, out; // the step in and the step that undoes it
+    };
+    const Factors pairs[] = {{2, 0.5}, {4, 0.25}, {5, 0.2}, {10, 0.1}, {1.25, 0.8}};
+    const double starts[] = {3000000, 2000000, 1000000, 750000, 25000, 7500, 2500, 1600, 1561829, 312.5};
+    // The whole-unit sizes are coarser, relative to the view, in small windows.
+    for (const QSize size : {QSize(200, 150), QSize(1024, 768), QSize(333, 517)}) {
+        m_view->resize(size);
+        for (const Factors &f : pairs) {
+            for (const double start : starts) {
+                SCOPED_TRACE(testing::Message()
+                    << size.width() << "x" << size.height() << " from 1:" << start << " by " << f.in);
+                m_view->setScale(start);
+                std::vector<double> scales{start};
+                while (scales.size() < 4 && scales.back() / f.in >= ViewTransform::MinScale) {
+                    zoomStep(*m_view, f.in);
+                    EXPECT_DOUBLE_EQ(m_view->Scale(), scales.back() / f.in);
+                    scales.push_back(m_view->Scale());
+                }
+                scales.pop_back();
+                for (auto it = scales.rbegin(); it != scales.rend(); ++it) {
+                    zoomStep(*m_view, f.out);
+                    EXPECT_EQ(m_view->Scale(), *it);
+                }
+            }
+        }
+    }
+    // The cases seen in use.
+    m_view->resize(800, 600);
+    m_view->setScale(2000000);
+    zoomStep(*m_view, 2);
+    zoomStep(*m_view, 2);
+    EXPECT_EQ(m_view->Scale(), 500000);
+    m_view->setScale(3000000);
+    for (int i = 0; i < 3; ++i)
+        zoomStep(*m_view, 2);
+    EXPECT_EQ(m_view->Scale(), 375000);
+    // A factor with no exact binary value: the decimal product all the same.
+    m_view->setScale(1000000);
+    zoomStep(*m_view, 3);
+    EXPECT_NEAR(m_view->Scale(), 1000000 / 3.0, 1e-6);
+    zoomStep(*m_view, 0.25);
+    EXPECT_NEAR(m_view->Scale(), 4000000 / 3.0, 1e-5);
+}
+
+TEST_F(View, ClickZoomsStepByTheFactorAndARectangleGivesAWholeScale)
+{
+    m_view->resize(800, 600);
+    m_view->setScale(2000000);
+    m_view->setZoomInFactor(2);
+    m_view->setZoomOutFactor(0.5);
+    // Clicks off the centre move the view north and south, where a world unit
+    // is another length on the ground: the scale is still the product.
+    m_view->setMouseEventMode(1);
+    click(CX + 20000, CY + 150000);
+    EXPECT_EQ(m_view->Scale(), 1000000);
+    click(CX - 30000, CY - 40000);
+    EXPECT_EQ(m_view->Scale(), 500000);
+    m_view->setMouseEventMode(2);
+    click(CX, CY + 70000);
+    EXPECT_EQ(m_view->Scale(), 1000000);
+    click(CX + 5000, CY + 90000);
+    EXPECT_EQ(m_view->Scale(), 2000000);
+
+    // A dragged rectangle: a whole scale at which the rectangle fits.
+    m_view->setMouseEventMode(1);
+    const ViewTransform before = m_view->viewTransform();
+    drag(QPoint(101, 87), QPoint(517, 380));
+    const double scale = m_view->Scale();
+    EXPECT_EQ(scale, std::nearbyint(scale));
+    // (the wider side binds; a world unit is measured at the new centre)
+    EXPECT_NEAR(scale, before.scale() * (517 - 101) / 800.0, before.scale() * 0.01);
+    const ViewTransform after = m_view->viewTransform();
+    for (const QPointF corner : {QPointF(101, 87), QPointF(517, 380)}) {
+        const QPointF world = before.deviceToWorld(corner);
+        const QPointF now = after.worldToDevice(world.x(), world.y());
+        EXPECT_GT(now.x(), -1);
+        EXPECT_LT(now.x(), 801);
+        EXPECT_GT(now.y(), -1);
+        EXPECT_LT(now.y(), 601);
+    }
 }
 
 TEST_F(View, SetCenterScaleKeepsOrScalesAndShowAllFitsTheMap)
