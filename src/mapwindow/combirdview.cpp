@@ -15,6 +15,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 
 namespace veltra::mapwindow {
 
@@ -66,25 +67,52 @@ bool overviewBitmapCurrent(const QString &documentPath)
     return QFileInfo(fs::resolve(bitmap)).lastModified() >= documentTime(documentPath);
 }
 
-QImage renderOverview(zorvik::Zorvik &main, int heightPx)
+OverviewBox overviewBox(std::int32_t cx, std::int32_t cy, std::int32_t w, std::int32_t h)
+{
+    const double width = w * zorvik::Zorvik::ShowAllMargin;
+    const double height = h * zorvik::Zorvik::ShowAllMargin;
+    return {cx - width / 2, cy - height / 2, width, height};
+}
+
+namespace {
+
+// The transform that draws the overview picture: centred on the extent,
+// fitting the overview box. Not valid for a map without extent.
+zorvik::ViewTransform overviewView(const zorvik::Zorvik &main, int heightPx)
 {
     std::int32_t cx = 0, cy = 0, w = 0, h = 0;
     main.GetMapExtent(cx, cy, w, h);
     if (w <= 0 || h <= 0 || heightPx <= 0)
+        return {};
+    const OverviewBox box = overviewBox(cx, cy, w, h);
+    // The picture takes the box's shape on the ground, so that its corners
+    // are the box's corners and a click on it maps linearly back to world
+    // coordinates.
+    const zorvik::ViewTransform probe(cx, cy, 25000, 0, QSize(100, 100), 96);
+    const double ratio = (box.width * probe.metresPerUnitX()) / (box.height * probe.metresPerUnitY());
+    const QSize size(std::max(1, static_cast<int>(std::lround(heightPx * ratio))), heightPx);
+    const zorvik::ViewTransform view = probe.withSize(size);
+    return view.withScale(view.scaleToFit(box.width, box.height));
+}
+
+} // namespace
+
+QSize overviewPictureSize(const zorvik::Zorvik &main, int heightPx)
+{
+    const zorvik::ViewTransform view = overviewView(main, heightPx);
+    return view.isValid() ? view.size() : QSize();
+}
+
+QImage renderOverview(zorvik::Zorvik &main, int heightPx)
+{
+    const zorvik::ViewTransform view = overviewView(main, heightPx);
+    if (!view.isValid())
         return QImage();
     // The second engine opens the main engine's document by its map handle
     // and renders without any window.
     zorvik::Engine second;
     if (second.InitializeMap(main.MapHandle()) != zorvik::code::Ok)
         return QImage();
-    // The picture takes the extent's shape on the ground, so that its
-    // corners are the extent's corners and a click on it maps linearly
-    // back to world coordinates.
-    const zorvik::ViewTransform probe(cx, cy, 25000, 0, QSize(100, 100), 96);
-    const double ratio = (w * probe.metresPerUnitX()) / (h * probe.metresPerUnitY());
-    const QSize size(std::max(1, static_cast<int>(std::lround(heightPx * ratio))), heightPx);
-    zorvik::ViewTransform view = probe.withSize(size);
-    view = view.withScale(view.scaleToFit(w, h));
     const std::uint32_t bgr = main.BackColor();
     zorvik::RenderInput input;
     input.document = second.document().get();
@@ -101,9 +129,14 @@ QImage renderOverview(zorvik::Zorvik &main, int heightPx)
 bool makeOverviewBitmap(zorvik::Zorvik &main, const QString &documentPath, QString *error)
 {
     const QString path = overviewBitmapPath(documentPath);
-    if (path.isEmpty() || overviewBitmapCurrent(documentPath))
+    const int heightPx = ui::twipsToPixelsY(3200);
+    // A picture of another size was made another way (an older mapping, or
+    // no margin): its clicks would land elsewhere, so it is made again.
+    if (path.isEmpty()
+        || (overviewBitmapCurrent(documentPath)
+            && QImageReader(fs::resolve(path)).size() == overviewPictureSize(main, heightPx)))
         return true;
-    const QImage picture = renderOverview(main, ui::twipsToPixelsY(3200));
+    const QImage picture = renderOverview(main, heightPx);
     if (picture.isNull()) {
         if (error)
             *error = QStringLiteral("ZorInitialize3 Error");

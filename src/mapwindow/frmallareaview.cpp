@@ -94,8 +94,6 @@ void frmAllAreaView::DrawDispAreaRect()
         return;
     const double pw = Picture2.width();
     const double ph = Picture2.height();
-    const double left = vb::roundHalfEven(cx - w / 2.0);
-    const double bottom = vb::roundHalfEven(cy - h / 2.0);
     // The corners of the main view (top left, top right, bottom right,
     // bottom left), taken through the engine's own transform so that the
     // rotation turns the rectangle as it turns the map.
@@ -105,8 +103,8 @@ void frmAllAreaView::DrawDispAreaRect()
     QPolygonF polygon;
     for (const QPointF &corner : screen) {
         const QPointF world = view.deviceToWorld(corner);
-        polygon << QPointF(
-            std::round((world.x() - left) / w * pw), std::round((1.0 - (world.y() - bottom) / h) * ph));
+        const QPointF at = mapwindow::overviewWorldToPoint(world.x(), world.y(), pw, ph, cx, cy, w, h);
+        polygon << QPointF(std::round(at.x()), std::round(at.y()));
     }
     QImage picture = Picture2;
     QPainter painter(&picture);
@@ -114,11 +112,6 @@ void frmAllAreaView::DrawDispAreaRect()
     painter.setPen(QPen(Qt::white, 1));
     painter.drawPolygon(polygon);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.setPen(QPen(QColor(0, 0, 255), 1));
-    const std::array<QPointF, 4> pictureCorners{
-        QPointF(0, 0), QPointF(pw, 0), QPointF(pw, ph), QPointF(0, ph)};
-    for (int i = 0; i < 4; ++i)
-        painter.drawLine(pictureCorners[static_cast<std::size_t>(i)], polygon[i]);
     painter.setPen(QPen(QColor(255, 0, 0), 1));
     painter.drawLine(polygon[0], polygon[1]); // the top of the view
     painter.end();
@@ -168,10 +161,16 @@ namespace veltra::mapwindow {
 void overviewPointToWorld(double x, double y, double pw, double ph, std::int32_t cx, std::int32_t cy,
     std::int32_t w, std::int32_t h, std::int32_t &worldX, std::int32_t &worldY)
 {
-    const double left = vb::roundHalfEven(cx - w / 2.0);
-    const double bottom = vb::roundHalfEven(cy - h / 2.0);
-    worldX = static_cast<std::int32_t>(vb::roundHalfEven(x * w / pw + left));
-    worldY = static_cast<std::int32_t>(vb::roundHalfEven((1.0 - y / ph) * h + bottom));
+    const OverviewBox box = overviewBox(cx, cy, w, h);
+    worldX = static_cast<std::int32_t>(vb::roundHalfEven(x / pw * box.width + box.left));
+    worldY = static_cast<std::int32_t>(vb::roundHalfEven((1.0 - y / ph) * box.height + box.bottom));
+}
+
+QPointF overviewWorldToPoint(double x, double y, double pw, double ph, std::int32_t cx, std::int32_t cy,
+    std::int32_t w, std::int32_t h)
+{
+    const OverviewBox box = overviewBox(cx, cy, w, h);
+    return {(x - box.left) / box.width * pw, (1.0 - (y - box.bottom) / box.height) * ph};
 }
 
 bool overviewShown()

@@ -2,8 +2,8 @@
 // frmAllAreaView: the overview window ("全域図（表示したい場所をクリックして
 // ください）"). It shows the document's overview bitmap at the window's
 // height with the bitmap's aspect ratio, draws the main view on it (the view
-// rectangle turned as the map is turned, lines from the picture's corners to
-// it and a red top edge) and
+// rectangle turned as the map is turned, with a red top edge; nothing else,
+// so the picture stays readable) and
 // centres the main map on the point of a plain left click, keeping scale and
 // rotation. The view rectangle follows every move and zoom of the main map.
 //
@@ -13,6 +13,7 @@
 // engine goes with its map window. Its placement survives unloading for the
 // rest of the run.
 #include <QImage>
+#include <QPointF>
 #include <QPointer>
 #include <QWidget>
 #include <cstdint>
@@ -55,10 +56,15 @@ private:
 namespace veltra::mapwindow {
 
 // World point under picture pixel (x, y) of a picture pw x ph that shows the
-// map extent (cx, cy, w, h): the picture's top left is the extent's
-// north-west corner. Rounded to whole numbers, halves to even.
+// overview box of the map extent (cx, cy, w, h) (overviewBox): the picture's
+// top left is the box's north-west corner. Rounded to whole numbers, halves
+// to even.
 void overviewPointToWorld(double x, double y, double pw, double ph, std::int32_t cx, std::int32_t cy,
     std::int32_t w, std::int32_t h, std::int32_t &worldX, std::int32_t &worldY);
+// The picture point of world point (x, y), the inverse of overviewPointToWorld
+// without its rounding.
+QPointF overviewWorldToPoint(double x, double y, double pw, double ph, std::int32_t cx, std::int32_t cy,
+    std::int32_t w, std::int32_t h);
 
 // The overview command of the main frame: unloads the window when the menu
 // item is checked, otherwise makes the bitmap, shows the window on gobjZor and

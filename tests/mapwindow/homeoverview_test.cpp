@@ -32,8 +32,11 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
+#include <QLineF>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace veltra;
@@ -178,11 +181,14 @@ TEST_F(MapViews, TheOverviewPictureIsMadeOnceAndAgainWhenTheDocumentChanges)
     std::int32_t cx = 0, cy = 0, w = 0, h = 0;
     m_map.GetMapExtent(cx, cy, w, h);
     EXPECT_EQ(picture.height(), ui::twipsToPixelsY(3200));
-    // The picture has the extent's shape on the ground, and the extent's
-    // edges (the prefecture outline) run along the picture's edges.
+    // The picture has the extent's shape on the ground; it shows the extent
+    // with the margin ShowAll leaves, so the extent's edges (the prefecture
+    // outline) run just inside the picture's edges, where the mapping of
+    // clicks puts them.
     const zorvik::ViewTransform probe(cx, cy, 25000, 0, QSize(100, 100), 96);
     EXPECT_NEAR(
         picture.width(), picture.height() * (w * probe.metresPerUnitX()) / (h * probe.metresPerUnitY()), 1.0);
+    EXPECT_EQ(picture.size(), mapwindow::overviewPictureSize(m_map, picture.height()));
     const QRgb background = qRgb(255, 255, 255);
     const auto drawnIn = [&](int x0, int y0, int x1, int y1) {
         int n = 0;
@@ -194,11 +200,30 @@ TEST_F(MapViews, TheOverviewPictureIsMadeOnceAndAgainWhenTheDocumentChanges)
     };
     const int right = picture.width() - 1;
     const int foot = picture.height() - 1;
-    EXPECT_GT(drawnIn(0, 0, 0, foot), foot / 2);
-    EXPECT_GT(drawnIn(right, 0, right, foot), foot / 2);
-    EXPECT_GT(drawnIn(0, 0, right, 0), right / 2);
-    EXPECT_GT(drawnIn(0, foot, right, foot), right / 2);
+    EXPECT_EQ(drawnIn(0, 0, 0, foot), 0);
+    EXPECT_EQ(drawnIn(right, 0, right, foot), 0);
+    EXPECT_EQ(drawnIn(0, 0, right, 0), 0);
+    EXPECT_EQ(drawnIn(0, foot, right, foot), 0);
+    const QPointF nw = mapwindow::overviewWorldToPoint(
+        cx - w / 2.0, cy + h / 2.0, picture.width(), picture.height(), cx, cy, w, h);
+    const QPointF se = mapwindow::overviewWorldToPoint(
+        cx + w / 2.0, cy - h / 2.0, picture.width(), picture.height(), cx, cy, w, h);
+    const int west = qRound(nw.x()), north = qRound(nw.y()), east = qRound(se.x()), south = qRound(se.y());
+    ASSERT_GE(west, 2);
+    ASSERT_GE(north, 2);
+    ASSERT_LE(east, right - 2);
+    ASSERT_LE(south, foot - 2);
+    const int tall = south - north, wide = east - west;
+    EXPECT_GT(drawnIn(west - 1, north, west + 1, south), tall / 2);
+    EXPECT_GT(drawnIn(east - 1, north, east + 1, south), tall / 2);
+    EXPECT_GT(drawnIn(west, north - 1, east, north + 1), wide / 2);
+    EXPECT_GT(drawnIn(west, south - 1, east, south + 1), wide / 2);
     EXPECT_LT(drawnIn(0, foot / 4, right, foot / 4), right / 2); // inside, only the area borders
+    // Outside the extent (and the 2 px outline on its edge), nothing.
+    EXPECT_EQ(drawnIn(0, 0, west - 3, foot), 0);
+    EXPECT_EQ(drawnIn(east + 3, 0, right, foot), 0);
+    EXPECT_EQ(drawnIn(0, 0, right, north - 3), 0);
+    EXPECT_EQ(drawnIn(0, south + 3, right, foot), 0);
 
     // Current: not made again.
     QFile file(bitmap);
@@ -208,6 +233,15 @@ TEST_F(MapViews, TheOverviewPictureIsMadeOnceAndAgainWhenTheDocumentChanges)
     file.close();
     ComBirdView::MakeOverviewBitmap();
     EXPECT_EQ(QFileInfo(bitmap).lastModified(), old);
+    // A newer picture of another size was made another way (say, of the
+    // extent without the margin): its clicks would land elsewhere, so it is
+    // made again.
+    ASSERT_TRUE(picture.scaled(picture.width() - 30, picture.height()).save(bitmap, "BMP"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.setFileTime(old, QFileDevice::FileModificationTime);
+    file.close();
+    ComBirdView::MakeOverviewBitmap();
+    EXPECT_EQ(QImageReader(bitmap).size(), picture.size());
     // Older than the document: made again; deleted: made again.
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
@@ -219,21 +253,43 @@ TEST_F(MapViews, TheOverviewPictureIsMadeOnceAndAgainWhenTheDocumentChanges)
     EXPECT_TRUE(QFile::exists(bitmap));
 }
 
-TEST(OverviewPoint, CornersOfThePictureAreCornersOfTheMapExtent)
+TEST(OverviewPoint, CornersOfThePictureAreCornersOfTheExtentWithShowAllsMargin)
 {
-    // Extent centre (1000, 2000), 600 x 400; picture 150 x 100.
+    // Extent centre (1000, 2000), 600 x 400, so the box is 624 x 416 from
+    // (688, 1792); picture 150 x 100.
+    ASSERT_EQ(zorvik::Zorvik::ShowAllMargin, 1.04);
     struct Row
     {
         double x, y;
         std::int32_t wx, wy;
     };
-    for (const Row &row : {Row{0, 0, 700, 2200}, Row{150, 100, 1300, 1800}, Row{75, 50, 1000, 2000},
-             Row{150, 0, 1300, 2200}, Row{0.375, 0, 702, 2200}, Row{0.125, 0.5, 700, 2198}}) {
+    for (const Row &row : {Row{0, 0, 688, 2208}, Row{150, 100, 1312, 1792}, Row{75, 50, 1000, 2000},
+             Row{150, 0, 1312, 2208}, Row{0.375, 0, 690, 2208}, Row{0.125, 0.5, 689, 2206},
+             Row{150.0 * 12 / 624, 100.0 * 8 / 416, 700, 2200}}) {
         std::int32_t wx = 0, wy = 0;
         mapwindow::overviewPointToWorld(row.x, row.y, 150, 100, 1000, 2000, 600, 400, wx, wy);
         EXPECT_EQ(wx, row.wx) << row.x << "," << row.y;
         EXPECT_EQ(wy, row.wy) << row.x << "," << row.y;
+        const QPointF back = mapwindow::overviewWorldToPoint(wx, wy, 150, 100, 1000, 2000, 600, 400);
+        EXPECT_NEAR(back.x(), row.x, 150.0 / 624 / 2 + 1e-9);
+        EXPECT_NEAR(back.y(), row.y, 100.0 / 416 / 2 + 1e-9);
     }
+    // Halves go to the even neighbour: 0.5 unit in from the west edge.
+    std::int32_t wx = 0, wy = 0;
+    mapwindow::overviewPointToWorld(150.0 * 0.5 / 624, 0, 150, 100, 1000, 2000, 600, 400, wx, wy);
+    EXPECT_EQ(wx, 688);
+}
+
+// The overview box's edges as whole world units, halves to even.
+struct OverviewBoxCorners
+{
+    std::int32_t left, bottom, right, top;
+};
+OverviewBoxCorners boxCorners(std::int32_t cx, std::int32_t cy, std::int32_t w, std::int32_t h)
+{
+    const mapwindow::OverviewBox box = mapwindow::overviewBox(cx, cy, w, h);
+    const auto whole = [](double v) { return static_cast<std::int32_t>(std::nearbyint(v)); };
+    return {whole(box.left), whole(box.bottom), whole(box.left + box.width), whole(box.bottom + box.height)};
 }
 
 TEST_F(MapViews, TheOverviewWindowShowsTheViewAndRecentresTheMapOnAPlainLeftClick)
@@ -249,16 +305,52 @@ TEST_F(MapViews, TheOverviewWindowShowsTheViewAndRecentresTheMapOnAPlainLeftClic
     EXPECT_EQ(window->FormID(), 1);
     ASSERT_FALSE(window->Picture2.isNull());
     const QSize size = window->Picture2.size();
-    // The view is drawn over the clean picture: blue lines run from the
-    // picture's corners to the view rectangle.
-    const QImage shown = window->Picture1->pixmap().toImage();
-    EXPECT_EQ(shown.pixel(0, 0), qRgb(0, 0, 255));
-    EXPECT_NE(window->Picture2.pixel(0, 0), qRgb(0, 0, 255));
-
     std::int32_t cx = 0, cy = 0, w = 0, h = 0;
     m_map.GetMapExtent(cx, cy, w, h);
-    const std::int32_t left = static_cast<std::int32_t>(std::lround(cx - w / 2.0));
-    const std::int32_t bottom = static_cast<std::int32_t>(std::lround(cy - h / 2.0));
+    // The view is drawn over the clean picture, and nothing else: every pixel
+    // that differs lies on the outline of the view rectangle.
+    const QImage shown = window->Picture1->pixmap().toImage();
+    const auto viewCorners = [&] {
+        QPolygonF corners;
+        const zorvik::ViewTransform &view = m_map.viewTransform();
+        for (const QPointF device : {QPointF(0, 0), QPointF(view.size().width(), 0),
+                 QPointF(view.size().width(), view.size().height()), QPointF(0, view.size().height())}) {
+            const QPointF world = view.deviceToWorld(device);
+            corners << mapwindow::overviewWorldToPoint(
+                world.x(), world.y(), size.width(), size.height(), cx, cy, w, h);
+        }
+        return corners;
+    };
+    const auto onOutline = [](const QPolygonF &corners, QPointF p) {
+        for (int i = 0; i < 4; ++i) {
+            const QLineF edge(corners[i], corners[(i + 1) % 4]);
+            const QPointF d = edge.p2() - edge.p1();
+            const double t = std::clamp(
+                QPointF::dotProduct(p - edge.p1(), d) / std::max(1e-9, QPointF::dotProduct(d, d)), 0.0, 1.0);
+            if (QLineF(p, edge.p1() + t * d).length() <= 1.5)
+                return true;
+        }
+        return false;
+    };
+    const auto strayPixels = [&](const QImage &now) {
+        const QPolygonF corners = viewCorners();
+        int changed = 0, stray = 0;
+        for (int y = 0; y < now.height(); ++y) {
+            for (int x = 0; x < now.width(); ++x) {
+                if (now.pixel(x, y) != window->Picture2.pixel(x, y)) {
+                    ++changed;
+                    stray += onOutline(corners, QPointF(x, y)) ? 0 : 1;
+                }
+            }
+        }
+        EXPECT_GT(changed, 8); // the rectangle is drawn
+        return stray;
+    };
+    EXPECT_EQ(strayPixels(shown), 0);
+    EXPECT_EQ(shown.pixel(0, 0), window->Picture2.pixel(0, 0));
+
+    const OverviewBoxCorners box = boxCorners(cx, cy, w, h);
+    const std::int32_t left = box.left, bottom = box.bottom;
     // A click on the picture (through the window's own event handling).
     QTest::mouseClick(window->Picture1, Qt::LeftButton, Qt::NoModifier, QPoint(3, 4));
     std::int32_t x = 0, y = 0;
@@ -269,11 +361,12 @@ TEST_F(MapViews, TheOverviewWindowShowsTheViewAndRecentresTheMapOnAPlainLeftClic
     // The corners.
     window->Picture1_MouseUp(Qt::LeftButton, Qt::NoModifier, 0, 0);
     EXPECT_EQ(m_map.CenterX(), left);
-    EXPECT_EQ(m_map.CenterY(), bottom + h);
+    EXPECT_EQ(m_map.CenterY(), box.top);
     EXPECT_DOUBLE_EQ(m_map.Scale(), 200000);
     EXPECT_DOUBLE_EQ(m_map.Angle(), 20);
+    EXPECT_EQ(strayPixels(window->Picture1->pixmap().toImage()), 0); // turned, partly outside
     window->Picture1_MouseUp(Qt::LeftButton, Qt::NoModifier, size.width(), size.height());
-    EXPECT_EQ(m_map.CenterX(), left + w);
+    EXPECT_EQ(m_map.CenterX(), box.right);
     EXPECT_EQ(m_map.CenterY(), bottom);
 
     // The red top edge of the view lies north of the view's centre, and
@@ -315,7 +408,7 @@ TEST_F(MapViews, TheOverviewWindowShowsTheViewAndRecentresTheMapOnAPlainLeftClic
     // A right click or a shift-click does nothing.
     QTest::mouseClick(window->Picture1, Qt::RightButton, Qt::NoModifier, QPoint(10, 10));
     QTest::mouseClick(window->Picture1, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 10));
-    EXPECT_EQ(m_map.CenterX(), left + w);
+    EXPECT_EQ(m_map.CenterX(), box.right);
     EXPECT_EQ(m_map.CenterY(), bottom);
 
     // The same command again unloads the window, which ends the story step.
