@@ -3,6 +3,7 @@
 #include "platform/fs/fs.h"
 #include "platform/text/text.h"
 #include "zorvik/core/csvline.h"
+#include "zorvik/core/filesetcommit.h"
 
 #include <QDir>
 #include <algorithm>
@@ -241,6 +242,9 @@ void readTables(const QString &folder, Catalog &catalog)
 
 bool read(const QString &folder, Catalog &catalog, QString *error)
 {
+    // An interrupted save is finished or rolled back before anything is read.
+    if (!recover(folder, error))
+        return false;
     Catalog fresh;
     if (!readSpaces(folder, fresh, error) || !readVectors(folder, fresh, error)
         || !readConnectors(folder, fresh, error))
@@ -290,27 +294,31 @@ bool write(const QString &folder, const Catalog &catalog, QString *error)
 
     const std::pair<const char *, const QStringList *> files[]
         = {{SpaceFile, &spaces}, {VectorFile, &vectors}, {ConnectorFile, &connectors}};
-    // A name that CP932 cannot hold fails the save before any file is written,
-    // so the three files never disagree.
+    // All three are encoded before anything is written, and change together:
+    // a crash leaves the whole old or the whole new set.
+    std::vector<std::pair<QString, QByteArray>> encoded;
     for (const auto &[name, lines] : files) {
         QByteArray bytes;
-        QString why;
-        if (!veltra::text::encodeCp932(lines->join(u'\n'), bytes, &why)) {
-            setError(error,
-                QStringLiteral("ファイルに書き込めません: %1\n%2")
-                    .arg(veltra::fs::resolve(folder + QLatin1String(name)), why));
-            return false;
+        for (const QString &line : *lines) {
+            QByteArray encodedLine;
+            QString why;
+            if (!veltra::text::encodeCp932(line, encodedLine, &why)) {
+                setError(error,
+                    QStringLiteral("ファイルに書き込めません: %1\n%2")
+                        .arg(veltra::fs::resolve(folder + QLatin1String(name)), why));
+                return false;
+            }
+            bytes += encodedLine + "\r\n";
         }
+        encoded.emplace_back(QLatin1String(name), bytes);
     }
-    for (const auto &[name, lines] : files) {
-        QString why;
-        const QString path = veltra::fs::resolve(folder + QLatin1String(name));
-        if (!veltra::text::writeLines(path, *lines, &why)) {
-            setError(error, why);
-            return false;
-        }
-    }
-    return true;
+    return filesetcommit::commit(folder, encoded, error);
+}
+
+bool recover(const QString &folder, QString *error)
+{
+    return filesetcommit::recover(folder,
+        {QLatin1String(SpaceFile), QLatin1String(VectorFile), QLatin1String(ConnectorFile)}, error);
 }
 
 bool writeEmptyIfMissing(const QString &folder, QString *error)

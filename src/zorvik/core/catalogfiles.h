@@ -29,6 +29,9 @@ inline constexpr const char *HatchFile = "HatchDef.csv";
 // `folder` is a resolved local folder ending in '/'.
 bool read(const QString &folder, Catalog &catalog, QString *error = nullptr);
 bool write(const QString &folder, const Catalog &catalog, QString *error = nullptr);
+// The three definition files change together (see filesetcommit.h); read()
+// first finishes or rolls back a save that a crash interrupted.
+bool recover(const QString &folder, QString *error = nullptr);
 // Writes header-only definition files for those that are missing.
 bool writeEmptyIfMissing(const QString &folder, QString *error = nullptr);
 
