@@ -14,6 +14,28 @@ namespace veltra::fs {
 
 namespace {
 
+// A write killed between linking its temporary copy in and renaming it over
+// the file leaves "<name>.XXXXXX" beside it (the file writer's own pattern).
+// Such copies older than any write still running are removed by the next
+// write of the file.
+void removeWriteLeftovers(const QString &target)
+{
+    constexpr qint64 kInFlightSeconds = 60;
+    const QFileInfo info(target);
+    const QString prefix = info.fileName() + QLatin1Char('.');
+    QDir folder = info.dir();
+    const QDateTime oldest = QDateTime::currentDateTimeUtc().addSecs(-kInFlightSeconds);
+    for (const QFileInfo &entry : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const QString name = entry.fileName();
+        if (name.size() != prefix.size() + 6 || !name.startsWith(prefix) || entry.isSymLink())
+            continue;
+        const bool randomPart = std::all_of(name.cbegin() + prefix.size(), name.cend(),
+            [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); });
+        if (randomPart && entry.lastModified().toUTC() < oldest)
+            QFile::remove(entry.filePath());
+    }
+}
+
 bool hasWildcard(const QString &name)
 {
     return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
@@ -83,6 +105,7 @@ bool copyOneFile(const QString &source, const QString &target)
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return false;
+    removeWriteLeftovers(target);
     QSaveFile out(target);
     out.setDirectWriteFallback(false);
     if (!out.open(QIODevice::WriteOnly))
@@ -250,6 +273,7 @@ bool writeFileAtomic(const QString &path, const QByteArray &bytes, QString *erro
         setError(error, QStringLiteral("ファイル名が指定されていません: %1").arg(path));
         return false;
     }
+    removeWriteLeftovers(target);
     QSaveFile out(target);
     out.setDirectWriteFallback(false);
     errno = 0;

@@ -154,6 +154,48 @@ TEST_F(FsOps, AtomicWriteReplacesWholeOrNotAtAll)
     EXPECT_EQ(entriesOf(root + QStringLiteral("Data/DB")).size(), 4);
 }
 
+// Copies a killed write left beside the file go with its next write; a copy
+// young enough to belong to a write still running, and names of another
+// shape, stay.
+TEST_F(FsOps, AtomicWriteRemovesOldLeftoversOfKilledWrites)
+{
+    const QString folder = root + QStringLiteral("Left/");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QDateTime old = QDateTime::currentDateTime().addSecs(-600);
+    struct Entry
+    {
+        const char *name;
+        bool old;
+        bool folder;
+        bool kept;
+    };
+    const Entry entries[] = {
+        {"def.txt.a1B2c3", true, false, false}, {"def.txt.Zz9999", true, false, false},
+        {"def.txt.a1B2c4", false, false, true}, // a write in flight
+        {"def.txt.a1B2c", true, false, true}, // five characters
+        {"def.txt.a1B2c3d", true, false, true}, // seven
+        {"def.txt.a1-2c3", true, false, true}, {"def.txt.a1B2c3.bak", true, false, true},
+        {"other.txt.a1B2c3", true, false, true}, {"def.txt.q1w2e3", true, true, true}, // a folder
+    };
+    for (const Entry &e : entries) {
+        const QString path = folder + QString::fromUtf8(e.name);
+        if (e.folder) {
+            ASSERT_TRUE(QDir().mkpath(path));
+            continue;
+        }
+        writeBytes(path, "x");
+        if (e.old) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(f.setFileTime(old, QFileDevice::FileModificationTime));
+        }
+    }
+    ASSERT_TRUE(writeFileAtomic(folder + QStringLiteral("def.txt"), "whole"));
+    for (const Entry &e : entries)
+        EXPECT_EQ(QFileInfo::exists(folder + QString::fromUtf8(e.name)), e.kept) << e.name;
+    EXPECT_EQ(readBytes(folder + QStringLiteral("def.txt")), QByteArray("whole"));
+}
+
 TEST_F(FsOps, AppendAndReadWholeFiles)
 {
     const QString path = root + QStringLiteral("data\\LOG.txt");
