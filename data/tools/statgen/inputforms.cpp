@@ -99,7 +99,7 @@ bool buildInputForms(const CensusTables &tables, std::vector<InputForm> &forms, 
         {{QStringLiteral("ｺｰﾄﾞ"), QStringLiteral("名称"), QStringLiteral("人口"), QStringLiteral("世帯数")}}};
     const auto munis = byCode(tables.muniPop2020);
     const int shares[] = {30, 25, 20, 15, 10};
-    for (const QString ward : {QStringLiteral("13101"), QStringLiteral("13102")}) {
+    for (const QString &ward : {QStringLiteral("13101"), QStringLiteral("13102")}) {
         const auto it = munis.find(ward);
         if (it == munis.end())
             return missing(error, QStringLiteral("municipality ") + ward);

@@ -167,14 +167,18 @@ TEST(ConnectorRenderer, TextBoxesAreMeasuredAndTheTextCanBeLeftOut)
         r.paint(q, paint);
         q.end();
         EXPECT_EQ(inked(bare) > 4, c.marker);
-        if (!c.writes)
+        if (!c.writes) {
             EXPECT_EQ(bare, whole);
+        }
         // What the text adds lies inside its box.
-        for (int y = 0; y < whole.height(); ++y)
-            for (int x = 0; x < whole.width(); ++x)
-                if (whole.pixel(x, y) != bare.pixel(x, y))
+        for (int y = 0; y < whole.height(); ++y) {
+            for (int x = 0; x < whole.width(); ++x) {
+                if (whole.pixel(x, y) != bare.pixel(x, y)) {
                     ASSERT_TRUE(text.box.adjusted(-1, -1, 1, 1).contains(QPointF(x + 0.5, y + 0.5)))
                         << x << "," << y;
+                }
+            }
+        }
     }
 }
 

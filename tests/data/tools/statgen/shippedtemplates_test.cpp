@@ -92,8 +92,9 @@ TEST(ShippedTemplates, EveryShippedTemplateParsesAndNamesExistingItemLists)
             analyzer::AnalyzerEngine engine;
             EXPECT_TRUE(engine.CheckSyntax(ComCaldoraNeo::GetCalcExpression(path, 1)));
             for (const QString &list : tmpl.fields[0].files) {
-                if (!list.isEmpty())
+                if (!list.isEmpty()) {
                     EXPECT_TRUE(fs::fileExists(list)) << list.toStdString();
+                }
             }
         }
     }
