@@ -440,7 +440,7 @@ QString two(int v)
 QString weekdayName(const QDate &date, bool longForm)
 {
     static const char16_t names[] = u"月火水木金土日";
-    const QString day(QChar(names[date.dayOfWeek() - 1]));
+    const QString day{QChar(names[date.dayOfWeek() - 1])};
     return longForm ? day + QStringLiteral("曜日") : day;
 }
 

@@ -157,7 +157,6 @@ TEST_F(EventOrder, ListenersMayCallBackIntoTheControl)
     // The application's drag pan: centre writes and Refresh inside CursorPos;
     // the pick tool: releasing the set and leaving the mode inside SearchEnd.
     bool panning = false;
-    QPoint last;
     QObject::connect(m_view.get(), &Zorvik::MouseDown, [&](int, int, double, double) { panning = true; });
     QObject::connect(m_view.get(), &Zorvik::MouseUp, [&](int, int, double, double) { panning = false; });
     QObject::connect(m_view.get(), &Zorvik::CursorPos, [&](int, int, std::int32_t, std::int32_t) {
