@@ -85,7 +85,7 @@ void frmMain::createMenus()
         QAction *action = menuItem(name);
         if (!action || action->menu())
             continue;
-        connect(action, &QAction::triggered, this, [this, action, command](bool checked) {
+        connect(action, &QAction::triggered, this, [this, action, command = command](bool checked) {
             if (action->isCheckable())
                 action->setChecked(!checked);
             command(*this);
