@@ -290,7 +290,9 @@ QStringList selectMeshes(const std::vector<MeshBounds> &meshes, std::int32_t cen
 
 bool FetchMeshArchive(const QString &archiveName)
 {
-    return ComPSY::PSY_FtpGetFile(gstrFtpDir + u'/' + archiveName, gstrDataPath + MeshFolder + archiveName);
+    // The FTP client takes the local path as it stands: resolved here, so
+    // that "MeshData\0\" is a folder and not part of a file name.
+    return ComPSY::PSY_FtpGetFile(gstrFtpDir + u'/' + archiveName, meshFolderPath() + archiveName);
 }
 
 void MapDataDownload(const MeshArchiveFetcher &fetch)
