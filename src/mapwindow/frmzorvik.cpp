@@ -5,6 +5,7 @@
 #include "mapwindow/globals.h"
 #include "mapwindow/mapwindowcontrols.h"
 #include "mapwindow/measurepanel.h"
+#include "mapwindow/meshdownload.h"
 #include "mapwindow/scalebar.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/twips.h"
@@ -292,6 +293,8 @@ std::vector<EngineStartHook> &engineStartHooks()
 void registerMapWindow()
 {
     veltra::shell::setMapWindowFactory([](QWidget *parent) { return new frmZorvik(parent); });
+    // The frame's base-map mesh commands and the mesh import removal window.
+    registerMeshCommands();
     // The frame's view menus show and hide the current window's overlays.
     auto &actions = veltra::shell::modeRegistry().actions();
     actions.setCompassVisible = [](bool shown) {

@@ -1,6 +1,7 @@
 #include "mapwindow/meshdownload.h"
 
 #include "mapwindow/compsy_ftp.h"
+#include "mapwindow/frmpsyaninport.h"
 #include "platform/archive/modlha.h"
 #include "platform/fs/fs.h"
 #include "platform/ui/msgbox.h"
@@ -11,6 +12,7 @@
 #include "shell/frmpsywait.h"
 #include "shell/globals.h"
 #include "shell/mapwindowhost.h"
+#include "shell/moderegistry.h"
 #include "shell/modfileio.h"
 #include "shell/programfolder.h"
 #include "shell/statisticsservices.h"
@@ -385,6 +387,16 @@ void MapDataDelete()
     reopenDefaultDocument();
 }
 
-void registerMeshCommands() { }
+void registerMeshCommands()
+{
+    auto &actions = shell::modeRegistry().actions();
+    actions.mapDownload = [] { MapDataDownload(); };
+    actions.mapDelete = [] { MapDataDelete(); };
+    actions.showMeshImportRemoval = [] {
+        auto *window = ui::form<frmPSYAnInport>(static_cast<QWidget *>(gfrmMain));
+        window->show();
+        window->raise();
+    };
+}
 
 } // namespace veltra::mapwindow

@@ -506,3 +506,31 @@ TEST_F(MeshDownload, RemovalWithoutAUsableListDeletesNothing)
 }
 
 } // namespace
+
+namespace {
+
+// The frame's menu items reach the three commands once the map window has
+// registered (as at start-up).
+TEST_F(MeshDownload, TheFramesMenuItemsRunTheCommands)
+{
+    program.openMap();
+    ASSERT_EQ(gintMapInit, 1);
+    const shell::MapWindowHost *before = gfrmZorvik;
+    DialogScript script;
+    script.answerButton(ui::vbNo);
+    script.answerButton(ui::vbNo);
+    gfrmMain->menuItem(QStringLiteral("mnuMapDownLoad"))->trigger();
+    gfrmMain->menuItem(QStringLiteral("mnuMapDelete"))->trigger();
+    ASSERT_EQ(script.requests().size(), 2u) << prompts(script);
+    EXPECT_EQ(script.requests()[0].prompt, StartQuestion);
+    EXPECT_EQ(script.requests()[1].prompt, QStringLiteral("数値地図2500を削除します。よろしいですか？"));
+    EXPECT_EQ(gfrmZorvik, before);
+
+    gfrmMain->menuItem(QStringLiteral("mnuAnImp"))->trigger();
+    QWidget *window = ui::WindowRegistry::instance().find(QStringLiteral("frmPSYAnInport"));
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->parentWidget(), gfrmMain);
+}
+
+} // namespace
