@@ -1,5 +1,6 @@
 #include "mapwindow/frmftp.h"
 
+#include "platform/fs/fs.h"
 #include "platform/ftp/ftpurl.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windowregistry.h"
@@ -97,7 +98,8 @@ QString frmFtp::fetchUrl(const QString &sFilePath) const
 
 bool frmFtp::P_FtpGet(const QString &sFilePath, const QString &sLocalFile)
 {
-    if (m_ftp.fetchUrl(fetchUrl(sFilePath), sLocalFile))
+    // Callers give Windows-style local paths; the file goes where they name.
+    if (m_ftp.fetchUrl(fetchUrl(sFilePath), veltra::fs::resolve(sLocalFile)))
         return true;
     failed("FtpGet");
     veltra::ui::MsgBox(QStringLiteral("FTPダウンロードできませんでした。"), veltra::ui::vbExclamation);
@@ -109,7 +111,7 @@ bool frmFtp::P_FtpStore(const QString &sRemoteFile, const QString &sLocalFile)
     if (!loginWhenNeeded("FtpStore"))
         return false;
     m_storeType = 0;
-    return m_ftp.store(sRemoteFile, sLocalFile) || failed("FtpStore");
+    return m_ftp.store(sRemoteFile, veltra::fs::resolve(sLocalFile)) || failed("FtpStore");
 }
 
 bool frmFtp::P_FtpDelete(const QString &remotePath)

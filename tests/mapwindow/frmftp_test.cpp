@@ -71,6 +71,12 @@ TEST_F(FtpServerTest, GetsAFileUnderTheMeshFolder)
     EXPECT_EQ(veltra::test::readBytes(target), payload());
     EXPECT_TRUE(script.requests().empty());
     EXPECT_EQ(veltra::test::entriesOf(local.path()), QStringList{QStringLiteral("533946.LZH")});
+
+    // A Windows-style local path lands in the folder it names, whatever its case.
+    ASSERT_TRUE(QDir().mkpath(local.path() + QStringLiteral("MeshData/0")));
+    ASSERT_TRUE(ftp.P_FtpGet(QStringLiteral("/httpdocs/S2500/533946.LZH"),
+        local.path() + QStringLiteral("meshdata\\0\\533946.LZH")));
+    EXPECT_EQ(veltra::test::readBytes(local.path() + QStringLiteral("MeshData/0/533946.LZH")), payload());
 }
 
 TEST_F(FtpServerTest, FailedGetsLeaveNoFileAndNeverShowThePassword)

@@ -55,8 +55,9 @@ TEST(DatumTexts, WorldAndTokyoDatum)
     for (const DatumCase &c : cases) {
         SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
         EXPECT_EQ(mapwindow::worldDatumText(c.x, c.y), QString::fromUtf8(c.world));
-        if (c.tokyo)
+        if (c.tokyo) {
             EXPECT_EQ(mapwindow::tokyoDatumText(c.x, c.y), QString::fromUtf8(c.tokyo));
+        }
     }
 }
 

@@ -176,8 +176,9 @@ TEST_F(ToolWindows, TheOverviewReopensWhereItWasClosedPulledOntoTheScreen)
         for (const QRect &screen : screens)
             onScreen = onScreen || screen.contains(placed);
         EXPECT_TRUE(onScreen);
-        if (c.kept)
+        if (c.kept) {
             EXPECT_EQ(w->pos(), c.closedAt);
+        }
         mapwindow::unloadOverview();
         flushDeletes();
     }
