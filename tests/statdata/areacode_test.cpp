@@ -52,6 +52,7 @@ TEST(AreaCode, SplitAreaCodeNormalisesToElevenDigits)
         {"1101", {1, 101, 0}},
         {"13101", {13, 101, 0}},
         {"13101001002", {13, 101, 1002}},
+        {"13101123456", {13, 101, 123456}}, // a town-block piece of six digits, none of them a leading zero
         {"東京都,千代田区,13101", {13, 101, 0}},
         {"  13101  ", {13, 101, 0}},
         {"x，13101", {13, 101, 0}}, // the full-width comma separates too
