@@ -5,7 +5,6 @@
 #include "platform/ui/windowplacement.h"
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/convert.h"
-#include "platform/vb/errors.h"
 #include "shell/frmmain.h"
 #include "shell/globals.h"
 #include "zorvik/widget/zorvik.h"
@@ -160,15 +159,10 @@ namespace veltra::mapwindow {
 
 std::optional<std::int16_t> turnAngle(const QString &text)
 {
-    std::int16_t whole = 0;
-    try {
-        whole = vb::cInt(text);
-    } catch (const vb::Overflow &) {
+    const std::optional<std::int16_t> whole = vb::tryCInt(text);
+    if (!whole)
         return std::nullopt;
-    } catch (const vb::TypeMismatch &) {
-        return std::nullopt;
-    }
-    int t = whole % 360; // the sign follows the dividend
+    int t = *whole % 360; // the sign follows the dividend
     if (t < -179)
         t += 360;
     else if (t > 180)

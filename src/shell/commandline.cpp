@@ -17,17 +17,6 @@ void setError(QString *error, const QString &text)
         *error = text;
 }
 
-std::optional<std::int16_t> wholeNumber(const QString &field)
-{
-    try {
-        return vb::cInt(field);
-    } catch (const vb::Overflow &) {
-        return std::nullopt;
-    } catch (const vb::TypeMismatch &) {
-        return std::nullopt;
-    }
-}
-
 bool runLine(
     const QString &line, std::int16_t itemNo, const std::optional<QString> &replacedParam, QString *error)
 {
@@ -69,8 +58,8 @@ std::optional<CommandLineParts> parseCommandLine(const QString &line, QString *e
             parts.param += QLatin1Char(',');
         parts.param += fields[i];
     }
-    const auto subType = wholeNumber(fields[4]);
-    const auto mode = wholeNumber(fields[3]);
+    const auto subType = vb::tryCInt(fields[4]);
+    const auto mode = vb::tryCInt(fields[3]);
     if (!mode || !subType) {
         setError(error, QStringLiteral("コマンドのモード番号が正しくありません: %1").arg(line));
         return std::nullopt;

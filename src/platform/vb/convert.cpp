@@ -205,6 +205,17 @@ int32_t cLng(double value)
     return static_cast<int32_t>(r);
 }
 
+std::optional<int16_t> tryCInt(const QString &text)
+{
+    try {
+        return cInt(text);
+    } catch (const Overflow &) {
+        return std::nullopt;
+    } catch (const TypeMismatch &) {
+        return std::nullopt;
+    }
+}
+
 double cDbl(const QString &text)
 {
     double v = 0;

@@ -28,6 +28,8 @@ int16_t cInt(double value);
 int32_t cLng(double value);
 int16_t cInt(const QString &text);
 int32_t cLng(const QString &text);
+// CInt of a text, or nothing where CInt raises Overflow or TypeMismatch.
+std::optional<int16_t> tryCInt(const QString &text);
 double cDbl(const QString &text);
 
 // The number a text reads as (IsNumeric's rule), or nothing.

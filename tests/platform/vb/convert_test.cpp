@@ -68,6 +68,10 @@ TEST(VbConvert, TextConversions)
     EXPECT_THROW(cInt(QStringLiteral("40000")), Overflow);
     EXPECT_THROW(cDbl(QStringLiteral("1e999")), Overflow);
     EXPECT_DOUBLE_EQ(cDbl(QStringLiteral("1.5D2")), 150.0);
+    // The same without exceptions.
+    EXPECT_EQ(tryCInt(QStringLiteral(" 12.5 ")), std::optional<int16_t>(12));
+    EXPECT_EQ(tryCInt(QStringLiteral("abc")), std::nullopt);
+    EXPECT_EQ(tryCInt(QStringLiteral("40000")), std::nullopt);
 }
 
 TEST(VbConvert, ValReadsTheLeadingNumber)
