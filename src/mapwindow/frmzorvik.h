@@ -63,7 +63,6 @@ public:
     // True when this window is the current map window (gfrmZorvik).
     bool isCurrent() const;
     // True once the closing steps have run.
-    bool closeDone() const { return m_closeDone; }
 
     // ---- measuring panel and compass
     // Shows the measuring panel; mode 1 puts up the distance prompts.

@@ -103,8 +103,7 @@ void frmMain::MDIForm_Load(const QString &commandLine)
 
 void frmMain::placeFromSettings()
 {
-    m_startMaximized = gtypWinInfo.State == 2;
-    if (m_startMaximized) {
+    if (gtypWinInfo.State == 2) {
         // The normal geometry under the maximised state is the screen's, so
         // the frame fills the screen even where nothing manages windows.
         if (QScreen *screen = QGuiApplication::primaryScreen())

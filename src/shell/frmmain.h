@@ -102,7 +102,6 @@ public:
 
     QMdiArea *mdiArea() const { return m_mdi; }
     // Whether the frame was placed maximised by its stored settings.
-    bool startsMaximized() const { return m_startMaximized; }
 
     // ---- menus (named as the design names them)
     QMenu *mnuFile = nullptr;
@@ -211,6 +210,5 @@ private:
 
     QMdiArea *m_mdi = nullptr;
     std::vector<QLabel *> m_panels; // status-bar panels 1..8 at 0..7
-    bool m_startMaximized = false;
     bool m_unloaded = false;
 };

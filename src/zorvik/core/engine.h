@@ -93,7 +93,6 @@ public:
     double XYUnitRatio() const;
     double WorldPerDevice() const { return XYUnitRatio(); }
     void setViewContext(const ViewContext &context) { m_view = context; }
-    ViewContext viewContext() const { return m_view; }
 
     // ---- recognition settings
     int RecognizeElementType() const { return m_recognizeType; }

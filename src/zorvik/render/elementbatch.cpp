@@ -82,7 +82,6 @@ void ElementBatch::collect(const Document &document)
         if (state == TemporalState::Absent || e.pointCount <= 0)
             return true;
         Group *g = group(level9, rank, state);
-        ++m_count;
         if (e.type == TypeConnector) {
             const QPointF at = m_view.worldToDevice(e.x(0), e.y(0));
             if (m_labelTarget.contains(at))

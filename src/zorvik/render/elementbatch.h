@@ -42,8 +42,6 @@ public:
     // appends the texts written to `drawn` when given.
     void paint(const ElementPainter &painter, bool level9, std::vector<DrawnText> *drawn = nullptr) const;
 
-    std::size_t elementCount() const { return m_count; }
-
 private:
     struct Label
     {
@@ -73,7 +71,6 @@ private:
     std::vector<const VectorKind *> m_vectorOfRank;
     std::vector<const ConnectorKind *> m_connectorOfRank; // index rank - vector kinds
     std::vector<Group> m_groups[2];
-    std::size_t m_count = 0;
 };
 
 } // namespace zorvik

@@ -10,8 +10,6 @@
 
 namespace zorvik::style {
 
-inline constexpr double ScreenDpi = 96.0;
-
 QColor paletteColour(const Catalog &catalog, int number);
 // Pen of a line type number in a colour; Qt::NoPen for the "no line" code.
 QPen linePen(const Catalog &catalog, int lineType, const QColor &colour, double pixelRatio);
