@@ -46,8 +46,8 @@ function(veltra_add_subfolders)
 endfunction()
 
 # veltra_folder_library(<target> [DEPS ...])
-# A library of every .cpp/.h under the current folder (several sessions can add
-# files to one subsystem without editing this file). Until the folder has a
+# A library of every .cpp/.h under the current folder, so a new file of a
+# subsystem needs no edit of its build file. Until the folder has a
 # source file the target is an empty interface library, so dependants still link.
 function(veltra_folder_library target)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})

@@ -5,8 +5,8 @@
 // running tool is told (the point arrays, the handle of the last finished
 // search, the last key and mouse button), and the navigation commands and
 // tools leave the switches the events read. Everything runs on the
-// user-interface thread, so no locking. Each keeps its historical name so
-// every subsystem reads the same state.
+// user-interface thread, so no locking. The names (g + type prefix) are the
+// ones every subsystem that reads them uses.
 #include <QString>
 #include <array>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #pragma once
 // Program-wide state of the application shell.
 //
-// These are the few globals the whole program shares; each keeps its
-// historical name so every subsystem reads the same state. Values read from
+// These are the few globals the whole program shares, named as every
+// subsystem that reads them names them (g + type prefix). Values read from
 // the configuration stay texts; their users convert them where they need
 // numbers. Everything runs on the user-interface thread, so no locking.
 // Later subsystems that build on the shell add the globals they own to their

@@ -45,7 +45,8 @@ struct ItemCase
     bool visible = true;
 };
 
-// Expected from the design of the frame, not from the table the frame builds from.
+// The menus a user sees, written out here rather than read from the table the
+// frame builds them from, so a wrong table entry fails.
 const ItemCase kItems[] = {
     {"mnuFile", "ﾌｧｲﾙ", false, false, true, true},
     {"mnuFileOpen", "地図定義を開く", false, false, true, true},
