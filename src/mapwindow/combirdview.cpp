@@ -7,6 +7,7 @@
 #include "shell/globals.h"
 #include "shell/mdlspcom.h"
 #include "zorvik/core/engine.h"
+#include "zorvik/render/elementstyle.h"
 #include "zorvik/render/renderer.h"
 #include "zorvik/render/viewtransform.h"
 #include "zorvik/widget/zorvik.h"
@@ -117,8 +118,7 @@ QImage renderOverview(zorvik::Zorvik &main, int heightPx)
     zorvik::RenderInput input;
     input.document = second.document().get();
     input.dates = second.dateRange();
-    input.background = QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-        static_cast<int>((bgr >> 16) & 0xFF));
+    input.background = zorvik::style::fromBgr(bgr);
     input.vectorsOnly = true; // an overview draws the vectors only
     const zorvik::Renderer renderer;
     QImage picture = renderer.renderImage(view, input);
@@ -126,8 +126,11 @@ QImage renderOverview(zorvik::Zorvik &main, int heightPx)
     return picture;
 }
 
-bool makeOverviewBitmap(zorvik::Zorvik &main, const QString &documentPath, QString *error)
+bool makeOverviewBitmap(
+    zorvik::Zorvik &main, const QString &documentPath, QString *error, OverviewFailure *failure)
 {
+    if (failure)
+        *failure = OverviewFailure::None;
     const QString path = overviewBitmapPath(documentPath);
     const int heightPx = ui::twipsToPixelsY(3200);
     // A picture of another size was made another way (an older mapping, or
@@ -140,6 +143,8 @@ bool makeOverviewBitmap(zorvik::Zorvik &main, const QString &documentPath, QStri
     if (picture.isNull()) {
         if (error)
             *error = QStringLiteral("ZorInitialize3 Error");
+        if (failure)
+            *failure = OverviewFailure::Render;
         return false;
     }
     QByteArray bytes;
@@ -148,6 +153,8 @@ bool makeOverviewBitmap(zorvik::Zorvik &main, const QString &documentPath, QStri
     picture.convertToFormat(QImage::Format_RGB32).save(&buffer, "BMP");
     if (!fs::writeFileAtomic(path, bytes, error)) {
         unsaved() = {path, picture};
+        if (failure)
+            *failure = OverviewFailure::Write;
         return false;
     }
     if (unsaved().path == path)
@@ -163,8 +170,9 @@ QImage unsavedOverview(const QString &bitmapPath)
 std::int16_t makeOverviewBitmapOf(zorvik::Zorvik &main)
 {
     QString error;
-    if (!makeOverviewBitmap(main, main.DocumentPath(), &error)
-        && error == QLatin1String("ZorInitialize3 Error"))
+    OverviewFailure failure = OverviewFailure::None;
+    if (!makeOverviewBitmap(main, main.DocumentPath(), &error, &failure)
+        && failure == OverviewFailure::Render)
         ui::MsgBox(error);
     return 0;
 }

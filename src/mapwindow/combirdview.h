@@ -54,13 +54,19 @@ QSize overviewPictureSize(const zorvik::Zorvik &main, int heightPx);
 // second engine cannot open it.
 QImage renderOverview(zorvik::Zorvik &main, int heightPx);
 
+enum class OverviewFailure { None, Render, Write };
+
 // Renders and writes the bitmap for `documentPath` when it is not current.
-// False when rendering or writing failed (`error` says why); the last
-// rendered picture is then kept in memory for the overview window.
-bool makeOverviewBitmap(zorvik::Zorvik &main, const QString &documentPath, QString *error = nullptr);
+// False when rendering or writing failed (`error` says why, `failure` which);
+// a picture that could not be written is kept in memory for the overview
+// window.
+bool makeOverviewBitmap(zorvik::Zorvik &main, const QString &documentPath, QString *error = nullptr,
+    OverviewFailure *failure = nullptr);
 
 // makeOverviewBitmap for the engine's own document; a second engine that
-// cannot open the document is reported ("ZorInitialize3 Error"). Returns 0.
+// cannot open the document is reported ("ZorInitialize3 Error"); a bitmap that
+// cannot be written is not (the overview shows the picture kept in memory).
+// Returns 0.
 std::int16_t makeOverviewBitmapOf(zorvik::Zorvik &main);
 
 // The picture rendered last for a bitmap path whose file could not be

@@ -8,6 +8,7 @@
 #include "shell/comdatectrl.h"
 #include "shell/globals.h"
 #include "shell/viewdate.h"
+#include "zorvik/render/elementstyle.h"
 #include "zorvik/widget/zorvik.h"
 
 #include <QDateEdit>
@@ -23,12 +24,6 @@
 using namespace veltra;
 
 namespace {
-
-QColor fromBgr(std::uint32_t bgr)
-{
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-        static_cast<int>((bgr >> 16) & 0xFF));
-}
 
 std::uint32_t toBgr(const QColor &c)
 {
@@ -111,7 +106,7 @@ frmOptionView::frmOptionView(QWidget *owner)
 
     // Loading.
     if (gobjZor) {
-        setBackColor(fromBgr(gobjZor->BackColor()));
+        setBackColor(zorvik::style::fromBgr(gobjZor->BackColor()));
         txtDisp[0]->setText(numberText(gobjZor->ZoomInFactor()));
         txtDisp[1]->setText(numberText(gobjZor->ZoomOutFactor()));
     }

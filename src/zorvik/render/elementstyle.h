@@ -10,6 +10,13 @@
 
 namespace zorvik::style {
 
+// A colour given as &H00BBGGRR.
+inline QColor fromBgr(std::uint32_t bgr)
+{
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+        static_cast<int>((bgr >> 16) & 0xFF));
+}
+
 QColor paletteColour(const Catalog &catalog, int number);
 // Pen of a line type number in a colour; Qt::NoPen for the "no line" code.
 QPen linePen(const Catalog &catalog, int lineType, const QColor &colour, double pixelRatio);

@@ -9,12 +9,7 @@
 
 namespace zorvik {
 
-namespace {
-QColor fromBgr(std::uint32_t bgr)
-{
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-} // namespace
+using style::fromBgr;
 
 Result Zorvik::DrawElements(Handle set, int mode, int a, int b, int c)
 {
