@@ -1,12 +1,12 @@
 #include "statdata/valuefileindex.h"
 
+#include "platform/fs/filestamp.h"
 #include "statdata/statfilepaths.h"
 
 #include <QFileInfo>
 #include <algorithm>
 #include <list>
 #include <optional>
-#include <sys/stat.h>
 
 namespace veltra::statdata {
 
@@ -24,50 +24,10 @@ constexpr uint64_t kCountAgain = 0xFFFF;
 constexpr std::size_t kCachedFiles = 8;
 std::size_t cacheLimit = std::size_t(512) * 1024 * 1024;
 
-// What identifies one version of a file on disk (as for the profile cache):
-// an atomic rewrite changes the inode, an in-place one the size or the change
-// time, which no one can set back.
-struct Stamp
-{
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-    timespec changed{};
-
-    bool operator==(const Stamp &o) const
-    {
-        return device == o.device && inode == o.inode && size == o.size
-            && modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec
-            && changed.tv_sec == o.changed.tv_sec && changed.tv_nsec == o.changed.tv_nsec;
-    }
-};
-
-Stamp stampOf(const struct stat &st)
-{
-    return {st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
-}
-
-std::optional<Stamp> stampOfPath(const QString &path)
-{
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return std::nullopt;
-    return stampOf(st);
-}
-
-std::optional<Stamp> stampOfFile(const QFile &file)
-{
-    struct stat st;
-    if (::fstat(file.handle(), &st) != 0)
-        return std::nullopt;
-    return stampOf(st);
-}
-
 struct CacheEntry
 {
     QString path;
-    Stamp stamp;
+    veltra::fs::FileStamp stamp;
     std::shared_ptr<const ValueFileIndex> index;
 };
 
@@ -151,7 +111,7 @@ std::size_t totalBytes()
 
 std::shared_ptr<const ValueFileIndex> ValueFileIndex::load(const QString &localPath)
 {
-    const std::optional<Stamp> stamp = stampOfPath(localPath);
+    const std::optional<veltra::fs::FileStamp> stamp = veltra::fs::stampOf(localPath);
     {
         std::lock_guard lock(cacheMutex);
         for (auto it = cache.begin(); it != cache.end(); ++it) {
@@ -171,8 +131,8 @@ std::shared_ptr<const ValueFileIndex> ValueFileIndex::load(const QString &localP
     if (!index->build(localPath))
         return nullptr;
     // Cached only when the file held still while it was read.
-    const std::optional<Stamp> built = stampOfFile(index->m_file);
-    if (!built || stampOfPath(localPath) != built)
+    const std::optional<veltra::fs::FileStamp> built = veltra::fs::stampOf(index->m_file);
+    if (!built || veltra::fs::stampOf(localPath) != built)
         return index;
     std::lock_guard lock(cacheMutex);
     cache.push_front({localPath, *built, index});

@@ -2,6 +2,7 @@
 // against the file's identity on disk; each write rewrites the file atomically.
 #include "platform/profile/profile.h"
 
+#include "platform/fs/filestamp.h"
 #include "platform/fs/fs.h"
 #include "platform/profile/inifile.h"
 #include "platform/text/text.h"
@@ -10,47 +11,14 @@
 #include <QHash>
 #include <QMutex>
 #include <memory>
-#include <sys/stat.h>
 
 namespace veltra::profile {
 
 namespace {
 
-// What identifies one version of a file on disk. An atomic rewrite changes the
-// inode, an in-place one the size or the change time (which no one can set back).
-struct Stamp
-{
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-    timespec changed{};
-
-    bool operator==(const Stamp &o) const
-    {
-        return device == o.device && inode == o.inode && size == o.size
-            && modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec
-            && changed.tv_sec == o.changed.tv_sec && changed.tv_nsec == o.changed.tv_nsec;
-    }
-};
-
-std::optional<Stamp> stampOf(const QString &path)
-{
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return std::nullopt;
-    Stamp s;
-    s.device = st.st_dev;
-    s.inode = st.st_ino;
-    s.size = st.st_size;
-    s.modified = st.st_mtim;
-    s.changed = st.st_ctim;
-    return s;
-}
-
 struct Cached
 {
-    Stamp stamp;
+    fs::FileStamp stamp;
     std::shared_ptr<const IniFile> file;
     quint64 lastUse = 0;
 };
@@ -79,7 +47,7 @@ void evictIfFull()
 // read. Callers hold cacheMutex.
 std::shared_ptr<const IniFile> load(const QString &resolved)
 {
-    const std::optional<Stamp> stamp = stampOf(resolved);
+    const std::optional<fs::FileStamp> stamp = fs::stampOf(resolved);
     if (!stamp) {
         cache.remove(resolved);
         return nullptr;
@@ -97,7 +65,7 @@ std::shared_ptr<const IniFile> load(const QString &resolved)
     // The file may have changed while it was read; cache only a parse whose
     // stamp held throughout, otherwise use it once.
     auto file = std::make_shared<const IniFile>(IniFile::parse(bytes));
-    if (stampOf(resolved) == stamp) {
+    if (fs::stampOf(resolved) == stamp) {
         if (it == cache.end())
             evictIfFull();
         cache.insert(resolved, Cached{*stamp, file, ++useCounter});
