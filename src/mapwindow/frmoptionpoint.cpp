@@ -1,5 +1,6 @@
 #include "mapwindow/frmoptionpoint.h"
 
+#include "mapwindow/applybuttons.h"
 #include "platform/ui/windowregistry.h"
 #include "shell/globals.h"
 
@@ -23,20 +24,14 @@ frmOptionPoint::frmOptionPoint(QWidget *owner)
         optCoordinates[i]->setObjectName(QStringLiteral("optCoordinates%1").arg(i));
         options->addWidget(optCoordinates[i]);
     }
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdApply = new QPushButton(QStringLiteral("適用(&A)"), this);
-    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdApply);
-    buttons->addWidget(cmdCancel);
+    const veltra::mapwindow::ApplyButtons buttons = veltra::mapwindow::makeApplyButtons(
+        this, [this] { cmdOK_Click(); }, [this] { cmdApply_Click(); }, [this] { cmdCancel_Click(); });
+    cmdOK = buttons.ok;
+    cmdApply = buttons.apply;
+    cmdCancel = buttons.cancel;
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(frame);
-    layout->addLayout(buttons);
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdApply, &QPushButton::clicked, this, [this] { cmdApply_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    layout->addLayout(buttons.row);
 
     if (gintPointType >= 0 && gintPointType <= 3)
         optCoordinates[static_cast<std::size_t>(gintPointType)]->setChecked(true);

@@ -1,5 +1,6 @@
 #include "mapwindow/frmoptionview.h"
 
+#include "mapwindow/applybuttons.h"
 #include "platform/ui/filedialogs.h"
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/convert.h"
@@ -86,23 +87,17 @@ frmOptionView::frmOptionView(QWidget *owner)
     levelForm->addRow(QStringLiteral("分割ピクセル幅："), Text1[1]);
     levelForm->addRow(QStringLiteral("分割ピクセル高さ："), Text1[2]);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdApply = new QPushButton(QStringLiteral("適用(&A)"), this);
-    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdApply);
-    buttons->addWidget(cmdCancel);
+    const mapwindow::ApplyButtons buttons = mapwindow::makeApplyButtons(
+        this, [this] { cmdOK_Click(); }, [this] { cmdApply_Click(); }, [this] { cmdCancel_Click(); });
+    cmdOK = buttons.ok;
+    cmdApply = buttons.apply;
+    cmdCancel = buttons.cancel;
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(display);
     layout->addWidget(editDate);
     layout->addWidget(levels);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     connect(DTPicker1, &QDateEdit::dateChanged, this, [this] { DTPicker1_Change(); });
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdApply, &QPushButton::clicked, this, [this] { cmdApply_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
 
     // Loading.
     if (gobjZor) {
