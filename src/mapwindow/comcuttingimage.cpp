@@ -5,6 +5,7 @@
 #include "platform/ui/twips.h"
 #include "platform/vb/convert.h"
 #include "shell/commonm1.h"
+#include "shell/frameview.h"
 #include "shell/frmmain.h"
 #include "shell/globals.h"
 #include "shell/modecodes.h"
@@ -25,10 +26,8 @@ namespace {
 
 void enter(zorvik::Zorvik *engine)
 {
-    if (gfrmMain) {
-        if (QAction *normal = gfrmMain->toolButton(QStringLiteral("TB_NORMAL")))
-            normal->setChecked(true);
-    }
+    if (veltra::shell::FrameView *frame = veltra::shell::frameView())
+        frame->pressToolButton(QStringLiteral("TB_NORMAL"));
     auto &actions = veltra::shell::modeRegistry().actions();
     // The operation room's standard option runs the standard mode when clicked.
     if (actions.selectFirstMapMode)

@@ -6,6 +6,7 @@
 #include "platform/ui/windowplacement.h"
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/convert.h"
+#include "shell/frameview.h"
 #include "shell/frmmain.h"
 #include "shell/globals.h"
 #include "zorvik/render/viewtransform.h"
@@ -144,8 +145,8 @@ bool frmAllAreaView::eventFilter(QObject *watched, QEvent *event)
 void frmAllAreaView::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    if (gfrmMain && gfrmMain->mnuAllAreaMap)
-        gfrmMain->mnuAllAreaMap->setChecked(false);
+    if (shell::FrameView *frame = shell::frameView())
+        frame->setOverviewChecked(false);
     // Kept for the rest of the run: the window reopens where it was closed.
     if (isVisible())
         ui::keepPlace(QStringLiteral("frmAllAreaView"), pos());
@@ -206,19 +207,19 @@ void redrawOverviewView()
 
 void toggleOverview()
 {
-    QAction *item = gfrmMain ? gfrmMain->mnuAllAreaMap : nullptr;
-    const bool checked = item ? item->isChecked() : overviewShown();
+    shell::FrameView *frame = shell::frameView();
+    const bool checked = frame ? frame->overviewChecked() : overviewShown();
     if (checked) {
         unloadOverview();
-        if (item)
-            item->setChecked(false);
+        if (frame)
+            frame->setOverviewChecked(false);
         return;
     }
     if (gintMapInit != 1 || !gobjZor)
         return;
     showOverview(gobjZor);
-    if (item)
-        item->setChecked(true);
+    if (frame)
+        frame->setOverviewChecked(true);
 }
 
 } // namespace veltra::mapwindow

@@ -6,7 +6,7 @@
 #include "mapwindow/scalebar.h"
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/convert.h"
-#include "shell/frmmain.h"
+#include "shell/frameview.h"
 #include "shell/globals.h"
 #include "shell/mapwindowhost.h"
 #include "shell/mdlmain_mode.h"
@@ -40,9 +40,16 @@ std::int32_t roundLong(double v)
             static_cast<double>(std::numeric_limits<std::int32_t>::max())));
 }
 
-bool menuChecked(QAction *frmMain::*menu)
+bool scaleBarChecked()
 {
-    return gfrmMain && (gfrmMain->*menu) && (gfrmMain->*menu)->isChecked();
+    const shell::FrameView *frame = shell::frameView();
+    return frame && frame->scaleBarChecked();
+}
+
+bool legendChecked()
+{
+    const shell::FrameView *frame = shell::frameView();
+    return frame && frame->legendChecked();
 }
 
 } // namespace
@@ -187,7 +194,7 @@ void MapEventBridge::onMouseMove(int, int, double x, double y)
         setDragPicture();
 
     // An empty window (no document open) shows no scale bar.
-    if (m_scaleBar && m_map->MapHandle() != 0 && menuChecked(&frmMain::mnuScale)) {
+    if (m_scaleBar && m_map->MapHandle() != 0 && scaleBarChecked()) {
         // The pointer in the map's pixels, and the bar's edges relative to the map.
         const double px = x * m_map->logicalDpiX() / 1440.0;
         const double py = y * m_map->logicalDpiY() / 1440.0;
@@ -197,7 +204,7 @@ void MapEventBridge::onMouseMove(int, int, double x, double y)
         if (!inside)
             m_scaleBar->setVisible(true);
     }
-    if (menuChecked(&frmMain::mnuExtNotes)) {
+    if (legendChecked()) {
         if (QWidget *legend = ui::WindowRegistry::instance().find(QStringLiteral("frmExpNotes")))
             legend->setVisible(true);
     }
@@ -229,8 +236,8 @@ void MapEventBridge::onScaleChanged()
     if (m_scaleBar)
         m_scaleBar->setText(scaleText(m_map->Scale()));
     // The box sets the scale of the current map, so it shows that map's.
-    if (m_map == gobjZor && gfrmMain && gfrmMain->Combo1)
-        gfrmMain->Combo1->setEditText(shell::scaleBoxText(m_map->Scale()));
+    if (m_map == gobjZor && shell::frameView())
+        shell::frameView()->showScale(m_map->Scale());
     const MapEventLinks links = mapEventLinks();
     if (links.setOperationRoomScale)
         links.setOperationRoomScale(scale);

@@ -8,6 +8,7 @@
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/convert.h"
 #include "shell/compsy.h"
+#include "shell/frameview.h"
 #include "shell/frmmain.h"
 #include "shell/frmpsywait.h"
 #include "shell/globals.h"
@@ -129,10 +130,10 @@ void reopenDefaultDocument()
     gstrDocPath = shell::programFolder() + QStringLiteral("Veltra.zor");
     if (!gfrmMain)
         return;
-    gfrmMain->LoadNewDoc(0);
+    shell::frameView()->loadNewDocument(0);
     if (gintMapInit != 1)
         return; // the map window has said why
-    gfrmMain->fncSeveAreaJump(0);
+    shell::frameView()->jumpToSavedArea(0);
     if (gfrmZorvik)
         gfrmZorvik->MP_GetCenterPlaceName();
 }

@@ -19,6 +19,8 @@
 // (frmmain_layout.cpp) lay the frame out and switch the map commands;
 // fncSeveAreaJump and ReopenDocument (frmmain_navigation.cpp) move between
 // saved views.
+#include "shell/frameview.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -51,12 +53,22 @@ void programVersion(int &major, int &minor, int &revision);
 
 } // namespace veltra::shell
 
-class frmMain : public QMainWindow
+class frmMain : public QMainWindow, public veltra::shell::FrameView
 {
     Q_OBJECT
 public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
+
+    // ---- what the map window asks of the frame (frameview.h)
+    void showScale(double scale) override;
+    bool scaleBarChecked() const override;
+    bool legendChecked() const override;
+    bool overviewChecked() const override;
+    void setOverviewChecked(bool checked) override;
+    void pressToolButton(const QString &name) override;
+    void loadNewDocument(int mode) override;
+    void jumpToSavedArea(int slot) override;
 
     // ---- events of the frame
     // `commandLine`: the program's command line after the options, taken
