@@ -616,4 +616,4 @@ TEST_F(FrameTest, StoryEditorRebuildsTheStoryListOnlyWhenSaved)
     EXPECT_EQ(rebuilt, 1);
 }
 
-#include "test_frmmain_menus.moc"
+#include "frmmain_menus_test.moc"

@@ -269,4 +269,4 @@ TEST_F(UserDataEntry, InputAndCorrectionOpensTheInputFormFolder)
 
 } // namespace
 
-#include "test_comg_add.moc"
+#include "comg_add_test.moc"

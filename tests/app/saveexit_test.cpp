@@ -238,4 +238,4 @@ TEST_F(SaveExit, ThePositionMenusReopenTheDocumentAtTheChosenView)
 
 } // namespace
 
-#include "test_saveexit.moc"
+#include "saveexit_test.moc"
