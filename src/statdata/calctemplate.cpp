@@ -3,7 +3,7 @@
 #include "platform/fs/fs.h"
 #include "platform/profile/profile.h"
 #include "platform/vb/convert.h"
-#include "shell/mdlcommon.h"
+#include "shellcore/mdlcommon_text.h"
 #include "statdata/comcaldoratable.h"
 #include "statdata/statfileformat.h"
 

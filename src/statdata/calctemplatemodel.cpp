@@ -3,7 +3,7 @@
 #include "platform/text/text.h"
 #include "platform/vb/convert.h"
 #include "platform/vb/errors.h"
-#include "shell/mdlcommon.h"
+#include "shellcore/mdlcommon_text.h"
 #include "statdata/calctemplate.h"
 #include "statdata/comcaldoratable.h"
 #include "statdata/statfileformat.h"

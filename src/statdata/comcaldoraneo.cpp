@@ -1,7 +1,7 @@
 // Area codes and place names.
 #include "statdata/comcaldoraneo.h"
 
-#include "shell/mdlcommon.h"
+#include "shellcore/mdlcommon_text.h"
 #include "statdata/meshdatabase.h"
 #include "statdata/statfilepaths.h"
 

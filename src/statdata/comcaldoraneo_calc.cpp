@@ -1,11 +1,11 @@
 // Data references, template expressions and the evaluation of one template
 // field for one area.
 #include "platform/profile/profile.h"
-#include "platform/ui/msgbox.h"
 #include "platform/vb/convert.h"
-#include "shell/mdlcommon.h"
+#include "shellcore/mdlcommon_text.h"
 #include "statdata/comcaldoraneo.h"
 #include "statdata/comcaldoratable.h"
+#include "statdata/messages.h"
 #include "statdata/statfileformat.h"
 #include "statdata/statfilepaths.h"
 
@@ -157,7 +157,7 @@ bool CheckCalcVariables(const std::vector<QString> &variables)
     const QString refusal = veltra::statdata::calcVariablesRefusal(variables);
     if (refusal.isEmpty())
         return true;
-    veltra::ui::MsgBox(refusal, veltra::ui::vbExclamation);
+    veltra::statdata::showMessage(refusal, veltra::statdata::MessageExclamation);
     return false;
 }
 

@@ -2,7 +2,7 @@
 #include "platform/fs/fs.h"
 #include "platform/text/text.h"
 #include "platform/vb/convert.h"
-#include "shell/mdlcommon.h"
+#include "shellcore/mdlcommon_text.h"
 #include "statdata/comcaldoraneo.h"
 #include "statdata/statfilepaths.h"
 #include "statdata/valuefileindex.h"

@@ -3,7 +3,7 @@
 #include "platform/profile/profile.h"
 #include "platform/text/text.h"
 #include "platform/vb/convert.h"
-#include "shell/mdlcommon.h"
+#include "shellcore/mdlcommon_text.h"
 #include "statdata/comcaldoraneo.h"
 #include "statdata/statfileformat.h"
 
