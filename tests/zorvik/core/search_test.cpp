@@ -213,7 +213,7 @@ protected:
 
     DocFixture f;
     Model model;
-    const ViewMetrics view; // 1:25,000 at 36° N, for every search here
+    const ViewMetrics view{}; // 1:25,000 at 36° N, for every search here
 };
 
 struct Settings
