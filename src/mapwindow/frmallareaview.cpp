@@ -90,7 +90,7 @@ void frmAllAreaView::DrawDispAreaRect()
         return;
     std::int32_t cx = 0, cy = 0, w = 0, h = 0;
     m_engine->GetMapExtent(cx, cy, w, h);
-    const zorvik::ViewTransform &view = m_engine->viewTransform();
+    const zorvik::ViewTransform view = m_engine->viewTransform();
     if (w <= 0 || h <= 0 || !view.isValid())
         return;
     const double pw = Picture2.width();

@@ -123,10 +123,6 @@ Engine &openEngine()
         engine->setDocumentPath(g_fixture->zor);
         if (engine->InitializeMap(0) != code::Ok)
             std::abort();
-        ViewContext view;
-        view.scale = 25000;
-        view.centerY = static_cast<std::int32_t>(geo::worldY(36.0));
-        engine->setViewContext(view);
         engine->setRecognizeLength(10);
         engine->setRecognizeElementType(3);
     }
@@ -147,6 +143,9 @@ void BM_InitializeMap(benchmark::State &state)
 void BM_SearchElementsMode(benchmark::State &state)
 {
     Engine &e = openEngine();
+    ViewMetrics view;
+    view.scale = 25000;
+    view.centerY = static_cast<std::int32_t>(geo::worldY(36.0));
     const int mode = static_cast<int>(state.range(0));
     const auto &points = mode == 0 ? g_fixture->nearPoints : g_fixture->insidePoints;
     std::size_t i = 0;
@@ -155,7 +154,7 @@ void BM_SearchElementsMode(benchmark::State &state)
         const auto [x, y] = points[i++ % points.size()];
         Handle set = 0;
         std::int32_t a = 0, b = 0, c = 0;
-        e.SearchElements(mode, x, y, set, a, b, c);
+        e.SearchElements(mode, x, y, set, a, b, c, view);
         found += a;
         e.ReleaseElements(set);
     }

@@ -190,14 +190,14 @@ Result Engine::setPlaneZoneNo(std::int16_t zone)
     return m_doc->setPlaneZoneNo(zone);
 }
 
-double Engine::MeterFactor() const
+double Engine::MeterFactor(const ViewMetrics &view) const
 {
-    return geo::meterFactor(geo::latitude(m_view.centerY));
+    return geo::meterFactor(geo::latitude(view.centerY));
 }
 
-double Engine::XYUnitRatio() const
+double Engine::XYUnitRatio(const ViewMetrics &view) const
 {
-    return geo::xyUnitRatio(geo::latitude(m_view.centerY));
+    return geo::xyUnitRatio(geo::latitude(view.centerY));
 }
 
 // ---------------------------------------------------------------- recognition
@@ -212,17 +212,17 @@ void Engine::resetRecognition()
     m_spaceId = -1;
 }
 
-double Engine::toleranceWorld() const
+double Engine::toleranceWorld(const ViewMetrics &view) const
 {
     if (m_recognizeWorldLength > 0)
         return m_recognizeWorldLength;
     const double px = std::max(0, m_recognizeLength);
-    const double dpi = m_view.dpi > 0 ? m_view.dpi : 96.0;
-    const double metres = px * 0.0254 / dpi * m_view.scale;
-    return metres / geo::metresPerUnitY(geo::latitude(m_view.centerY));
+    const double dpi = view.dpi > 0 ? view.dpi : 96.0;
+    const double metres = px * 0.0254 / dpi * view.scale;
+    return metres / geo::metresPerUnitY(geo::latitude(view.centerY));
 }
 
-SearchRequest Engine::recognitionRequest() const
+SearchRequest Engine::recognitionRequest(const ViewMetrics &view) const
 {
     SearchRequest r;
     r.typeMask = m_recognizeType & 3;
@@ -232,8 +232,8 @@ SearchRequest Engine::recognitionRequest() const
         && m_doc->catalog().space(static_cast<std::int16_t>(m_spaceId)))
         r.space = static_cast<std::int16_t>(m_spaceId);
     r.dates = m_dates;
-    r.scale = m_view.scale;
-    r.tolerance = toleranceWorld();
+    r.scale = view.scale;
+    r.tolerance = toleranceWorld(view);
     return r;
 }
 
@@ -347,13 +347,13 @@ Result Engine::finishSearch(SearchResult result, Handle &set)
 }
 
 Result Engine::SearchElements(int mode, std::int32_t x, std::int32_t y, Handle &set, std::int32_t &countA,
-    std::int32_t &countB, std::int32_t &countC)
+    std::int32_t &countB, std::int32_t &countC, const ViewMetrics &view)
 {
     set = 0;
     countA = countB = countC = 0;
     if (Result r = requireDocument())
         return r;
-    const SearchRequest request = recognitionRequest();
+    const SearchRequest request = recognitionRequest(view);
     SearchResult result;
     switch (mode) {
     case 0:
@@ -374,8 +374,8 @@ Result Engine::SearchElements(int mode, std::int32_t x, std::int32_t y, Handle &
     return finishSearch(std::move(result), set);
 }
 
-Result Engine::SearchInnerPolygonElements(
-    Handle polySet, Handle &resultSet, std::int32_t &c1, std::int32_t &c2, std::int32_t &c3)
+Result Engine::SearchInnerPolygonElements(Handle polySet, Handle &resultSet, std::int32_t &c1,
+    std::int32_t &c2, std::int32_t &c3, const ViewMetrics &view)
 {
     Q_UNUSED(c1);
     Q_UNUSED(c2);
@@ -392,13 +392,14 @@ Result Engine::SearchInnerPolygonElements(
         if (elementRecord(polySet, h, record) == code::Ok && record.Type == TypeVector && record.PNum >= 3)
             rings.push_back(geometry::Ring::fromRecord(record));
     }
-    const SearchResult result = search::insideRings(*m_doc, recognitionRequest(), rings);
+    const SearchResult result = search::insideRings(*m_doc, recognitionRequest(view), rings);
     c3 = static_cast<std::int32_t>(result.refs.size());
     return finishSearch(result, resultSet);
 }
 
 Result Engine::SearchConnectorIDKey(int mode, const std::int32_t *x, const std::int32_t *y, std::int16_t kind,
-    std::int16_t n, const QString &key1, const QString &key2, Handle &set, std::int32_t &count)
+    std::int16_t n, const QString &key1, const QString &key2, Handle &set, std::int32_t &count,
+    const ViewMetrics &view)
 {
     Q_UNUSED(n); // reserved: always 0
     set = 0;
@@ -407,7 +408,7 @@ Result Engine::SearchConnectorIDKey(int mode, const std::int32_t *x, const std::
         return r;
     if (!x || !y)
         return code::BadArgument;
-    SearchRequest request = recognitionRequest();
+    SearchRequest request = recognitionRequest(view);
     SearchResult result;
     if (mode == 0) {
         result = search::connectorsNear(*m_doc, request, kind, x[0], y[0], key1, key2);

@@ -1,8 +1,9 @@
 #pragma once
 // The headless map engine: every member of the engine that needs no window,
 // with the callers' names, argument order and result codes. The view and the
-// control widget build on it (they add the view, drawing and events, and feed
-// the current scale, DPI and centre in through setViewContext).
+// control widget build on it (they add the view, drawing and events). The
+// calls whose answer depends on the view (searches with a pixel tolerance or
+// a scale range, the unit ratios at the centre) take it as a last argument.
 //
 // Properties are `Name()` / `setName()`. Methods return 0 on success or a code
 // of types.h (zorvik::code). Out arguments are references; arrays are
@@ -21,6 +22,7 @@
 #include "zorvik/core/setregistry.h"
 #include "zorvik/core/temporalstate.h"
 #include "zorvik/core/types.h"
+#include "zorvik/core/viewmetrics.h"
 
 #include <QString>
 #include <cstdint>
@@ -28,16 +30,6 @@
 #include <vector>
 
 namespace zorvik {
-
-// What the view tells the core about itself: used for pixel tolerances, the
-// scale-range filter and the centre-latitude quantities.
-struct ViewContext
-{
-    double scale = 25000; // scale denominator
-    double dpi = 96; // logical DPI
-    std::int32_t centerX = 0; // world
-    std::int32_t centerY = 4320000; // world (36° N)
-};
 
 class Engine
 {
@@ -89,10 +81,10 @@ public:
         int mode, std::int32_t x, std::int32_t y, double &outX, double &outY, int option) const;
     std::int16_t PlaneZoneNo() const;
     Result setPlaneZoneNo(std::int16_t zone);
-    double MeterFactor() const;
-    double XYUnitRatio() const;
-    double WorldPerDevice() const { return XYUnitRatio(); }
-    void setViewContext(const ViewContext &context) { m_view = context; }
+    // The unit ratios of geo.h at the latitude of the view's centre.
+    double MeterFactor(const ViewMetrics &view) const;
+    double XYUnitRatio(const ViewMetrics &view) const;
+    double WorldPerDevice(const ViewMetrics &view) const { return XYUnitRatio(view); }
 
     // ---- recognition settings
     int RecognizeElementType() const { return m_recognizeType; }
@@ -109,10 +101,10 @@ public:
     void setSpaceID(int v) { m_spaceId = v; }
     // Type 3, no limit, option 0, 5 px, no world length, all spaces.
     void resetRecognition();
-    // The request the recognition settings describe right now.
-    SearchRequest recognitionRequest() const;
-    // Search tolerance in world units (world length, else pixels at the scale).
-    double toleranceWorld() const;
+    // The request the recognition settings describe in this view.
+    SearchRequest recognitionRequest(const ViewMetrics &view) const;
+    // Search tolerance in world units (world length, else pixels at the view's scale).
+    double toleranceWorld(const ViewMetrics &view) const;
 
     // ---- element sets
     Result CreateElementList(Handle &set);
@@ -131,13 +123,15 @@ public:
     const SetRegistry &sets() const { return m_sets; }
 
     // ---- searches (set 0 and counts 0 when nothing is found)
+    // These three filter by the recognition settings in `view`.
     Result SearchElements(int mode, std::int32_t x, std::int32_t y, Handle &set, std::int32_t &countA,
-        std::int32_t &countB, std::int32_t &countC);
-    Result SearchInnerPolygonElements(
-        Handle polySet, Handle &resultSet, std::int32_t &c1, std::int32_t &c2, std::int32_t &c3);
+        std::int32_t &countB, std::int32_t &countC, const ViewMetrics &view);
+    Result SearchInnerPolygonElements(Handle polySet, Handle &resultSet, std::int32_t &c1, std::int32_t &c2,
+        std::int32_t &c3, const ViewMetrics &view);
     // Mode 0: x[0], y[0] is the point; mode 1: the box x = (x1, x2), y = (y2, y1).
     Result SearchConnectorIDKey(int mode, const std::int32_t *x, const std::int32_t *y, std::int16_t kind,
-        std::int16_t n, const QString &key1, const QString &key2, Handle &set, std::int32_t &count);
+        std::int16_t n, const QString &key1, const QString &key2, Handle &set, std::int32_t &count,
+        const ViewMetrics &view);
     // Counts first, as the callers pass them: only the first vCount / cCount
     // IDs are read.
     Result SearchElementsByKind(std::int16_t vCount, const std::vector<std::int16_t> &vIDs,
@@ -225,7 +219,6 @@ private:
     bool m_shared = false;
     QString m_lastError;
     DateRange m_dates;
-    ViewContext m_view;
     SetRegistry m_sets;
 
     int m_recognizeType = 3;

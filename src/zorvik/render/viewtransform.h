@@ -21,6 +21,7 @@
 // number (wholeScaleToFit, scaleToFitWhole), so the scale box and the
 // kinds' display ranges agree on it.
 #include "zorvik/core/types.h"
+#include "zorvik/core/viewmetrics.h"
 
 #include <QPointF>
 #include <QPolygonF>
@@ -87,6 +88,10 @@ public:
     QTransform toDevice() const;
     // Axis-aligned world box around the whole (possibly rotated) view.
     WorldBox visibleBox() const;
+
+    // What the engine's searches and unit ratios read of this view (the
+    // centre rounded as callers see it).
+    ViewMetrics metrics() const { return {m_scale, m_dpi, roundWorld(m_centerY)}; }
 
     double pixelsToTwips(double px) const { return px * 1440.0 / m_dpi; }
     double twipsToPixels(double twips) const { return twips * m_dpi / 1440.0; }

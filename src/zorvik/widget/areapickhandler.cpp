@@ -10,9 +10,10 @@ GestureOutcome AreaPickHandler::release(GestureHost &host, const Gesture &g, con
     Engine &engine = host.engine();
     Handle set = 0;
     std::int32_t a = 0, b = 0, c = 0;
-    engine.SearchElements(4, g.worldX, g.worldY, set, a, b, c);
+    const ViewMetrics view = host.view().metrics();
+    engine.SearchElements(4, g.worldX, g.worldY, set, a, b, c, view);
     if (set == 0)
-        engine.SearchElements(0, g.worldX, g.worldY, set, a, b, c);
+        engine.SearchElements(0, g.worldX, g.worldY, set, a, b, c, view);
     out.searchEnd = true;
     out.set = set;
     return out;

@@ -15,7 +15,7 @@ class GestureHost
 {
 public:
     virtual ~GestureHost() = default;
-    virtual const ViewTransform &view() const = 0;
+    virtual ViewTransform view() const = 0;
     virtual Engine &engine() = 0;
     virtual double zoomInFactor() const = 0;
     virtual double zoomOutFactor() const = 0;

@@ -14,7 +14,7 @@ GestureOutcome PanHandler::release(
     host.setPanOffset({});
     if (!dragged || g.button != 1)
         return {};
-    const ViewTransform &view = host.view();
+    const ViewTransform view = host.view();
     const QPointF middle(view.size().width() / 2.0, view.size().height() / 2.0);
     const QPointF centre = view.deviceToWorld(middle - (g.device - pressedAt.device));
     host.panTo(centre.x(), centre.y());

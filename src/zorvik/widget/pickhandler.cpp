@@ -19,7 +19,7 @@ GestureOutcome PickHandler::release(
     Handle set = 0;
     std::int32_t a = 0, b = 0, c = 0;
     if (!dragged) {
-        engine.SearchElements(0, g.worldX, g.worldY, set, a, b, c);
+        engine.SearchElements(0, g.worldX, g.worldY, set, a, b, c, host.view().metrics());
     } else {
         // The dragged rectangle as a closed ring in world units (it may be turned).
         const QRectF r = dragRect(pressedAt, g);
@@ -33,7 +33,7 @@ GestureOutcome PickHandler::release(
         ring.PNum = static_cast<std::int32_t>(ring.X.size());
         Handle poly = 0;
         if (engine.CreateElementList(poly) == code::Ok && engine.AddElementToList(poly, ring) == code::Ok)
-            engine.SearchInnerPolygonElements(poly, set, a, b, c);
+            engine.SearchInnerPolygonElements(poly, set, a, b, c, host.view().metrics());
         engine.ReleaseElements(poly);
     }
     out.searchEnd = true;

@@ -23,9 +23,9 @@ Zorvik::Zorvik(QWidget *parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    const ViewContext start;
-    m_viewState = ViewTransform(start.centerX, start.centerY, start.scale, 0, size(), logicalDpiY());
-    m_engine.setViewContext({view().scale(), view().dpi(), CenterX(), CenterY()});
+    // A new control starts where a default ViewMetrics stands, on the prime meridian.
+    const ViewMetrics start;
+    m_viewState = ViewTransform(0, start.centerY, start.scale, 0, size(), logicalDpiY());
 
     m_handlers[0] = std::make_unique<GestureHandler>();
     m_handlers[1] = std::make_unique<RectZoomHandler>();
@@ -40,11 +40,11 @@ Zorvik::Zorvik(QWidget *parent)
 
 Zorvik::~Zorvik() = default;
 
-const ViewTransform &Zorvik::view() const
+ViewTransform Zorvik::view() const
 {
     const double dpi = logicalDpiY();
     if (m_viewState.size() != size() || m_viewState.dpi() != dpi)
-        m_viewState = m_viewState.withSize(size()).withDpi(dpi);
+        return m_viewState.withSize(size()).withDpi(dpi);
     return m_viewState;
 }
 
@@ -112,7 +112,6 @@ void Zorvik::applyView(const ViewTransform &next, bool forceRedraw)
 {
     const ViewTransform old = view();
     m_viewState = next;
-    m_engine.setViewContext({view().scale(), view().dpi(), CenterX(), CenterY()});
     const bool changed = !(old == next);
     if (forceRedraw)
         ++m_generation;
@@ -220,9 +219,8 @@ void Zorvik::redraw()
 void Zorvik::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    // A new size changes the view extent, not the centre or the scale.
-    view();
-    m_engine.setViewContext({view().scale(), view().dpi(), CenterX(), CenterY()});
+    // A new size changes the view extent (view() follows it), not the centre
+    // or the scale.
     m_frameDirty = true;
 }
 

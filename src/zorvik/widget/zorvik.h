@@ -115,8 +115,8 @@ public:
         int mode, std::int32_t x, std::int32_t y, double &outX, double &outY, int option) const;
     std::int16_t PlaneZoneNo() const { return m_engine.PlaneZoneNo(); }
     Result setPlaneZoneNo(std::int16_t zone) { return m_engine.setPlaneZoneNo(zone); }
-    double MeterFactor() const { return m_engine.MeterFactor(); }
-    double XYUnitRatio() const { return m_engine.XYUnitRatio(); }
+    double MeterFactor() const { return m_engine.MeterFactor(view().metrics()); }
+    double XYUnitRatio() const { return m_engine.XYUnitRatio(view().metrics()); }
     double WorldPerDevice() const { return XYUnitRatio(); }
 
     // ---- input mode and recognition
@@ -163,17 +163,17 @@ public:
     Result SearchElements(int mode, std::int32_t x, std::int32_t y, Handle &set, std::int32_t &countA,
         std::int32_t &countB, std::int32_t &countC)
     {
-        return m_engine.SearchElements(mode, x, y, set, countA, countB, countC);
+        return m_engine.SearchElements(mode, x, y, set, countA, countB, countC, view().metrics());
     }
     Result SearchInnerPolygonElements(
         Handle polySet, Handle &resultSet, std::int32_t &c1, std::int32_t &c2, std::int32_t &c3)
     {
-        return m_engine.SearchInnerPolygonElements(polySet, resultSet, c1, c2, c3);
+        return m_engine.SearchInnerPolygonElements(polySet, resultSet, c1, c2, c3, view().metrics());
     }
     Result SearchConnectorIDKey(int mode, const std::int32_t *x, const std::int32_t *y, std::int16_t kind,
         std::int16_t n, const QString &key1, const QString &key2, Handle &set, std::int32_t &count)
     {
-        return m_engine.SearchConnectorIDKey(mode, x, y, kind, n, key1, key2, set, count);
+        return m_engine.SearchConnectorIDKey(mode, x, y, kind, n, key1, key2, set, count, view().metrics());
     }
     Result SearchElementsByKind(std::int16_t vCount, const std::vector<std::int16_t> &vIDs,
         std::int16_t cCount, const std::vector<std::int16_t> &cIDs, Handle &set, std::int32_t &vFound,
@@ -359,7 +359,7 @@ public:
     void Move(double left, double top, double width = -1, double height = -1);
 
     // ---- the view, for the host and tests
-    const ViewTransform &viewTransform() const { return view(); }
+    ViewTransform viewTransform() const { return view(); }
     const Engine &core() const { return m_engine; }
     const DrawingStore &drawings() const { return m_drawings; }
 
@@ -389,8 +389,9 @@ protected:
 
 private:
     // GestureHost
-    // The current view; the size follows the control even before it is shown.
-    const ViewTransform &view() const override;
+    // The current view: the kept centre, scale and angle at the control's
+    // size and DPI (which it follows even before it is shown).
+    ViewTransform view() const override;
     Engine &engine() override { return m_engine; }
     double zoomInFactor() const override { return m_zoomIn; }
     double zoomOutFactor() const override { return m_zoomOut; }
@@ -416,7 +417,9 @@ private:
     void paintFeedback(QPainter &painter);
 
     Engine m_engine;
-    mutable ViewTransform m_viewState;
+    // Centre, scale and angle of the view; view() gives it the control's
+    // current size and DPI.
+    ViewTransform m_viewState;
     Renderer m_renderer;
     DrawingStore m_drawings;
     MapImageCache m_mapCache;

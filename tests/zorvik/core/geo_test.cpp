@@ -79,11 +79,10 @@ TEST(Geo, UnitsAtCentreLatitude)
     EXPECT_NEAR(std::hypot(n2 - n1, e2 - e1) / (1000 * 0.9999), geo::metresPerUnitY(o.lat), 1e-5);
 
     Engine engine;
-    ViewContext view;
+    ViewMetrics view;
     view.centerY = static_cast<std::int32_t>(geo::worldY(35.0));
-    engine.setViewContext(view);
-    EXPECT_EQ(engine.MeterFactor(), 308.0);
-    EXPECT_DOUBLE_EQ(engine.WorldPerDevice(), engine.XYUnitRatio());
+    EXPECT_EQ(engine.MeterFactor(view), 308.0);
+    EXPECT_DOUBLE_EQ(engine.WorldPerDevice(view), engine.XYUnitRatio(view));
 }
 
 } // namespace

@@ -213,6 +213,7 @@ protected:
 
     DocFixture f;
     Model model;
+    const ViewMetrics view{}; // 1:25,000 at 36° N, for every search here
 };
 
 struct Settings
@@ -249,7 +250,7 @@ TEST_F(SearchAgainstBruteForce, PointSearchMode0)
     std::mt19937 rng(7);
     for (const Settings &s : settings) {
         useSettings(e, s);
-        const SearchRequest q = e.recognitionRequest();
+        const SearchRequest q = e.recognitionRequest(view);
         for (int i = 0; i < 25; ++i) {
             const int x = std::uniform_int_distribution<int>(0, 11000)(rng) * 2 + 1;
             const int y = std::uniform_int_distribution<int>(0, 11000)(rng) * 2 + 1;
@@ -262,7 +263,7 @@ TEST_F(SearchAgainstBruteForce, PointSearchMode0)
             Handle set = -1;
             std::int32_t a = -1, b = -1, c = -1;
             e.setRecognizeSearchNum(0);
-            ASSERT_EQ(e.SearchElements(0, x, y, set, a, b, c), code::Ok);
+            ASSERT_EQ(e.SearchElements(0, x, y, set, a, b, c, view), code::Ok);
             const std::vector<QString> got = keysOf(set);
             std::set<QString> want;
             for (const auto &[d, k] : expected)
@@ -279,7 +280,7 @@ TEST_F(SearchAgainstBruteForce, PointSearchMode0)
             e.ReleaseElements(set);
             // With a limit of 1, the nearest one.
             e.setRecognizeSearchNum(1);
-            ASSERT_EQ(e.SearchElements(0, x, y, set, a, b, c), code::Ok);
+            ASSERT_EQ(e.SearchElements(0, x, y, set, a, b, c, view), code::Ok);
             ASSERT_EQ(a, 1);
             EXPECT_DOUBLE_EQ(distance(model.alive[keysOf(set).front()], x, y), expected.begin()->first);
             e.ReleaseElements(set);
@@ -294,7 +295,7 @@ TEST_F(SearchAgainstBruteForce, PolygonsAtPointMode3AndInsideMode4)
     for (const Settings &s : settings) {
         useSettings(e, s);
         e.setRecognizeSearchNum(0);
-        const SearchRequest q = e.recognitionRequest();
+        const SearchRequest q = e.recognitionRequest(view);
         for (int i = 0; i < 25; ++i) {
             const int x = std::uniform_int_distribution<int>(0, 11000)(rng) * 2 + 1;
             const int y = std::uniform_int_distribution<int>(0, 11000)(rng) * 2 + 1;
@@ -308,7 +309,7 @@ TEST_F(SearchAgainstBruteForce, PolygonsAtPointMode3AndInsideMode4)
                 }
             Handle set = -1;
             std::int32_t a = -1, b = -1, c = -1;
-            ASSERT_EQ(e.SearchElements(3, x, y, set, a, b, c), code::Ok);
+            ASSERT_EQ(e.SearchElements(3, x, y, set, a, b, c, view), code::Ok);
             const std::vector<QString> got = keysOf(set);
             std::vector<QString> want;
             for (const auto &[area, k] : expected)
@@ -332,7 +333,7 @@ TEST_F(SearchAgainstBruteForce, PolygonsAtPointMode3AndInsideMode4)
                     const Rect rc = rectOf(r);
                     candidates.emplace((rc.x1 - rc.x0) * (rc.y1 - rc.y0), k);
                 }
-            ASSERT_EQ(e.SearchElements(4, x, y, set, a, b, c), code::Ok);
+            ASSERT_EQ(e.SearchElements(4, x, y, set, a, b, c, view), code::Ok);
             if (candidates.empty()) {
                 EXPECT_EQ(set, 0);
                 EXPECT_EQ(a + b + c, 0);
@@ -367,7 +368,7 @@ TEST_F(SearchAgainstBruteForce, InnerPolygonSearchWithFreeRectangle)
     std::mt19937 rng(9);
     for (const Settings &s : settings) {
         useSettings(e, s);
-        const SearchRequest q = e.recognitionRequest();
+        const SearchRequest q = e.recognitionRequest(view);
         for (int i = 0; i < 10; ++i) {
             const int x = std::uniform_int_distribution<int>(0, 10000)(rng) * 2 + 1;
             const int y = std::uniform_int_distribution<int>(0, 10000)(rng) * 2 + 1;
@@ -384,7 +385,7 @@ TEST_F(SearchAgainstBruteForce, InnerPolygonSearchWithFreeRectangle)
                     want.insert(k);
             Handle set = -1;
             std::int32_t c1 = 5, c2 = 0, c3 = -1;
-            ASSERT_EQ(e.SearchInnerPolygonElements(poly, set, c1, c2, c3), code::Ok);
+            ASSERT_EQ(e.SearchInnerPolygonElements(poly, set, c1, c2, c3, view), code::Ok);
             EXPECT_EQ(c1, 5); // the caller's own count is left alone
             EXPECT_EQ(c3, static_cast<std::int32_t>(want.size()));
             EXPECT_EQ(asSet(keysOf(set)), want);
@@ -459,12 +460,15 @@ TEST_F(SearchAgainstBruteForce, ConnectorsOfOneKindByPointAndRectangle)
             Handle set = -1;
             std::int32_t count = -1;
             const std::int32_t px[1] = {x}, py[1] = {y};
-            ASSERT_EQ(e.SearchConnectorIDKey(0, px, py, kind, 0, QString(), QString(), set, count), code::Ok);
+            ASSERT_EQ(
+                e.SearchConnectorIDKey(0, px, py, kind, 0, QString(), QString(), set, count, view), code::Ok);
             EXPECT_EQ(asSet(keysOf(set)), near);
             EXPECT_EQ(count, static_cast<std::int32_t>(near.size()));
-            ASSERT_EQ(e.SearchConnectorIDKey(1, xs, ys, kind, 0, QString(), QString(), set, count), code::Ok);
+            ASSERT_EQ(
+                e.SearchConnectorIDKey(1, xs, ys, kind, 0, QString(), QString(), set, count, view), code::Ok);
             EXPECT_EQ(asSet(keysOf(set)), inBox);
-            ASSERT_EQ(e.SearchConnectorIDKey(1, xs, ys, kind, 0, QStringLiteral("e5"), QString(), set, count),
+            ASSERT_EQ(
+                e.SearchConnectorIDKey(1, xs, ys, kind, 0, QStringLiteral("e5"), QString(), set, count, view),
                 code::Ok);
             EXPECT_EQ(asSet(keysOf(set)), prefixed);
         }
@@ -472,8 +476,9 @@ TEST_F(SearchAgainstBruteForce, ConnectorsOfOneKindByPointAndRectangle)
     Handle set = 0;
     std::int32_t count = 0;
     const std::int32_t xy[2] = {0, 0};
-    EXPECT_EQ(e.SearchConnectorIDKey(2, xy, xy, 206, 0, QString(), QString(), set, count), code::BadArgument);
-    EXPECT_EQ(e.SearchElements(1, 0, 0, set, count, count, count), code::BadArgument);
+    EXPECT_EQ(
+        e.SearchConnectorIDKey(2, xy, xy, 206, 0, QString(), QString(), set, count, view), code::BadArgument);
+    EXPECT_EQ(e.SearchElements(1, 0, 0, set, count, count, count, view), code::BadArgument);
 }
 
 TEST(Search, PixelToleranceFollowsTheScale)
@@ -483,18 +488,16 @@ TEST(Search, PixelToleranceFollowsTheScale)
     Engine &e = f.engine;
     e.setRecognizeLength(10);
     e.setRecognizeWorldLength(0);
-    ViewContext view;
+    ViewMetrics view;
     view.scale = 25000;
-    e.setViewContext(view);
     // 10 px at 96 dpi and 1:25,000 is 66 m, about 215 Y units.
-    EXPECT_NEAR(e.toleranceWorld(), 66.1458 / 0.3083, 1.0);
+    EXPECT_NEAR(e.toleranceWorld(view), 66.1458 / 0.3083, 1.0);
     Handle set = 0;
     std::int32_t a, b, c;
-    ASSERT_EQ(e.SearchElements(0, 1000, 1200, set, a, b, c), code::Ok);
+    ASSERT_EQ(e.SearchElements(0, 1000, 1200, set, a, b, c, view), code::Ok);
     EXPECT_EQ(a, 1);
     view.scale = 10000;
-    e.setViewContext(view);
-    ASSERT_EQ(e.SearchElements(0, 1000, 1200, set, a, b, c), code::Ok);
+    ASSERT_EQ(e.SearchElements(0, 1000, 1200, set, a, b, c, view), code::Ok);
     EXPECT_EQ(a, 0);
     EXPECT_EQ(set, 0);
 }

@@ -55,19 +55,20 @@ QStringList connectorKeys(zorvik::Engine &e, std::int16_t kind)
 }
 
 // Keys of the area connectors of `kind` inside the polygons of `space` at a point.
-QStringList areaKeysAt(zorvik::Engine &e, int space, std::int16_t kind, std::int32_t x, std::int32_t y)
+QStringList areaKeysAt(zorvik::Engine &e, const zorvik::ViewMetrics &view, int space, std::int16_t kind,
+    std::int32_t x, std::int32_t y)
 {
     e.setSpaceID(space);
     e.setRecognizeElementType(1);
     e.setRecognizeSearchNum(0);
     zorvik::Handle hits = 0, inner = 0;
     std::int32_t a = 0, b = 0, c = 0;
-    EXPECT_EQ(e.SearchElements(3, x, y, hits, a, b, c), 0);
+    EXPECT_EQ(e.SearchElements(3, x, y, hits, a, b, c, view), 0);
     QStringList keys;
     if (!hits)
         return keys;
     e.setRecognizeElementType(2);
-    EXPECT_EQ(e.SearchInnerPolygonElements(hits, inner, a, b, c), 0);
+    EXPECT_EQ(e.SearchInnerPolygonElements(hits, inner, a, b, c, view), 0);
     zorvik::Handle elem = 0;
     while (inner && e.GetNextElementHandle(inner, elem) == 0 && elem) {
         zorvik::ElementRecord r;
@@ -146,15 +147,13 @@ TEST_F(DefaultDocument, TokyoStationLiesInTokyoAndInTheCellOfChiyoda)
     e.setDocumentPath(root() + "/Veltra.zor");
     ASSERT_EQ(e.InitializeMap(0), 0) << e.lastError().toStdString();
     const WorldPoint station = rounded(toWorld(LonLat{139.7671, 35.6812}));
-    zorvik::ViewContext view;
+    zorvik::ViewMetrics view;
     view.scale = 500000; // within the municipal level
-    view.centerX = station.x;
     view.centerY = station.y;
-    e.setViewContext(view);
 
-    EXPECT_EQ(areaKeysAt(e, kind::PrefectureSpace, kind::PrefectureArea, station.x, station.y),
+    EXPECT_EQ(areaKeysAt(e, view, kind::PrefectureSpace, kind::PrefectureArea, station.x, station.y),
         QStringList{"13,0"});
-    EXPECT_EQ(areaKeysAt(e, kind::MunicipalitySpace, kind::MunicipalityArea, station.x, station.y),
+    EXPECT_EQ(areaKeysAt(e, view, kind::MunicipalitySpace, kind::MunicipalityArea, station.x, station.y),
         QStringList{"13101,0"});
     veltra::statdata::MeshDatabase db;
     ASSERT_TRUE(db.open(root() + "/VeltraData/DB/Mesh.sqlite"));
