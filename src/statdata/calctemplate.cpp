@@ -42,26 +42,36 @@ int tokenCount(const QString &path, int k)
     }
 }
 
+// The template folder of an area level; "" for an unknown level.
+QString levelFolderName(std::int16_t anaRange)
+{
+    switch (anaRange) {
+    case 0:
+    case 1:
+        return areaUnitPref();
+    case 2:
+        return areaUnitCity();
+    case 3:
+        return areaUnitTown();
+    default:
+        return {};
+    }
+}
+
 } // namespace
 
 QString calcTemplateFolder(const QString &dataFolder, std::int16_t anaRange)
 {
-    QString level;
-    switch (anaRange) {
-    case 0:
-    case 1:
-        level = QStringLiteral("都道府県");
-        break;
-    case 2:
-        level = QStringLiteral("市区町村");
-        break;
-    case 3:
-        level = QStringLiteral("町丁字");
-        break;
-    default:
+    const QString level = levelFolderName(anaRange);
+    if (level.isEmpty())
         return {};
-    }
     return dataFolder + QStringLiteral("計算ﾃﾝﾌﾟﾚｰﾄ\\") + level;
+}
+
+bool isLevelFolder(const QString &folder, std::int16_t anaRange)
+{
+    const QString level = levelFolderName(anaRange);
+    return level.isEmpty() || splitPath(folder).contains(level);
 }
 
 bool writeCalcTemplate(const QString &path, const CalcTemplate &tmpl, QString *error)

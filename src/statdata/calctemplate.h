@@ -41,6 +41,12 @@ struct CalcTemplate
 // unknown level.
 QString calcTemplateFolder(const QString &dataFolder, std::int16_t anaRange);
 
+// Whether one folder component of `folder` (separators '\' or '/') is the
+// template folder name of the area level; any folder passes for a level
+// other than 0 to 3. For a template path pass its folder part, so that a
+// file named like a level does not count.
+bool isLevelFolder(const QString &folder, std::int16_t anaRange);
+
 // Writes the template in the key order above in one atomic write. Fields
 // without tokens are left out and take no number. False, with the file
 // unchanged, when the folder is missing or a text cannot be written.

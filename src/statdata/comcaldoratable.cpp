@@ -1,10 +1,12 @@
 #include "statdata/comcaldoratable.h"
 
+#include "platform/fs/fs.h"
 #include "platform/profile/profile.h"
 #include "platform/text/text.h"
 #include "platform/vb/convert.h"
 #include "shellcore/mdlcommon_text.h"
 #include "statdata/comcaldoraneo.h"
+#include "statdata/messages.h"
 #include "statdata/statfileformat.h"
 
 #include <algorithm>
@@ -66,6 +68,34 @@ int32_t GetFieldCnt(const QString &templateFile)
     } catch (const std::exception &) {
         return 0;
     }
+}
+
+bool CheckItemListFolders(const QString &itemListFile)
+{
+    // Only the first three area units are looked at: the levels a statistics
+    // can have.
+    int found = 0;
+    bool failed = false;
+    for (int n = 1; n <= 3 && !failed; ++n) {
+        QString unit;
+        mdlCommon::ReadIniString(
+            veltra::statdata::itemListKindSection(), veltra::statdata::entryKey(n), unit, itemListFile);
+        unit = unit.trimmed();
+        if (unit.isEmpty())
+            continue;
+        ++found;
+        QString path;
+        mdlCommon::ReadIniString(unit, veltra::statdata::itemListPathKey(), path, itemListFile);
+        failed = path.isEmpty()
+            || !veltra::fs::folderExists(veltra::statdata::resolveListFolder(itemListFile, path));
+    }
+    if (found > 0 && !failed)
+        return true;
+    veltra::statdata::showMessage(QStringLiteral("国勢調査項目一覧ﾌｧｲﾙ ") + itemListFile
+            + QStringLiteral(" に格納されている\r\nﾃﾞｰﾀﾌｫﾙﾀﾞﾊﾟｽが存在しません。\r\n\r\n"
+                             "ﾃﾞｰﾀﾌｫﾙﾀﾞﾊﾟｽを設定してください。\r\n"),
+        veltra::statdata::MessageExclamation);
+    return false;
 }
 
 bool WriteIniString(const QString &section, const QString &key, const QString &value, const QString &file)

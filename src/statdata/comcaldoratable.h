@@ -21,6 +21,13 @@ QString GetValueFolder(const QString &itemListFile, const QString &reference);
 // [Subject] FieldCnt; 0 when it is missing, empty or no number.
 int32_t GetFieldCnt(const QString &templateFile);
 
+// Whether the item-list file names a data folder that exists for each area
+// unit it lists among [ﾃﾞｰﾀ種類] Entry1..Entry3 (blank entries are passed
+// over; Path is resolved with resolveListFolder). False, after a warning
+// naming the file, when no unit is listed there or one unit's Path is empty
+// or no folder.
+bool CheckItemListFolders(const QString &itemListFile);
+
 // Writes one key of a profile file (CP932); a missing file is created, its
 // folder must exist. False, with the file unchanged, when the write fails.
 bool WriteIniString(const QString &section, const QString &key, const QString &value, const QString &file);

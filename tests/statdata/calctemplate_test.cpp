@@ -187,4 +187,29 @@ TEST(CalcTemplate, FoldersByAreaLevel)
     EXPECT_EQ(calcTemplateFolder(data, 4), QString());
 }
 
+TEST(CalcTemplate, LevelFoldersAreWholeFolderNamesWhateverTheSeparators)
+{
+    const struct
+    {
+        const char *folder;
+        std::int16_t level;
+        bool matches;
+    } cases[] = {
+        {"/d/VeltraData/計算ﾃﾝﾌﾟﾚｰﾄ/都道府県", 0, true},
+        {"/d/VeltraData/計算ﾃﾝﾌﾟﾚｰﾄ/都道府県/", 1, true},
+        {"D:\\Data\\計算ﾃﾝﾌﾟﾚｰﾄ\\市区町村\\", 2, true},
+        {"/d/VeltraData/計算ﾃﾝﾌﾟﾚｰﾄ\\町丁字", 3, true},
+        {"/d/町丁字/mine", 3, true},
+        {"/d/VeltraData/計算ﾃﾝﾌﾟﾚｰﾄ/市区町村/", 3, false},
+        {"/d/VeltraData/計算ﾃﾝﾌﾟﾚｰﾄ/都道府県", 2, false},
+        {"/d/VeltraData/計算ﾃﾝﾌﾟﾚｰﾄ/都道府県別/", 1, false},
+        {"/d/VeltraData/計算ﾃﾝﾌﾟﾚｰﾄ/旧市区町村", 2, false},
+        {"", 0, false},
+        {"/anything/at/all", 4, true},
+        {"", -1, true},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(isLevelFolder(QString::fromUtf8(c.folder), c.level), c.matches) << c.folder << " " << c.level;
+}
+
 } // namespace
