@@ -57,11 +57,11 @@ void found(zorvik::Zorvik *engine)
             code = gstrClickedAreaCode;
         const double limit = veltra::vb::val(gstrDispLevel1) - 1;
         if (engine->Scale() <= limit) {
-            auto &actions = veltra::shell::modeRegistry().actions();
-            if (actions.dataSanshouAddressCode)
-                actions.dataSanshouAddressCode(code);
-            if (actions.dataSanshouDrawArea)
-                actions.dataSanshouDrawArea(glngPointX[0], glngPointY[0]);
+            auto &window = veltra::shell::modeRegistry().dataReference();
+            if (const auto setAddressCode = window.setAddressCode)
+                setAddressCode(code);
+            if (const auto drawArea = window.drawArea)
+                drawArea(glngPointX[0], glngPointY[0]);
         } else {
             veltra::ui::MsgBox(QStringLiteral("縮尺を 1/") + QString::number(static_cast<qint64>(limit))
                 + QStringLiteral("以下にしてください"));

@@ -28,12 +28,12 @@ void enter(zorvik::Zorvik *engine)
 {
     if (veltra::shell::FrameView *frame = veltra::shell::frameView())
         frame->pressToolButton(QStringLiteral("TB_NORMAL"));
-    auto &actions = veltra::shell::modeRegistry().actions();
+    auto &registry = veltra::shell::modeRegistry();
     // The operation room's standard option runs the standard mode when clicked.
-    if (actions.selectFirstMapMode)
-        actions.selectFirstMapMode();
-    else if (actions.setNormalMode)
-        actions.setNormalMode(gobjZor);
+    if (const auto select = registry.operationRoom().selectFirstMapMode)
+        select();
+    else if (const auto normal = registry.navigation().setNormalMode)
+        normal(gobjZor);
     veltra::ui::MsgBox(QStringLiteral("マウスドラッグで範囲を指定して下さい."));
     engine->setMouseEventMode(5);
     if (gfrmMain)

@@ -296,12 +296,12 @@ void registerMapWindow()
     // The frame's base-map mesh commands and the mesh import removal window.
     registerMeshCommands();
     // The frame's view menus show and hide the current window's overlays.
-    auto &actions = veltra::shell::modeRegistry().actions();
-    actions.setCompassVisible = [](bool shown) {
+    auto &windows = veltra::shell::modeRegistry().viewWindows();
+    windows.setCompassVisible = [](bool shown) {
         if (frmZorvik *w = currentMapWindow())
             w->controls()->setCompassVisible(shown);
     };
-    actions.setScaleBarVisible = [](bool shown) {
+    windows.setScaleBarVisible = [](bool shown) {
         if (frmZorvik *w = currentMapWindow())
             w->controls()->setScaleBarVisible(shown);
     };

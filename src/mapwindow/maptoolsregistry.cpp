@@ -14,7 +14,7 @@ namespace veltra::mapwindow {
 void registerMapTools()
 {
     auto &registry = shell::modeRegistry();
-    registry.actions().showDatumWindow = [](zorvik::Zorvik *engine) {
+    registry.mapTools().showDatumWindow = [](zorvik::Zorvik *engine) {
         auto *window = ui::form<frmSampleCoordinate>(static_cast<QWidget *>(gfrmMain));
         window->setZorvik(engine);
         window->show();

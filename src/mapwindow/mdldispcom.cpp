@@ -88,7 +88,7 @@ void ShowDisplaySettings()
 
 void ShowKindStyles()
 {
-    run(veltra::shell::modeRegistry().actions().showDisplaySettings);
+    run(veltra::shell::modeRegistry().viewWindows().showDisplaySettings);
 }
 
 void ShowAddDefinition()

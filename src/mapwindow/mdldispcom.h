@@ -3,8 +3,9 @@
 // (normal, rectangle zoom, click zoom-out, engine pan, drag move), the
 // whole-country view, the redraw, the rotation window and the three
 // display-settings windows. Menus, tool bars and the operation room call them
-// directly (through the mode registry's actions); list-bar items and story
-// steps reach them as mode 1 with a sub-type, whose handler is DisplayMode.
+// directly (through the mode registry's navigation table); list-bar items and
+// story steps reach them as mode 1 with a sub-type, whose handler is
+// DisplayMode.
 //
 // A pointer mode stays until another pointer mode or a tool replaces it;
 // leaving mode 1 in sub-types 0, 1, 2 and 7 returns the map to the normal
@@ -42,8 +43,8 @@ namespace veltra::mapwindow {
 
 // The display-settings window (frmView) and the kind-definition window
 // (frmAddDef) belong to later subsystems, which register how to show them.
-// The kind-style window (frmView2) is the mode registry's
-// showDisplaySettings action, which the frame's menu uses too.
+// The kind-style window (frmView2) is showDisplaySettings of the mode
+// registry's view windows, which the frame's menu uses too.
 struct DisplayWindows
 {
     std::function<void()> showDisplaySettings; // frmView

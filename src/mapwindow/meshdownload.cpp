@@ -390,10 +390,10 @@ void MapDataDelete()
 
 void registerMeshCommands()
 {
-    auto &actions = shell::modeRegistry().actions();
-    actions.mapDownload = [] { MapDataDownload(); };
-    actions.mapDelete = [] { MapDataDelete(); };
-    actions.showMeshImportRemoval = [] {
+    auto &baseMap = shell::modeRegistry().baseMap();
+    baseMap.mapDownload = [] { MapDataDownload(); };
+    baseMap.mapDelete = [] { MapDataDelete(); };
+    baseMap.showMeshImportRemoval = [] {
         auto *window = ui::form<frmPSYAnInport>(static_cast<QWidget *>(gfrmMain));
         window->show();
         window->raise();

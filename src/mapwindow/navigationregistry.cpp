@@ -34,22 +34,21 @@ void registerNavigation()
     auto &registry = shell::modeRegistry();
     registry.setHandler(ModeDisplay, &mdlDispCom::DisplayMode);
     registry.setStateHandler(ModeHome, &mdlHome::HomeMode);
-    auto &actions = registry.actions();
-    actions.setNormalMode = &mdlDispCom::SetNormalMode;
-    actions.setDragMoveMode = &mdlDispCom::SetDragMoveMode;
-    actions.setSelectZoomMode = &mdlDispCom::SetSelectZoomMode;
-    actions.showAllArea = &mdlDispCom::ShowAllArea;
-    actions.redraw = &mdlDispCom::Redraw;
-    actions.showOverview = &showOverview;
-    actions.unloadOverview = &unloadOverview;
-    actions.overviewShown = &overviewShown;
-    // The frame registers its own overview command for mode 203 when it
-    // has one; until then the overview toggles itself.
-    if (!actions.toggleOverview)
-        actions.toggleOverview = &toggleOverview;
-    actions.showViewDate = [](const QString &mode) { shell::showViewDateDialog(mode); };
-    actions.showPointOptions = [] { showSingle<frmOptionPoint>(); };
-    actions.showViewOptions = [] { showSingle<frmOptionView>(); };
+    auto &navigation = registry.navigation();
+    navigation.setNormalMode = &mdlDispCom::SetNormalMode;
+    navigation.setDragMoveMode = &mdlDispCom::SetDragMoveMode;
+    navigation.setSelectZoomMode = &mdlDispCom::SetSelectZoomMode;
+    navigation.showAllArea = &mdlDispCom::ShowAllArea;
+    navigation.redraw = &mdlDispCom::Redraw;
+    navigation.showViewDate = [](const QString &mode) { shell::showViewDateDialog(mode); };
+    navigation.showPointOptions = [] { showSingle<frmOptionPoint>(); };
+    navigation.showViewOptions = [] { showSingle<frmOptionView>(); };
+    auto &overview = registry.overview();
+    overview.show = &showOverview;
+    overview.unload = &unloadOverview;
+    overview.shown = &overviewShown;
+    // Mode 203 runs the frame's overview command when there is a frame.
+    overview.toggle = &toggleOverview;
 }
 
 } // namespace veltra::mapwindow

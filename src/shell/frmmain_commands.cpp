@@ -35,11 +35,6 @@ using namespace veltra::shell;
 
 namespace {
 
-ModeWindowActions &windowActions()
-{
-    return modeRegistry().actions();
-}
-
 template <typename F, typename... Args> void run(const F &action, Args &&...args)
 {
     const auto copy = action; // the action may change the registry
@@ -77,14 +72,19 @@ MenuCommand openTarget(const QString *target)
     return [=](frmMain &) { mdlCommon::OpenWithShell(*target); };
 }
 
-MenuCommand engineAction(std::function<void(zorvik::Zorvik *)> ModeWindowActions::*member)
+// An entry of a subsystem's table, looked up when the item is chosen: the
+// table may be filled or emptied after the menus are built.
+template <class Table> using TableOf = Table &(ModeRegistry::*)();
+
+template <class Table>
+MenuCommand engineAction(TableOf<Table> table, std::function<void(zorvik::Zorvik *)> Table::*member)
 {
-    return [=](frmMain &) { run(windowActions().*member, gobjZor); };
+    return [=](frmMain &) { run((modeRegistry().*table)().*member, gobjZor); };
 }
 
-MenuCommand windowAction(std::function<void()> ModeWindowActions::*member)
+template <class Table> MenuCommand windowAction(TableOf<Table> table, std::function<void()> Table::*member)
 {
-    return [=](frmMain &) { run(windowActions().*member); };
+    return [=](frmMain &) { run((modeRegistry().*table)().*member); };
 }
 
 // The tool-bar band of a 表示 > ﾂｰﾙﾊﾞｰ item: its check shows or hides the
@@ -121,20 +121,26 @@ const std::map<QString, MenuCommand> &menuCommands()
         {QStringLiteral("mnuPrevPosMapDraw"), [](frmMain &f) { f.mnuPrevPosMapDraw_Click(); }},
         {QStringLiteral("mnuInitPosMapDraw"), [](frmMain &f) { f.mnuInitPosMapDraw_Click(); }},
         {QStringLiteral("mnuFileSave"), [](frmMain &f) { f.mnuFileSave_Click(); }},
-        {QStringLiteral("mnuPrintMap"), windowAction(&ModeWindowActions::printMap)},
-        {QStringLiteral("mnuPrintScreen"), windowAction(&ModeWindowActions::printScreen)},
-        {QStringLiteral("mnuPrintExcel"), windowAction(&ModeWindowActions::showExcelLayout)},
+        {QStringLiteral("mnuPrintMap"), windowAction(&ModeRegistry::frame, &FrameCommands::printMap)},
+        {QStringLiteral("mnuPrintScreen"), windowAction(&ModeRegistry::frame, &FrameCommands::printScreen)},
+        {QStringLiteral("mnuPrintExcel"),
+            windowAction(&ModeRegistry::statistics, &StatisticsWindows::showExcelLayout)},
         {QStringLiteral("mnuTmpDownLoad"), openTarget(&gstrStoryDownloadSite)},
         {QStringLiteral("mnuFileExit"), [](frmMain &f) { f.mnuFileExit_Click(); }},
         // 表示
-        {QStringLiteral("mnuViewStd"), engineAction(&ModeWindowActions::setNormalMode)},
-        {QStringLiteral("mnuMove"), engineAction(&ModeWindowActions::setDragMoveMode)},
-        {QStringLiteral("mnuZoomIn2"), engineAction(&ModeWindowActions::setSelectZoomMode)},
+        {QStringLiteral("mnuViewStd"),
+            engineAction(&ModeRegistry::navigation, &NavigationCommands::setNormalMode)},
+        {QStringLiteral("mnuMove"),
+            engineAction(&ModeRegistry::navigation, &NavigationCommands::setDragMoveMode)},
+        {QStringLiteral("mnuZoomIn2"),
+            engineAction(&ModeRegistry::navigation, &NavigationCommands::setSelectZoomMode)},
         {QStringLiteral("mnuZoomIn"), [](frmMain &f) { f.ZoomStep(true); }},
         {QStringLiteral("mnuZoomOut"), [](frmMain &f) { f.ZoomStep(false); }},
-        {QStringLiteral("mnuRefresh"), engineAction(&ModeWindowActions::redraw)},
-        {QStringLiteral("mnuAllAreaDraw"), engineAction(&ModeWindowActions::showAllArea)},
-        {QStringLiteral("mnuViewInfo"), windowAction(&ModeWindowActions::showDisplaySettings)},
+        {QStringLiteral("mnuRefresh"), engineAction(&ModeRegistry::navigation, &NavigationCommands::redraw)},
+        {QStringLiteral("mnuAllAreaDraw"),
+            engineAction(&ModeRegistry::navigation, &NavigationCommands::showAllArea)},
+        {QStringLiteral("mnuViewInfo"),
+            windowAction(&ModeRegistry::viewWindows, &ViewWindows::showDisplaySettings)},
         {QStringLiteral("mnuExtNotes"), [](frmMain &f) { f.mnuExtNotes_Click(); }},
         {QStringLiteral("mnuDirection"), [](frmMain &f) { f.mnuDirection_Click(); }},
         {QStringLiteral("mnuAllAreaMap"), [](frmMain &f) { f.mnuAllAreaMap_Click(); }},
@@ -166,25 +172,29 @@ const std::map<QString, MenuCommand> &menuCommands()
         {QStringLiteral("mnuSerchStr"), mode(ModeSearchElement, 1, QStringLiteral("-1"))},
         {QStringLiteral("mnuAttrSearch"), mode(ModeSearchElement, 0, QStringLiteral("-1,0,-1,0"))},
         // 背景地図
-        {QStringLiteral("mnuMapDownLoad"), windowAction(&ModeWindowActions::mapDownload)},
-        {QStringLiteral("mnuMapDelete"), windowAction(&ModeWindowActions::mapDelete)},
+        {QStringLiteral("mnuMapDownLoad"),
+            windowAction(&ModeRegistry::baseMap, &BaseMapCommands::mapDownload)},
+        {QStringLiteral("mnuMapDelete"), windowAction(&ModeRegistry::baseMap, &BaseMapCommands::mapDelete)},
         {QStringLiteral("mnuRastaDo"),
-            [](frmMain &) { run(windowActions().rasterCommand, std::int16_t(0), gobjZor); }},
+            [](frmMain &) { run(modeRegistry().rasters().rasterCommand, std::int16_t(0), gobjZor); }},
         {QStringLiteral("mnuRastaStop"),
-            [](frmMain &) { run(windowActions().rasterCommand, std::int16_t(1), gobjZor); }},
-        {QStringLiteral("mnuRastaMove"), windowAction(&ModeWindowActions::showRasterMove)},
+            [](frmMain &) { run(modeRegistry().rasters().rasterCommand, std::int16_t(1), gobjZor); }},
+        {QStringLiteral("mnuRastaMove"),
+            windowAction(&ModeRegistry::rasters, &RasterCommands::showRasterMove)},
         // 統計機能
-        {QStringLiteral("mnuTPiramid"), windowAction(&ModeWindowActions::pyramidCommand)},
+        {QStringLiteral("mnuTPiramid"),
+            windowAction(&ModeRegistry::operationRoom, &OperationRoomCommands::pyramidCommand)},
         {QStringLiteral("mnuTTouikeiShow"), [](frmMain &f) { f.mnuTTouikeiShow_Click(); }},
         {QStringLiteral("mnuTXY"), mode(ModeDatumCompare, 0, kNoParam)},
-        {QStringLiteral("mnuTToukeiMap"), windowAction(&ModeWindowActions::showStatisticsMap)},
+        {QStringLiteral("mnuTToukeiMap"),
+            windowAction(&ModeRegistry::statistics, &StatisticsWindows::showStatisticsMap)},
         {QStringLiteral("mnuStoryStart"), [](frmMain &f) { f.mnuStoryStart_Click(); }},
         {QStringLiteral("mnuStoryEnd"), [](frmMain &f) { f.mnuStoryEnd_Click(); }},
         {QStringLiteral("mnuStoryEntry"),
             [](frmMain &) {
-                const auto editor = windowActions().showStoryEditor;
+                const auto editor = modeRegistry().stories().showStoryEditor;
                 if (editor && editor())
-                    run(windowActions().rebuildStoryList);
+                    run(modeRegistry().stories().rebuildStoryList);
             }},
         {QStringLiteral("mnuTMapCut"), mode(ModeImageCut, 0, kNoParam)},
         // 写真添付
@@ -199,9 +209,12 @@ const std::map<QString, MenuCommand> &menuCommands()
         {QStringLiteral("mnuDrawCircle"), listItem(20)},
         {QStringLiteral("mnuHomeReg"), mode(ModeHome, 0, kNoParam)},
         {QStringLiteral("mnuGrpReg"), [](frmMain &f) { f.EditListBarGroups(); }},
-        {QStringLiteral("mnuOptionTime"), [](frmMain &) { run(windowActions().showViewDate, QString()); }},
-        {QStringLiteral("mnuOptionPoint"), windowAction(&ModeWindowActions::showPointOptions)},
-        {QStringLiteral("mnuOptionView"), windowAction(&ModeWindowActions::showViewOptions)},
+        {QStringLiteral("mnuOptionTime"),
+            [](frmMain &) { run(modeRegistry().navigation().showViewDate, QString()); }},
+        {QStringLiteral("mnuOptionPoint"),
+            windowAction(&ModeRegistry::navigation, &NavigationCommands::showPointOptions)},
+        {QStringLiteral("mnuOptionView"),
+            windowAction(&ModeRegistry::navigation, &NavigationCommands::showViewOptions)},
         {QStringLiteral("mnuOptionMainViewB"), [](frmMain &f) { f.mnuOptionMainViewB_Click(); }},
         {QStringLiteral("mnuOptionMainViewP"), [](frmMain &f) { f.mnuOptionMainViewP_Click(); }},
         // ﾍﾙﾌﾟ, Web, ﾕｰｻｰﾞﾃﾞｰﾀ
@@ -212,12 +225,15 @@ const std::map<QString, MenuCommand> &menuCommands()
         {QStringLiteral("mnuHp5"), openTarget(&gstrHP5)},
         {QStringLiteral("mnuHp7"), openTarget(&gstrHP7)},
         {QStringLiteral("mnuHp8"), openTarget(&gstrHP8)},
-        {QStringLiteral("mnuHp9"), windowAction(&ModeWindowActions::showAbout)},
-        {QStringLiteral("mnuLuncher"), windowAction(&ModeWindowActions::showLauncher)},
-        {QStringLiteral("mnuTourkeiDataEdit"), windowAction(&ModeWindowActions::openUserDataFolder)},
-        {QStringLiteral("mnuTourkeiDataAdd"), windowAction(&ModeWindowActions::showUserDataForm)},
+        {QStringLiteral("mnuHp9"), windowAction(&ModeRegistry::frame, &FrameCommands::showAbout)},
+        {QStringLiteral("mnuLuncher"), windowAction(&ModeRegistry::frame, &FrameCommands::showLauncher)},
+        {QStringLiteral("mnuTourkeiDataEdit"),
+            windowAction(&ModeRegistry::userData, &UserDataCommands::openUserDataFolder)},
+        {QStringLiteral("mnuTourkeiDataAdd"),
+            windowAction(&ModeRegistry::userData, &UserDataCommands::showUserDataForm)},
         {QStringLiteral("mnuImp"), [](frmMain &f) { f.mnuImp_Click(); }},
-        {QStringLiteral("mnuAnImp"), windowAction(&ModeWindowActions::showMeshImportRemoval)},
+        {QStringLiteral("mnuAnImp"),
+            windowAction(&ModeRegistry::baseMap, &BaseMapCommands::showMeshImportRemoval)},
     };
     return commands;
 }
@@ -231,7 +247,7 @@ void frmMain::mnuExtNotes_Click()
     if (!mapReady())
         return;
     mnuExtNotes->setChecked(!mnuExtNotes->isChecked());
-    run(windowActions().setLegendWindowVisible, mnuExtNotes->isChecked());
+    run(modeRegistry().viewWindows().setLegendWindowVisible, mnuExtNotes->isChecked());
 }
 
 void frmMain::mnuDirection_Click()
@@ -239,7 +255,7 @@ void frmMain::mnuDirection_Click()
     if (!mapReady())
         return;
     mnuDirection->setChecked(!mnuDirection->isChecked());
-    run(windowActions().setCompassVisible, mnuDirection->isChecked());
+    run(modeRegistry().viewWindows().setCompassVisible, mnuDirection->isChecked());
 }
 
 void frmMain::mnuAllAreaMap_Click()
@@ -247,10 +263,10 @@ void frmMain::mnuAllAreaMap_Click()
     if (!mapReady())
         return;
     if (mnuAllAreaMap->isChecked()) {
-        run(windowActions().unloadOverview);
+        run(modeRegistry().overview().unload);
         mnuAllAreaMap->setChecked(false);
     } else {
-        run(windowActions().showOverview, gobjZor);
+        run(modeRegistry().overview().show, gobjZor);
         mnuAllAreaMap->setChecked(true);
     }
 }
@@ -260,7 +276,7 @@ void frmMain::mnuScale_Click()
     if (!mapReady())
         return;
     mnuScale->setChecked(!mnuScale->isChecked());
-    run(windowActions().setScaleBarVisible, mnuScale->isChecked());
+    run(modeRegistry().viewWindows().setScaleBarVisible, mnuScale->isChecked());
     gtypWinInfo.dispScale = mnuScale->isChecked() ? 1 : 0;
 }
 
@@ -275,9 +291,9 @@ void frmMain::applyDisplayToggles()
         mnuDirection->setChecked(gtypWinInfo.dispDirction != 0);
         mnuScale->setChecked(gtypWinInfo.dispScale != 0);
     }
-    run(windowActions().setLegendWindowVisible, mnuExtNotes->isChecked());
-    run(windowActions().setCompassVisible, mnuDirection->isChecked());
-    run(windowActions().setScaleBarVisible, mnuScale->isChecked());
+    run(modeRegistry().viewWindows().setLegendWindowVisible, mnuExtNotes->isChecked());
+    run(modeRegistry().viewWindows().setCompassVisible, mnuDirection->isChecked());
+    run(modeRegistry().viewWindows().setScaleBarVisible, mnuScale->isChecked());
     // The overview starts hidden at every opening.
     mnuAllAreaMap->setChecked(false);
 }
@@ -286,7 +302,7 @@ void frmMain::mnuRastaH_Click()
 {
     if (!mapReady())
         return;
-    const auto visible = windowActions().rasterVisible;
+    const auto visible = modeRegistry().rasters().rasterVisible;
     const bool shown = visible && visible(gobjZor) != 0;
     menuItem(QStringLiteral("mnuRastaDo"))->setChecked(shown);
     menuItem(QStringLiteral("mnuRastaStop"))->setChecked(!shown);
@@ -298,8 +314,8 @@ void frmMain::mnuTTouikeiShow_Click()
 {
     if (QAction *normal = toolButton(QStringLiteral("TB_NORMAL")))
         normal->setChecked(true);
-    run(windowActions().selectFirstMapMode);
-    run(windowActions().showDataSanshou);
+    run(modeRegistry().operationRoom().selectFirstMapMode);
+    run(modeRegistry().dataReference().show);
     changeMode(ModeAreaSanshou, 0, kNoParam);
     if (!gobjZor)
         return;
@@ -319,8 +335,8 @@ void frmMain::mnuTTouikeiShow_Click()
 
 void frmMain::mnuStoryStart_Click()
 {
-    run(windowActions().unloadLegendForms);
-    run(windowActions().clearStatisticsMap, gobjZor, false);
+    run(modeRegistry().statistics().unloadLegendForms);
+    run(modeRegistry().statistics().clearStatisticsMap, gobjZor, false);
     ui::WindowRegistry::instance().unload(QStringLiteral("frmStatisticsMap"));
     gbStoryMode = -1;
     MP_OpeMode(gbPro);
@@ -328,8 +344,8 @@ void frmMain::mnuStoryStart_Click()
 
 void frmMain::mnuStoryEnd_Click()
 {
-    run(windowActions().unloadLegendForms);
-    run(windowActions().clearStatisticsMap, gobjZor, false);
+    run(modeRegistry().statistics().unloadLegendForms);
+    run(modeRegistry().statistics().clearStatisticsMap, gobjZor, false);
     ui::WindowRegistry::instance().unload(QStringLiteral("frmStatisticsMap"));
     gbStoryMode = 0;
     MP_OpeMode(gbPro);
@@ -376,9 +392,9 @@ void frmMain::mnuVeltraHelp_Click()
 
 void frmMain::EditListBarGroups()
 {
-    const auto editor = windowActions().showListOption;
+    const auto editor = modeRegistry().listBar().showListOption;
     if (editor && editor())
-        run(windowActions().rebuildListBar);
+        run(modeRegistry().listBar().rebuildListBar);
 }
 
 bool frmMain::ChangeCommand2ItemNo(std::int16_t iItemNo)

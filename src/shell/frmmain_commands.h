@@ -4,8 +4,8 @@
 // item without an entry has no action.
 //
 // Commands that need an open map test gintMapInit themselves; commands that
-// reach windows of later subsystems go through the mode registry's window
-// actions, so an item whose window has not arrived yet does nothing.
+// reach windows of later subsystems go through those subsystems' tables in
+// the mode registry, so an item whose window has not arrived yet does nothing.
 #include <QString>
 #include <functional>
 #include <map>

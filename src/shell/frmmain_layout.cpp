@@ -183,7 +183,7 @@ void frmMain::SetMenuEnabled(bool bFlg)
 {
     for (QAction *action : m_mapDependent)
         action->setEnabled(bFlg);
-    run(modeRegistry().actions().enableListBar, bFlg);
+    run(modeRegistry().listBar().enableListBar, bFlg);
     // A stand-in pane has no controls of its own: it is switched whole.
     if (QWidget *listBar = pane(FramePane::ListBar); !framePaneMakers().listBar)
         listBar->setEnabled(bFlg);
@@ -191,7 +191,7 @@ void frmMain::SetMenuEnabled(bool bFlg)
         Combo1->setEnabled(bFlg);
     for (QAction *button : m_mapButtons)
         button->setEnabled(bFlg);
-    run(modeRegistry().actions().enableOpeRoom, bFlg);
+    run(modeRegistry().operationRoom().enableOpeRoom, bFlg);
     if (QWidget *opeRoom = pane(FramePane::OpeRoom); !framePaneMakers().opeRoom)
         opeRoom->setEnabled(bFlg);
     MDIForm_Resize();
@@ -200,7 +200,7 @@ void frmMain::SetMenuEnabled(bool bFlg)
 void frmMain::registerFrameActions()
 {
     // The entries outlive no frame: each checks that its frame still exists.
-    ModeWindowActions &a = modeRegistry().actions();
+    FrameCommands &a = modeRegistry().frame();
     const QPointer<frmMain> self(this);
     a.layOut = [self](std::int16_t &pro) {
         if (self)

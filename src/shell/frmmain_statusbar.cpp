@@ -124,7 +124,7 @@ void frmMain::sbStatusBar_PanelClick(int panel)
     case PanelTime: {
         // The dialog opens with 指定日 chosen; the mode changes only when
         // the user applies it, so a cancel leaves everything as it was.
-        const auto show = modeRegistry().actions().showViewDate;
+        const auto show = modeRegistry().navigation().showViewDate;
         if (show)
             show(QStringLiteral("Time"));
         gobjZor->Refresh();

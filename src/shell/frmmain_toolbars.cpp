@@ -82,11 +82,6 @@ template <typename F, typename... Args> void run(const F &action, Args &&...args
         copy(std::forward<Args>(args)...);
 }
 
-ModeWindowActions &windowActions()
-{
-    return modeRegistry().actions();
-}
-
 QToolBar *makeToolBar(const QString &name, QWidget *parent)
 {
     auto *bar = new QToolBar(parent);
@@ -248,17 +243,17 @@ void frmMain::Toolbar1_ButtonClick(const QString &key)
             gobjZor->Refresh();
         }
     } else if (key == QLatin1String("TB_NORMAL")) {
-        run(windowActions().setNormalMode, gobjZor);
+        run(modeRegistry().navigation().setNormalMode, gobjZor);
     } else if (key == QLatin1String("TB_MOVE")) {
-        run(windowActions().setDragMoveMode, gobjZor);
+        run(modeRegistry().navigation().setDragMoveMode, gobjZor);
     } else if (key == QLatin1String("TB_ZOOMIN2")) {
-        run(windowActions().setSelectZoomMode, gobjZor);
+        run(modeRegistry().navigation().setSelectZoomMode, gobjZor);
     } else if (key == QLatin1String("TB_ZOOMIN")) {
         ZoomStep(true);
     } else if (key == QLatin1String("TB_ZOOMOUT")) {
         ZoomStep(false);
     } else if (key == QLatin1String("TB_ALLAREA")) {
-        run(windowActions().showAllArea, gobjZor);
+        run(modeRegistry().navigation().showAllArea, gobjZor);
     }
     // TB_BACK, TB_NEXT, TB_WINTYPE1 and TB_WINTYPE2 have no action.
 }
@@ -272,12 +267,12 @@ void frmMain::Toolbar2_ButtonClick(int index)
 void frmMain::Toolbar3_ButtonClick(const QString &key)
 {
     if (key == QLatin1String("TB_1")) {
-        run(windowActions().pyramidCommand);
+        run(modeRegistry().operationRoom().pyramidCommand);
     } else if (key == QLatin1String("TB_2")) {
-        run(windowActions().showDataSanshou);
+        run(modeRegistry().dataReference().show);
         changeMode(ModeAreaSanshou, 0, noParameterText());
     } else if (key == QLatin1String("TB_3")) {
-        run(windowActions().showStatisticsMap);
+        run(modeRegistry().statistics().showStatisticsMap);
     } else if (key == QLatin1String("TB_4")) {
         if (toolButton(key)->isChecked())
             mnuStoryStart_Click();
@@ -326,7 +321,7 @@ bool applyScaleChoice(QComboBox *box)
 void frmMain::Combo1_Click()
 {
     if (applyScaleChoice(Combo1))
-        run(windowActions().setOpeRoomScale, Combo1->currentText());
+        run(modeRegistry().operationRoom().setOpeRoomScale, Combo1->currentText());
 }
 
 void frmMain::Combo1_KeyUp(int keyCode)
@@ -417,5 +412,5 @@ void frmMain::selectNormalTool()
         normal->setChecked(true);
     // The scale box is written by the map window, which shows its engine's
     // scale there at the start and after every zoom.
-    run(windowActions().setNormalMode, gobjZor);
+    run(modeRegistry().navigation().setNormalMode, gobjZor);
 }

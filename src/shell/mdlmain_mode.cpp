@@ -40,10 +40,12 @@ void leaveItself()
 // The action of the table for one mode code.
 void runModeAction(std::int16_t code, std::int16_t &state, QString &param)
 {
-    const auto &actions = modeRegistry().actions();
+    auto &registry = modeRegistry();
+    const auto &frame = registry.frame();
+    const auto &statistics = registry.statistics();
     switch (code) {
     case ModeDatumCompare:
-        callAction(actions.showDatumWindow, gobjZor);
+        callAction(registry.mapTools().showDatumWindow, gobjZor);
         break;
     case ModeParamFile:
         callHandler(code, state, param);
@@ -51,35 +53,35 @@ void runModeAction(std::int16_t code, std::int16_t &state, QString &param)
         gintModeNo = 0;
         break;
     case ModeStatisticsMap:
-        callAction(actions.showStatisticsMap);
+        callAction(statistics.showStatisticsMap);
         break;
     case ModeDataSanshou:
-        callAction(actions.showDataSanshou);
+        callAction(registry.dataReference().show);
         callHandler(ModeAreaSanshou, state, param);
         break;
     case ModeImport:
-        callAction(actions.importCommand);
+        callAction(frame.importCommand);
         setStepEnd();
         gintModeNo = 0;
         break;
     case ModeExcelLayout:
-        callAction(actions.showExcelLayout);
+        callAction(statistics.showExcelLayout);
         break;
     case ModeHelpPage:
         if (state == StateEnter) {
-            callAction(actions.openHelpPage);
+            callAction(frame.openHelpPage);
             setStepEnd();
         }
         break;
     case ModeLauncher:
         if (state == StateEnter) {
-            callAction(actions.showLauncher);
+            callAction(frame.showLauncher);
             setStepEnd();
         }
         break;
     case ModeClearStatisticsMap:
-        callAction(actions.unloadLegendForms);
-        callAction(actions.clearStatisticsMap, gobjZor, false);
+        callAction(statistics.unloadLegendForms);
+        callAction(statistics.clearStatisticsMap, gobjZor, false);
         gintModeNo = 0;
         setStepEnd();
         break;
@@ -87,53 +89,55 @@ void runModeAction(std::int16_t code, std::int16_t &state, QString &param)
         // The no-parameter text is no file name: it opens the window as the
         // empty text does, instead of trying to read a file named '"'.
         if (!param.isEmpty() && param != veltra::shell::noParameterText()) {
-            callAction(actions.showWaitDialog);
-            callAction(actions.processEvents);
-            callAction(actions.readStatisticsMapFile, param);
-            callAction(actions.unloadWaitDialog);
+            callAction(statistics.showWaitDialog);
+            callAction(statistics.processEvents);
+            callAction(statistics.readStatisticsMapFile, param);
+            callAction(statistics.unloadWaitDialog);
             gintModeNo = 0;
             setStepEnd();
         } else {
-            callAction(actions.showStatisticsMap);
+            callAction(statistics.showStatisticsMap);
             gintModeNo = 0;
         }
         break;
     case ModeToggleLegend:
         if (state == StateEnter) {
-            callAction(actions.toggleLegend);
+            callAction(frame.toggleLegend);
             setStepEnd();
             leaveItself();
         }
         break;
     case ModeToggleCompass:
         if (state == StateEnter) {
-            callAction(actions.toggleCompass);
+            callAction(frame.toggleCompass);
             setStepEnd();
         }
         break;
     case ModeToggleOverview:
         // The overview window reports the step end itself when it unloads.
+        // Without a frame's toggle the overview toggles itself.
         if (state == StateEnter)
-            callAction(actions.toggleOverview);
+            callAction(frame.toggleOverview ? frame.toggleOverview : registry.overview().toggle);
         break;
     case ModeToggleScaleBar:
         if (state == StateEnter) {
-            callAction(actions.toggleScaleBar);
+            callAction(frame.toggleScaleBar);
             setStepEnd();
         }
         break;
     case ModeToggleRaster:
         if (state == StateEnter) {
-            const auto visible = actions.rasterVisible;
+            const auto visible = registry.rasters().rasterVisible;
             const int shown = visible ? visible(gobjZor) : 0;
-            callAction(actions.rasterCommand, static_cast<std::int16_t>(shown != 0 ? 1 : 0), gobjZor);
+            callAction(
+                registry.rasters().rasterCommand, static_cast<std::int16_t>(shown != 0 ? 1 : 0), gobjZor);
             setStepEnd();
             leaveItself();
         }
         break;
     case ModeAddressSearch:
         if (state == StateEnter) {
-            callAction(actions.showAddressSearch, gobjZor);
+            callAction(registry.search().showAddressSearch, gobjZor);
             gintModeNo = 0;
         }
         break;
@@ -168,7 +172,7 @@ void DispatchMode(std::int16_t &state, QString &param)
         runModeAction(gintModeNo, state, param);
     if (state == StateLeave) {
         gintModeNo = 0;
-        callAction(modeRegistry().actions().layOut, gbPro);
+        callAction(modeRegistry().frame().layOut, gbPro);
     }
 }
 

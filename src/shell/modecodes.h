@@ -46,6 +46,15 @@ inline constexpr std::int16_t ModeAttrSearch = 1030;
 inline constexpr std::int16_t ModeAttchSearch = 1031;
 inline constexpr std::int16_t ModePhotoPoint = 5501;
 
+// Every mode code above, in ascending order.
+inline constexpr std::int16_t AllModeCodes[] = {ModeDisplay, ModeAddElement, ModeTextElement,
+    ModeDeleteElement, ModeSearchElement, ModeDistance, ModeCircle, ModeAreaSanshou, ModeExcelOut,
+    ModeDatumCompare, ModeAreaSelect, ModeImageCut, ModeMoveStatElements, ModeParamFile,
+    ModeStatElementSanshou, ModeStatisticsMap, ModeDataSanshou, ModeImport, ModeExcelLayout, ModeHelpPage,
+    ModeLauncher, ModeClearStatisticsMap, ModeStatMapFile, ModeToggleLegend, ModeToggleCompass,
+    ModeToggleOverview, ModeToggleScaleBar, ModeToggleRaster, ModeArea, ModeAddressSearch, ModeHome,
+    ModeEditElement, ModeAttrSearch, ModeAttchSearch, ModePhotoPoint};
+
 // State codes.
 inline constexpr std::int16_t StateEnter = 0;
 inline constexpr std::int16_t StateLeave = -1;

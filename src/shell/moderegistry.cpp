@@ -72,10 +72,50 @@ ModeHandler ModeRegistry::handler(std::int16_t modeCode) const
     return it == m_handlers.end() ? ModeHandler{} : it->second;
 }
 
+bool ModeRegistry::handles(std::int16_t modeCode) const
+{
+    if (handlerArgsOf(modeCode) != HandlerArgs::None)
+        return m_handlers.count(modeCode) != 0;
+    // The inline modes, by the entry that does their work (mdlmain_mode.cpp).
+    switch (modeCode) {
+    case ModeDatumCompare:
+        return static_cast<bool>(m_mapTools.showDatumWindow);
+    case ModeStatisticsMap:
+        return static_cast<bool>(m_statistics.showStatisticsMap);
+    case ModeDataSanshou:
+        return static_cast<bool>(m_dataReference.show);
+    case ModeImport:
+        return static_cast<bool>(m_frame.importCommand);
+    case ModeExcelLayout:
+        return static_cast<bool>(m_statistics.showExcelLayout);
+    case ModeHelpPage:
+        return static_cast<bool>(m_frame.openHelpPage);
+    case ModeLauncher:
+        return static_cast<bool>(m_frame.showLauncher);
+    case ModeClearStatisticsMap:
+        return static_cast<bool>(m_statistics.clearStatisticsMap);
+    case ModeStatMapFile:
+        return static_cast<bool>(m_statistics.readStatisticsMapFile);
+    case ModeToggleLegend:
+        return static_cast<bool>(m_frame.toggleLegend);
+    case ModeToggleCompass:
+        return static_cast<bool>(m_frame.toggleCompass);
+    case ModeToggleOverview:
+        return m_frame.toggleOverview || m_overview.toggle;
+    case ModeToggleScaleBar:
+        return static_cast<bool>(m_frame.toggleScaleBar);
+    case ModeToggleRaster:
+        return static_cast<bool>(m_rasters.rasterCommand);
+    case ModeAddressSearch:
+        return static_cast<bool>(m_search.showAddressSearch);
+    default:
+        return false;
+    }
+}
+
 void ModeRegistry::clear()
 {
-    m_handlers.clear();
-    m_actions = ModeWindowActions{};
+    *this = ModeRegistry{};
 }
 
 ModeRegistry &modeRegistry()

@@ -106,9 +106,9 @@ namespace veltra::statdataui {
 
 void registerUserDataWindows()
 {
-    shell::ModeWindowActions &actions = shell::modeRegistry().actions();
-    actions.showUserDataForm = [] { ComG_add::ShowUserDataForm(); };
-    actions.openUserDataFolder = [] { ComG_add::OpenExcelFolder(); };
+    shell::UserDataCommands &commands = shell::modeRegistry().userData();
+    commands.showUserDataForm = [] { ComG_add::ShowUserDataForm(); };
+    commands.openUserDataFolder = [] { ComG_add::OpenExcelFolder(); };
 }
 
 } // namespace veltra::statdataui

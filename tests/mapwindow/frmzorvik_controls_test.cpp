@@ -72,19 +72,19 @@ TEST(MapWindowControlsInWindow, EventsLayoutAndOverlays)
 
     // The frame's view menus reach the current window's overlays.
     veltra::mapwindow::registerMapWindow();
-    auto &actions = veltra::shell::modeRegistry().actions();
+    auto &windows = veltra::shell::modeRegistry().viewWindows();
     gfrmZorvik = &window;
     map.setAngle(45);
-    actions.setCompassVisible(false);
+    windows.setCompassVisible(false);
     EXPECT_FALSE(window.controls()->Picture5->isVisible());
-    actions.setCompassVisible(true);
+    windows.setCompassVisible(true);
     EXPECT_TRUE(window.controls()->Picture5->isVisible());
     EXPECT_EQ(window.controls()->Picture5->angle(), 45);
-    actions.setScaleBarVisible(false);
+    windows.setScaleBarVisible(false);
     EXPECT_FALSE(window.controls()->Picture3->isVisible());
     gfrmZorvik = nullptr;
-    actions.setCompassVisible = {};
-    actions.setScaleBarVisible = {};
+    windows.setCompassVisible = {};
+    windows.setScaleBarVisible = {};
     veltra::shell::setMapWindowFactory(nullptr);
 
     veltra::shell::modeRegistry().removeHandler(ModeDistance);

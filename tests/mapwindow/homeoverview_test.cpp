@@ -140,7 +140,7 @@ TEST_F(MapViews, HomesRegisteredInTheToolSurviveTheSettingsFileAndAreJumpedTo)
 TEST_F(MapViews, ClosingTheHomeWindowEitherWayEndsTheModeAndTheStepOnce)
 {
     int layouts = 0;
-    shell::modeRegistry().actions().layOut = [&](std::int16_t &) { ++layouts; };
+    shell::modeRegistry().frame().layOut = [&](std::int16_t &) { ++layouts; };
     for (int way = 0; way < 3; ++way) {
         SCOPED_TRACE(way);
         layouts = 0;
@@ -428,7 +428,7 @@ TEST_F(MapViews, AnOverviewThatCannotBeSavedIsStillShown)
     EXPECT_FALSE(mapwindow::makeOverviewBitmap(m_map, m_doc.zor, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(mapwindow::unsavedOverview(bitmap).isNull());
-    shell::modeRegistry().actions().showOverview(&m_map);
+    shell::modeRegistry().overview().show(&m_map);
     ASSERT_NE(overview(), nullptr);
     EXPECT_FALSE(overview()->Picture2.isNull());
 }

@@ -81,13 +81,13 @@ protected:
         map.setCenterY(AreaDoc::centreY());
         savedEngine = gobjZor;
         gobjZor = &map;
-        savedActions = shell::modeRegistry().actions();
+        savedRegistry = shell::modeRegistry();
         gintStoryStepEnd = 0;
     }
 
     void TearDown() override
     {
-        shell::modeRegistry().actions() = savedActions;
+        shell::modeRegistry() = savedRegistry;
         gobjZor = savedEngine;
         gintModeNo = 0;
         glngElmHandle = 0;
@@ -110,7 +110,7 @@ protected:
     AreaDoc doc;
     zorvik::Zorvik map;
     zorvik::Zorvik *savedEngine = nullptr;
-    shell::ModeWindowActions savedActions;
+    shell::ModeRegistry savedRegistry;
 };
 
 TEST_F(MapToolTest, DatumWindowFollowsThePointerUntilClosed)
@@ -157,8 +157,8 @@ protected:
     {
         MapToolTest::SetUp();
         map.show();
-        shell::modeRegistry().actions().setNormalMode = [this](zorvik::Zorvik *) { ++normalModes; };
-        shell::modeRegistry().actions().selectFirstMapMode = nullptr;
+        shell::modeRegistry().navigation().setNormalMode = [this](zorvik::Zorvik *) { ++normalModes; };
+        shell::modeRegistry().operationRoom().selectFirstMapMode = nullptr;
         shell::modeRegistry().setHandler(ModeImageCut, &ComCuttingImage::ImageCutMode);
         gintModeNo = ModeImageCut;
         QGuiApplication::clipboard()->clear();
@@ -304,9 +304,9 @@ protected:
         gdtBaseDate = QDate(1900, 1, 1);
         gstrDispLevel1 = QStringLiteral("25000");
         map.setScale(20000);
-        auto &actions = shell::modeRegistry().actions();
-        actions.dataSanshouAddressCode = [this](const QString &code) { codes << code; };
-        actions.dataSanshouDrawArea = [this](std::int32_t x, std::int32_t y) { points.push_back({x, y}); };
+        auto &window = shell::modeRegistry().dataReference();
+        window.setAddressCode = [this](const QString &code) { codes << code; };
+        window.drawArea = [this](std::int32_t x, std::int32_t y) { points.push_back({x, y}); };
         shell::modeRegistry().setHandler(ModeAreaSanshou, &ComCaldoraNeo::AreaSanshouMode);
         gintModeNo = ModeAreaSanshou;
         std::int16_t state = StateEnter;
@@ -465,8 +465,8 @@ TEST_F(MapToolTest, RegistrationShowsTheDatumWindowAndFillsTheModes)
     mapwindow::registerMapTools();
     EXPECT_TRUE(static_cast<bool>(registry.handler(ModeImageCut)));
     EXPECT_TRUE(static_cast<bool>(registry.handler(ModeAreaSanshou)));
-    ASSERT_TRUE(static_cast<bool>(registry.actions().showDatumWindow));
-    registry.actions().showDatumWindow(&map);
+    ASSERT_TRUE(static_cast<bool>(registry.mapTools().showDatumWindow));
+    registry.mapTools().showDatumWindow(&map);
     auto *window = qobject_cast<frmSampleCoordinate *>(
         ui::WindowRegistry::instance().find(QStringLiteral("frmSampleCoordinate")));
     ASSERT_NE(window, nullptr);

@@ -130,7 +130,7 @@ TEST_F(Navigation, WindowSubTypesLeaveTheStepToTheirWindowsAndUnknownOnesDoNothi
 {
     int views = 0;
     mapwindow::displayWindows().showDisplaySettings = [&] { ++views; };
-    shell::modeRegistry().actions().showDisplaySettings = [&] { views += 10; };
+    shell::modeRegistry().viewWindows().showDisplaySettings = [&] { views += 10; };
     for (std::int16_t sub : {8, 9, 10, 11, -1}) {
         SCOPED_TRACE(sub);
         gintStoryStepEnd = 0;

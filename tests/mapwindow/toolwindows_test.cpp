@@ -45,8 +45,8 @@ std::vector<Opener> openers()
     return {
         {"frmAllAreaView", [] { mapwindow::showOverview(gobjZor); }},
         {"frmOptions", [] { shell::showViewDateDialog(); }},
-        {"frmOptionPoint", [] { shell::modeRegistry().actions().showPointOptions(); }},
-        {"frmOptionView", [] { shell::modeRegistry().actions().showViewOptions(); }},
+        {"frmOptionPoint", [] { shell::modeRegistry().navigation().showPointOptions(); }},
+        {"frmOptionView", [] { shell::modeRegistry().navigation().showViewOptions(); }},
         {"frmTurn", [] { mapwindow::showTurnWindow(gobjZor); }},
     };
 }
@@ -135,11 +135,11 @@ TEST_F(ToolWindows, EachOpensCentredOnTheFrameBelowItsMenuBar)
 
 TEST_F(ToolWindows, AnOpenWindowIsNotMovedByItsCommand)
 {
-    shell::modeRegistry().actions().showPointOptions();
+    shell::modeRegistry().navigation().showPointOptions();
     QWidget *w = window("frmOptionPoint");
     ASSERT_NE(w, nullptr);
     w->move(120, 300);
-    shell::modeRegistry().actions().showPointOptions();
+    shell::modeRegistry().navigation().showPointOptions();
     EXPECT_EQ(window("frmOptionPoint"), w);
     EXPECT_EQ(w->pos(), QPoint(120, 300));
 }
@@ -199,7 +199,7 @@ TEST(EmptyMapWindow, ShowsNoCompassAndNoScaleBar)
     frame->mnuScale->setChecked(true);
     shell::modeRegistry().clear();
     mapwindow::registerMapWindow();
-    auto &actions = shell::modeRegistry().actions();
+    auto &windows = shell::modeRegistry().viewWindows();
 
     struct Case
     {
@@ -227,19 +227,19 @@ TEST(EmptyMapWindow, ShowsNoCompassAndNoScaleBar)
         // Nothing shows them before the frame's view menus do.
         EXPECT_FALSE(controls->Picture5->isVisible());
         EXPECT_FALSE(controls->Picture3->isVisible());
-        actions.setCompassVisible(true);
-        actions.setScaleBarVisible(true);
+        windows.setCompassVisible(true);
+        windows.setScaleBarVisible(true);
         EXPECT_EQ(controls->Picture5->isVisible(), c.opens);
         EXPECT_EQ(controls->Picture3->isVisible(), c.opens);
         // The pointer over the map brings a hidden scale bar back only over
         // an open map.
-        actions.setScaleBarVisible(false);
+        windows.setScaleBarVisible(false);
         QMouseEvent move(QEvent::MouseMove, QPointF(20, 20),
             QPointF(window->Zorvik1->mapToGlobal(QPoint(20, 20))), Qt::NoButton, Qt::NoButton,
             Qt::NoModifier);
         QApplication::sendEvent(window->Zorvik1, &move);
         EXPECT_EQ(controls->Picture3->isVisible(), c.opens);
-        actions.setCompassVisible(false);
+        windows.setCompassVisible(false);
         EXPECT_FALSE(controls->Picture5->isVisible());
         window->close();
         gfrmZorvik = nullptr;

@@ -196,9 +196,8 @@ ModeRecord &recordModes()
         r.setHandler(
             code, [enter](std::int16_t &s, zorvik::Zorvik *) { enter(s, QStringLiteral("(none)")); });
     r.setStateHandler(ModeHome, [enter](std::int16_t &s) { enter(s, QStringLiteral("(none)")); });
-    r.actions().showDatumWindow = [enter](zorvik::Zorvik *) { enter(StateEnter, QStringLiteral("(none)")); };
-    r.actions().showAddressSearch
-        = [enter](zorvik::Zorvik *) { enter(StateEnter, QStringLiteral("(none)")); };
+    r.mapTools().showDatumWindow = [enter](zorvik::Zorvik *) { enter(StateEnter, QStringLiteral("(none)")); };
+    r.search().showAddressSearch = [enter](zorvik::Zorvik *) { enter(StateEnter, QStringLiteral("(none)")); };
     return last;
 }
 
@@ -260,7 +259,7 @@ TEST_F(FrameTest, StatisticsDataReferenceWarnsAboveTheTownBlockScale)
 {
     openDocument();
     int shown = 0;
-    modeRegistry().actions().showDataSanshou = [&] { ++shown; };
+    modeRegistry().dataReference().show = [&] { ++shown; };
     gstrDispLevel1 = QStringLiteral("10001");
     for (const double scale : {10000.0, 10001.0}) {
         SCOPED_TRACE(scale);
@@ -311,7 +310,7 @@ TEST_F(FrameTest, PhotoAttachmentAsksForAPictureAndADirection)
 TEST_F(FrameTest, DisplayTogglesNeedAMap)
 {
     int calls = 0;
-    modeRegistry().actions().setLegendWindowVisible = [&](bool) { ++calls; };
+    modeRegistry().viewWindows().setLegendWindowVisible = [&](bool) { ++calls; };
     for (QAction *item : {frame->mnuExtNotes, frame->mnuDirection, frame->mnuAllAreaMap, frame->mnuScale}) {
         SCOPED_TRACE(item->objectName().toStdString());
         const bool before = item->isChecked();
@@ -325,12 +324,13 @@ TEST_F(FrameTest, DisplayTogglesInvertTheirChecksAndWindows)
 {
     openDocument();
     std::vector<std::pair<QString, bool>> calls;
-    auto &a = modeRegistry().actions();
-    a.setLegendWindowVisible = [&](bool on) { calls.emplace_back(QStringLiteral("legend"), on); };
-    a.setCompassVisible = [&](bool on) { calls.emplace_back(QStringLiteral("compass"), on); };
-    a.setScaleBarVisible = [&](bool on) { calls.emplace_back(QStringLiteral("scale"), on); };
-    a.showOverview = [&](zorvik::Zorvik *) { calls.emplace_back(QStringLiteral("overview"), true); };
-    a.unloadOverview = [&] { calls.emplace_back(QStringLiteral("overview"), false); };
+    auto &r = modeRegistry();
+    r.viewWindows().setLegendWindowVisible
+        = [&](bool on) { calls.emplace_back(QStringLiteral("legend"), on); };
+    r.viewWindows().setCompassVisible = [&](bool on) { calls.emplace_back(QStringLiteral("compass"), on); };
+    r.viewWindows().setScaleBarVisible = [&](bool on) { calls.emplace_back(QStringLiteral("scale"), on); };
+    r.overview().show = [&](zorvik::Zorvik *) { calls.emplace_back(QStringLiteral("overview"), true); };
+    r.overview().unload = [&] { calls.emplace_back(QStringLiteral("overview"), false); };
     const bool legend = frame->mnuExtNotes->isChecked();
     frame->mnuExtNotes->trigger();
     EXPECT_EQ(frame->mnuExtNotes->isChecked(), !legend);
@@ -359,10 +359,10 @@ TEST_F(FrameTest, DisplayTogglesInvertTheirChecksAndWindows)
 TEST_F(FrameTest, StoredTogglesApplyOnceAndReopeningKeepsTheChecks)
 {
     std::map<QString, bool> shown;
-    auto &a = modeRegistry().actions();
-    a.setLegendWindowVisible = [&](bool on) { shown[QStringLiteral("legend")] = on; };
-    a.setCompassVisible = [&](bool on) { shown[QStringLiteral("compass")] = on; };
-    a.setScaleBarVisible = [&](bool on) { shown[QStringLiteral("scale")] = on; };
+    auto &r = modeRegistry();
+    r.viewWindows().setLegendWindowVisible = [&](bool on) { shown[QStringLiteral("legend")] = on; };
+    r.viewWindows().setCompassVisible = [&](bool on) { shown[QStringLiteral("compass")] = on; };
+    r.viewWindows().setScaleBarVisible = [&](bool on) { shown[QStringLiteral("scale")] = on; };
     gtypWinInfo.dispLegend = 1;
     gtypWinInfo.dispScale = 0;
     gtypWinInfo.dispDirction = 1;
@@ -392,7 +392,7 @@ TEST_F(FrameTest, RasterChecksFollowTheEngineWhenTheMenuOpens)
 {
     openDocument();
     int visible = 0;
-    modeRegistry().actions().rasterVisible = [&](zorvik::Zorvik *) { return visible; };
+    modeRegistry().rasters().rasterVisible = [&](zorvik::Zorvik *) { return visible; };
     frame->mnuRastaH_Click();
     EXPECT_FALSE(frame->menuItem(QStringLiteral("mnuRastaDo"))->isChecked());
     EXPECT_TRUE(frame->menuItem(QStringLiteral("mnuRastaStop"))->isChecked());
@@ -406,8 +406,8 @@ TEST_F(FrameTest, GroupEditorRebuildsTheListBarOnlyWhenSaved)
 {
     int rebuilt = 0;
     bool saved = false;
-    modeRegistry().actions().showListOption = [&] { return saved; };
-    modeRegistry().actions().rebuildListBar = [&] { ++rebuilt; };
+    modeRegistry().listBar().showListOption = [&] { return saved; };
+    modeRegistry().listBar().rebuildListBar = [&] { ++rebuilt; };
     frame->EditListBarGroups();
     EXPECT_EQ(rebuilt, 0);
     saved = true;
@@ -558,9 +558,9 @@ TEST_F(FrameTest, StoryModeStartClearsTheMapAndShowsTheStoryPlayer)
 {
     openDocument();
     std::vector<QString> calls;
-    auto &a = modeRegistry().actions();
-    a.unloadLegendForms = [&] { calls.push_back(QStringLiteral("legends")); };
-    a.clearStatisticsMap = [&](zorvik::Zorvik *engine, bool keepFiles) {
+    auto &r = modeRegistry();
+    r.statistics().unloadLegendForms = [&] { calls.push_back(QStringLiteral("legends")); };
+    r.statistics().clearStatisticsMap = [&](zorvik::Zorvik *engine, bool keepFiles) {
         EXPECT_EQ(engine, gobjZor);
         EXPECT_FALSE(keepFiles);
         calls.push_back(QStringLiteral("clear"));
@@ -589,8 +589,8 @@ TEST_F(FrameTest, StoryModeEndWhenAlreadyOffStillClears)
 {
     openDocument();
     int cleared = 0, unloaded = 0;
-    modeRegistry().actions().unloadLegendForms = [&] { ++unloaded; };
-    modeRegistry().actions().clearStatisticsMap = [&](zorvik::Zorvik *, bool) { ++cleared; };
+    modeRegistry().statistics().unloadLegendForms = [&] { ++unloaded; };
+    modeRegistry().statistics().clearStatisticsMap = [&](zorvik::Zorvik *, bool) { ++cleared; };
     ui::form<frmStatisticsMap>();
     ASSERT_EQ(gbStoryMode, 0);
     frame->menuItem(QStringLiteral("mnuStoryEnd"))->trigger();
@@ -607,8 +607,8 @@ TEST_F(FrameTest, StoryEditorRebuildsTheStoryListOnlyWhenSaved)
     openDocument();
     int rebuilt = 0;
     bool saved = false;
-    modeRegistry().actions().showStoryEditor = [&] { return saved; };
-    modeRegistry().actions().rebuildStoryList = [&] { ++rebuilt; };
+    modeRegistry().stories().showStoryEditor = [&] { return saved; };
+    modeRegistry().stories().rebuildStoryList = [&] { ++rebuilt; };
     frame->menuItem(QStringLiteral("mnuStoryEntry"))->trigger();
     EXPECT_EQ(rebuilt, 0);
     saved = true;

@@ -31,7 +31,7 @@ TEST_F(FrameTest, PanelClicksDoNothingWithoutAMap)
 {
     gintPointType = 1;
     int dialogs = 0;
-    modeRegistry().actions().showViewDate = [&](const QString &) { ++dialogs; };
+    modeRegistry().navigation().showViewDate = [&](const QString &) { ++dialogs; };
     for (int panel = 1; panel <= 8; ++panel)
         frame->sbStatusBar_PanelClick(panel);
     EXPECT_EQ(gintPointType, 1);
@@ -93,7 +93,7 @@ TEST_F(FrameTest, ChosenDatePanelOpensTheDialogWithoutChangingTheMode)
     openDocument();
     gstrSetDateMode = QStringLiteral("NoDay");
     QStringList preselected;
-    modeRegistry().actions().showViewDate = [&](const QString &mode) { preselected << mode; };
+    modeRegistry().navigation().showViewDate = [&](const QString &mode) { preselected << mode; };
     frame->sbStatusBar_PanelClick(6);
     EXPECT_EQ(preselected, QStringList({"Time"}));
     // A cancelled dialog leaves the stored mode as it was.

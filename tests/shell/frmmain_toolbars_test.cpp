@@ -111,10 +111,10 @@ TEST_F(FrameTest, PointerButtonsPressOneAnotherOut)
 {
     openDocument();
     QString last;
-    auto &a = modeRegistry().actions();
-    a.setNormalMode = [&](zorvik::Zorvik *) { last = QStringLiteral("normal"); };
-    a.setDragMoveMode = [&](zorvik::Zorvik *) { last = QStringLiteral("move"); };
-    a.setSelectZoomMode = [&](zorvik::Zorvik *) { last = QStringLiteral("zoom"); };
+    auto &r = modeRegistry();
+    r.navigation().setNormalMode = [&](zorvik::Zorvik *) { last = QStringLiteral("normal"); };
+    r.navigation().setDragMoveMode = [&](zorvik::Zorvik *) { last = QStringLiteral("move"); };
+    r.navigation().setSelectZoomMode = [&](zorvik::Zorvik *) { last = QStringLiteral("zoom"); };
     EXPECT_TRUE(frame->toolButton(QStringLiteral("TB_NORMAL"))->isChecked()); // pressed at opening
     frame->toolButton(QStringLiteral("TB_MOVE"))->trigger();
     EXPECT_EQ(last, QStringLiteral("move"));
@@ -129,7 +129,7 @@ TEST_F(FrameTest, StoryButtonSwitchesStoryModeBothWays)
 {
     openDocument();
     int cleared = 0;
-    modeRegistry().actions().clearStatisticsMap = [&](zorvik::Zorvik *, bool) { ++cleared; };
+    modeRegistry().statistics().clearStatisticsMap = [&](zorvik::Zorvik *, bool) { ++cleared; };
     QAction *story = frame->toolButton(QStringLiteral("TB_4"));
     story->trigger();
     EXPECT_TRUE(story->isChecked());
@@ -146,7 +146,7 @@ TEST_F(FrameTest, ExtensionButtonsStartTheirModes)
 {
     openDocument();
     int dataWindow = 0;
-    modeRegistry().actions().showDataSanshou = [&] { ++dataWindow; };
+    modeRegistry().dataReference().show = [&] { ++dataWindow; };
     QString param;
     modeRegistry().setHandler(ModeImageCut, [](std::int16_t &, zorvik::Zorvik *) {});
     modeRegistry().setHandler(ModeAreaSanshou, [](std::int16_t &, zorvik::Zorvik *) {});
@@ -175,7 +175,7 @@ TEST_F(FrameTest, ScaleBoxEnterClampsAndListChoiceReachesTheOperationRoom)
 {
     openDocument();
     QStringList opeRoom;
-    modeRegistry().actions().setOpeRoomScale = [&](const QString &text) { opeRoom << text; };
+    modeRegistry().operationRoom().setOpeRoomScale = [&](const QString &text) { opeRoom << text; };
     gobjZor->setScale(25000.0);
     frame->Combo1->setEditText(QStringLiteral("500"));
     frame->Combo1_KeyUp(13);

@@ -5,8 +5,10 @@
 #include "shell/moderegistry.h"
 
 #include <QStringList>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -57,44 +59,44 @@ public:
                 ADD_FAILURE() << "no handler row for " << code;
             }
         }
-        auto &a = reg.actions();
-        a.showDatumWindow = [this](zorvik::Zorvik *e) {
+        reg.mapTools().showDatumWindow = [this](zorvik::Zorvik *e) {
             checkEngine(e);
             calls << "datum";
         };
-        a.showStatisticsMap = [this] { calls << "statmap"; };
-        a.showDataSanshou = [this] { calls << "sanshou"; };
-        a.importCommand = [this] { calls << "import"; };
-        a.showExcelLayout = [this] { calls << "xls"; };
-        a.openHelpPage = [this] { calls << "help"; };
-        a.showLauncher = [this] { calls << "launcher"; };
-        a.unloadLegendForms = [this] { calls << "unloadLegends"; };
-        a.clearStatisticsMap = [this](zorvik::Zorvik *e, bool keep) {
+        reg.statistics().showStatisticsMap = [this] { calls << "statmap"; };
+        reg.dataReference().show = [this] { calls << "sanshou"; };
+        reg.frame().importCommand = [this] { calls << "import"; };
+        reg.statistics().showExcelLayout = [this] { calls << "xls"; };
+        reg.frame().openHelpPage = [this] { calls << "help"; };
+        reg.frame().showLauncher = [this] { calls << "launcher"; };
+        reg.statistics().unloadLegendForms = [this] { calls << "unloadLegends"; };
+        reg.statistics().clearStatisticsMap = [this](zorvik::Zorvik *e, bool keep) {
             checkEngine(e);
             calls << QStringLiteral("clear(%1)").arg(keep ? "keep" : "delete");
         };
-        a.showWaitDialog = [this] { calls << "wait"; };
-        a.processEvents = [this] { calls << "events"; };
-        a.readStatisticsMapFile = [this](QString &file) { calls << QStringLiteral("read(%1)").arg(file); };
-        a.unloadWaitDialog = [this] { calls << "unwait"; };
-        a.toggleLegend = [this] { calls << "legend"; };
-        a.toggleCompass = [this] { calls << "compass"; };
-        a.toggleOverview = [this] { calls << "overview"; };
-        a.toggleScaleBar = [this] { calls << "scalebar"; };
-        a.rasterVisible = [this](zorvik::Zorvik *e) {
+        reg.statistics().showWaitDialog = [this] { calls << "wait"; };
+        reg.statistics().processEvents = [this] { calls << "events"; };
+        reg.statistics().readStatisticsMapFile
+            = [this](QString &file) { calls << QStringLiteral("read(%1)").arg(file); };
+        reg.statistics().unloadWaitDialog = [this] { calls << "unwait"; };
+        reg.frame().toggleLegend = [this] { calls << "legend"; };
+        reg.frame().toggleCompass = [this] { calls << "compass"; };
+        reg.frame().toggleOverview = [this] { calls << "overview"; };
+        reg.frame().toggleScaleBar = [this] { calls << "scalebar"; };
+        reg.rasters().rasterVisible = [this](zorvik::Zorvik *e) {
             checkEngine(e);
             calls << "rasterVisible";
             return rasterShown;
         };
-        a.rasterCommand = [this](std::int16_t command, zorvik::Zorvik *e) {
+        reg.rasters().rasterCommand = [this](std::int16_t command, zorvik::Zorvik *e) {
             checkEngine(e);
             calls << QStringLiteral("raster(%1)").arg(command);
         };
-        a.showAddressSearch = [this](zorvik::Zorvik *e) {
+        reg.search().showAddressSearch = [this](zorvik::Zorvik *e) {
             checkEngine(e);
             calls << QStringLiteral("address(mode %1)").arg(gintModeNo);
         };
-        a.layOut = [this](std::int16_t &pro) { calls << QStringLiteral("layout(%1)").arg(pro); };
+        reg.frame().layOut = [this](std::int16_t &pro) { calls << QStringLiteral("layout(%1)").arg(pro); };
     }
 
 private:
@@ -319,6 +321,66 @@ TEST(ModeRegistryTest, RejectsHandlersOfTheWrongShape)
     EXPECT_TRUE(reg.handler(ModeHome));
     reg.removeHandler(ModeHome);
     EXPECT_FALSE(reg.handler(ModeHome));
+}
+
+TEST_F(ModeDispatch, OverviewTogglesItselfUntilTheFrameRegistersItsToggle)
+{
+    modeRegistry().clear();
+    modeRegistry().overview().toggle = [this] { rec.calls << "overview itself"; };
+    changeMode(ModeToggleOverview, 0, noParameterText());
+    EXPECT_EQ(str(rec.calls), "overview itself");
+    dispatchMode(StateLeave, noParameterText());
+
+    rec.calls.clear();
+    modeRegistry().frame().toggleOverview = [this] { rec.calls << "frame"; };
+    changeMode(ModeToggleOverview, 0, noParameterText());
+    EXPECT_EQ(str(rec.calls), "frame");
+}
+
+// The codes that run something with only the given entries registered.
+std::vector<std::int16_t> handledCodes()
+{
+    std::vector<std::int16_t> codes;
+    for (const std::int16_t code : AllModeCodes) {
+        if (modeRegistry().handles(code))
+            codes.push_back(code);
+    }
+    return codes;
+}
+
+TEST(ModeRegistryTest, EachModeIsHandledByItsOwnEntryAndClearForgetsIt)
+{
+    auto &r = modeRegistry();
+    auto engine = [](zorvik::Zorvik *) {};
+    auto none = [] {};
+    const std::vector<std::pair<std::int16_t, std::function<void()>>> entries = {
+        {ModeDistance, [&] { r.setHandler(ModeDistance, [](std::int16_t &, zorvik::Zorvik *) {}); }},
+        {ModeHome, [&] { r.setStateHandler(ModeHome, [](std::int16_t &) {}); }},
+        {ModeDatumCompare, [&] { r.mapTools().showDatumWindow = engine; }},
+        {ModeStatisticsMap, [&] { r.statistics().showStatisticsMap = none; }},
+        {ModeDataSanshou, [&] { r.dataReference().show = none; }},
+        {ModeImport, [&] { r.frame().importCommand = none; }},
+        {ModeExcelLayout, [&] { r.statistics().showExcelLayout = none; }},
+        {ModeHelpPage, [&] { r.frame().openHelpPage = none; }},
+        {ModeLauncher, [&] { r.frame().showLauncher = none; }},
+        {ModeClearStatisticsMap, [&] { r.statistics().clearStatisticsMap = [](zorvik::Zorvik *, bool) {}; }},
+        {ModeStatMapFile, [&] { r.statistics().readStatisticsMapFile = [](QString &) {}; }},
+        {ModeToggleLegend, [&] { r.frame().toggleLegend = none; }},
+        {ModeToggleCompass, [&] { r.frame().toggleCompass = none; }},
+        {ModeToggleOverview, [&] { r.frame().toggleOverview = none; }},
+        {ModeToggleOverview, [&] { r.overview().toggle = none; }},
+        {ModeToggleScaleBar, [&] { r.frame().toggleScaleBar = none; }},
+        {ModeToggleRaster, [&] { r.rasters().rasterCommand = [](std::int16_t, zorvik::Zorvik *) {}; }},
+        {ModeAddressSearch, [&] { r.search().showAddressSearch = engine; }},
+    };
+    for (const auto &[code, registerEntry] : entries) {
+        SCOPED_TRACE(code);
+        r.clear();
+        registerEntry();
+        EXPECT_EQ(handledCodes(), std::vector<std::int16_t>{code});
+    }
+    r.clear();
+    EXPECT_TRUE(handledCodes().empty());
 }
 
 } // namespace

@@ -1,0 +1,54 @@
+// The mode codes that run nothing once the program's subsystems have
+// registered and the frame stands. The lists are exact: a subsystem that
+// stops registering adds its codes, and one that arrives removes them (then
+// the list here shrinks with it).
+#include "app/subsystems.h"
+#include "shell/frmmain.h"
+#include "shell/modecodes.h"
+#include "shell/moderegistry.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace veltra;
+
+namespace {
+
+std::vector<std::int16_t> unhandledCodes()
+{
+    std::vector<std::int16_t> codes;
+    for (const std::int16_t code : AllModeCodes) {
+        if (!shell::modeRegistry().handles(code))
+            codes.push_back(code);
+    }
+    return codes;
+}
+
+TEST(ModeRegistration, CodesWithoutAHandlerAfterTheSubsystemsAndTheFrameRegister)
+{
+    shell::modeRegistry().clear();
+    app::registerSubsystems();
+    // Editing, the searches, statistics, raster images and the launcher have
+    // not arrived yet; import, the help page and the 表示 toggles wait for the
+    // frame, whose own commands they are.
+    const std::vector<std::int16_t> withoutFrame = {ModeAddElement, ModeTextElement, ModeDeleteElement,
+        ModeSearchElement, ModeDistance, ModeCircle, ModeExcelOut, ModeAreaSelect, ModeMoveStatElements,
+        ModeParamFile, ModeStatElementSanshou, ModeStatisticsMap, ModeDataSanshou, ModeImport,
+        ModeExcelLayout, ModeHelpPage, ModeLauncher, ModeClearStatisticsMap, ModeStatMapFile,
+        ModeToggleLegend, ModeToggleCompass, ModeToggleScaleBar, ModeToggleRaster, ModeArea,
+        ModeAddressSearch, ModeEditElement, ModeAttrSearch, ModeAttchSearch, ModePhotoPoint};
+    EXPECT_EQ(unhandledCodes(), withoutFrame);
+
+    {
+        frmMain frame;
+        const std::vector<std::int16_t> withFrame = {ModeAddElement, ModeTextElement, ModeDeleteElement,
+            ModeSearchElement, ModeDistance, ModeCircle, ModeExcelOut, ModeAreaSelect, ModeMoveStatElements,
+            ModeParamFile, ModeStatElementSanshou, ModeStatisticsMap, ModeDataSanshou, ModeExcelLayout,
+            ModeLauncher, ModeClearStatisticsMap, ModeStatMapFile, ModeToggleRaster, ModeArea,
+            ModeAddressSearch, ModeEditElement, ModeAttrSearch, ModeAttchSearch, ModePhotoPoint};
+        EXPECT_EQ(unhandledCodes(), withFrame);
+    }
+    shell::modeRegistry().clear();
+}
+
+} // namespace
