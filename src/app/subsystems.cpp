@@ -1,10 +1,9 @@
 #include "app/subsystems.h"
 
+#include "app/runstate.h"
 #include "mapwindow/frmzorvik.h"
 #include "mapwindow/maptoolsregistry.h"
 #include "mapwindow/navigationregistry.h"
-#include "platform/ui/msgbox.h"
-#include "statdata/messages.h"
 #include "statdataui/comg_add.h"
 
 namespace veltra::app {
@@ -15,7 +14,7 @@ void registerSubsystems()
     mapwindow::registerNavigation();
     mapwindow::registerMapTools();
     statdataui::registerUserDataWindows();
-    statdata::setMessageHook([](const QString &text, int style) { ui::MsgBox(text, style); });
+    routeStatisticsMessages();
 }
 
 } // namespace veltra::app

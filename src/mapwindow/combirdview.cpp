@@ -167,6 +167,11 @@ QImage unsavedOverview(const QString &bitmapPath)
     return unsaved().path == bitmapPath ? unsaved().image : QImage();
 }
 
+void forgetUnsavedOverview()
+{
+    unsaved() = {};
+}
+
 std::int16_t makeOverviewBitmapOf(zorvik::Zorvik &main)
 {
     QString error;

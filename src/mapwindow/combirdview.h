@@ -72,5 +72,7 @@ std::int16_t makeOverviewBitmapOf(zorvik::Zorvik &main);
 // The picture rendered last for a bitmap path whose file could not be
 // written; a null image otherwise.
 QImage unsavedOverview(const QString &bitmapPath);
+// Drops the picture kept in memory, as a new run starts without one.
+void forgetUnsavedOverview();
 
 } // namespace veltra::mapwindow

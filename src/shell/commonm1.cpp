@@ -79,11 +79,19 @@ void printPicture(QPrinter &printer, const QImage &picture)
 
 QPrinter &CurrentPrinter()
 {
-    if (!g_printer) {
-        g_printer = new QPrinter(QPrinter::HighResolution);
+    static const bool deletedAtExit = [] {
         qAddPostRoutine(deletePrinter);
-    }
+        return true;
+    }();
+    Q_UNUSED(deletedAtExit);
+    if (!g_printer)
+        g_printer = new QPrinter(QPrinter::HighResolution);
     return *g_printer;
+}
+
+void ForgetPrinter()
+{
+    deletePrinter();
 }
 
 void PrintClipboardPicture(QWidget *owner, const QImage &picture)

@@ -34,6 +34,9 @@ QString GetTempFile();
 // The current printer of the run (made on first use, kept until the
 // application ends).
 QPrinter &CurrentPrinter();
+// Forgets the printer and the choices made in the print dialog, as a new run
+// starts with the default printer.
+void ForgetPrinter();
 
 // Shows the print dialog on the current printer, owned by `owner`; after OK
 // prints `picture` on one page, as large as the printable area allows with its

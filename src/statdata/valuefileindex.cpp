@@ -22,7 +22,7 @@ constexpr uint64_t kCountAgain = 0xFFFF;
 // A map reads one value file per prefecture and variable; a few are enough,
 // and town-block files can be large: the total is bounded as well.
 constexpr std::size_t kCachedFiles = 8;
-std::size_t cacheLimit = std::size_t(512) * 1024 * 1024;
+std::size_t cacheLimit = ValueFileIndex::DefaultCacheLimit;
 
 struct CacheEntry
 {

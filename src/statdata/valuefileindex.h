@@ -42,6 +42,7 @@ public:
     static void clearCache();
     // The total size the cache keeps (the most recently used index is kept
     // even when it alone is larger); and what it holds now, for the tests.
+    static constexpr std::size_t DefaultCacheLimit = std::size_t(512) * 1024 * 1024;
     static void setCacheLimit(std::size_t bytes);
     static std::size_t cachedBytes();
 

@@ -1,6 +1,6 @@
 #include "programfixture.h"
 
-#include "app/instancelock.h"
+#include "app/runstate.h"
 #include "app/subsystems.h"
 #include "platform/profile/profile.h"
 #include "platform/text/text.h"
@@ -55,6 +55,12 @@ ProgramFixture::ProgramFixture(const QString &count, const QString &flag)
     db.close();
     m_ok = m_ok && !makeDocument(QStringLiteral("Veltra.zor")).isEmpty();
     shell::setProgramFolder(f);
+}
+
+void ProgramFixture::startNewRun() const
+{
+    resetProgramState();
+    shell::setProgramFolder(m_dir.path());
 }
 
 ProgramFixture::~ProgramFixture()
@@ -156,17 +162,7 @@ void resetProgramState()
     }
     ui::WindowRegistry::instance().unloadAllExcept({});
     flushDeletions();
-    app::releaseInstanceLock();
-    statdata::MeshDatabase::shared().close();
-    gfrmMain = nullptr;
-    gfrmZorvik = nullptr;
-    gobjZor = nullptr;
-    gintMapInit = 0;
-    gintWaitCancel = 0;
-    gtypWinInfo = WindowInfo{};
-    gstrDocPath.clear();
-    gstrDocIniPath.clear();
-    gbPro = 0;
+    app::resetRunState();
     app::registerSubsystems();
     QCoreApplication::setApplicationVersion(QStringLiteral("1.2.5"));
 }

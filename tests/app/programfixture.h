@@ -47,6 +47,10 @@ public:
 
     bool ok() const { return m_ok; }
 
+    // A fresh run on the same program folder, as the next start of the
+    // program with the same option.
+    void startNewRun() const;
+
 private:
     TempDir m_dir;
     QString m_lock;

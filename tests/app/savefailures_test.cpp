@@ -226,7 +226,7 @@ TEST_F(SaveFailures, AStartCountThatCannotBeWrittenIsToldAndTheRunGoesOn)
         test::exitProgram();
         EXPECT_EQ(script.requests().size(), before + 1);
         blocked.restore();
-        test::resetProgramState();
+        fx.startNewRun();
     }
 }
 

@@ -8,6 +8,7 @@
 #include "mapwindow/mapwindowcontrols.h"
 #include "mapwindow/measurepanel.h"
 #include "mapwindow/scalebar.h"
+#include "runstateguard.h"
 #include "shell/globals.h"
 #include "shell/mapwindowhost.h"
 #include "shell/modecodes.h"
@@ -23,6 +24,7 @@ using namespace veltra::test;
 
 TEST(MapWindowControlsInWindow, EventsLayoutAndOverlays)
 {
+    RunStateGuard runState; // the registrations and globals below go with the test
     KindDoc doc;
     doc.engine.CloseMap();
     frmZorvik window;
@@ -49,7 +51,6 @@ TEST(MapWindowControlsInWindow, EventsLayoutAndOverlays)
         if (state == StateClick)
             clickedX = glngPointX[0];
     });
-    zorvik::Zorvik *const saved = gobjZor;
     gobjZor = &map;
     gintModeNo = ModeDistance;
     gintMapMouseMode = -1;
@@ -82,13 +83,4 @@ TEST(MapWindowControlsInWindow, EventsLayoutAndOverlays)
     EXPECT_EQ(window.controls()->Picture5->angle(), 45);
     windows.setScaleBarVisible(false);
     EXPECT_FALSE(window.controls()->Picture3->isVisible());
-    gfrmZorvik = nullptr;
-    windows.setCompassVisible = {};
-    windows.setScaleBarVisible = {};
-    veltra::shell::setMapWindowFactory(nullptr);
-
-    veltra::shell::modeRegistry().removeHandler(ModeDistance);
-    gintModeNo = 0;
-    gintMapMouseMode = 0;
-    gobjZor = saved;
 }

@@ -1,5 +1,6 @@
 #include "meshprogram.h"
 
+#include "app/runstate.h"
 #include "mapwindow/frmzorvik.h"
 #include "platform/archive/lhawriter.h"
 #include "platform/profile/profile.h"
@@ -8,7 +9,6 @@
 #include "shell/frmmain.h"
 #include "shell/globals.h"
 #include "shell/mapwindowhost.h"
-#include "shell/moderegistry.h"
 #include "shell/programfolder.h"
 #include "zorvik/core/document.h"
 #include "zorvik/core/elementstore.h"
@@ -177,19 +177,7 @@ void resetMeshProgramState()
     registry.unloadAllExcept({});
     flushDeletes();
     delete gfrmMain;
-    shell::modeRegistry().clear();
-    shell::setMapWindowFactory(nullptr);
-    gfrmMain = nullptr;
-    gfrmZorvik = nullptr;
-    gobjZor = nullptr;
-    gintMapInit = 0;
-    gintWaitCancel = 0;
-    gtypWinInfo = WindowInfo{};
-    gtypFtp = FtpServerSettings{};
-    gstrDocPath.clear();
-    gstrDocIniPath.clear();
-    gstrDataPath.clear();
-    shell::setProgramFolder(QString());
+    app::resetRunState();
 }
 
 } // namespace veltra::test

@@ -1,10 +1,7 @@
 #include "framefixture.h"
 
-#include "shell/commandline.h"
-#include "shell/framepanes.h"
 #include "shell/globals.h"
 #include "shell/mdlmain_ui.h"
-#include "shell/moderegistry.h"
 #include "zorvik/widget/zorvik.h"
 
 #include <QApplication>
@@ -39,18 +36,6 @@ void StandInMapWindow::load(const QString &caption)
 
 void FrameTest::SetUp()
 {
-    shell::modeRegistry().clear();
-    gintModeNo = 0;
-    gintModeSub = 0;
-    gbPro = 0;
-    gbStoryMode = 0;
-    gintBandResize = 0;
-    gintWndRearrange = 0;
-    gintMapInit = 0;
-    gobjZor = nullptr;
-    gfrmZorvik = nullptr;
-    gfrmTool = nullptr;
-    gtypWinInfo = WindowInfo{};
     gstrIniPath = dir.file(QStringLiteral("ZORPAK.INI"));
     gstrDocPath = dir.file(QStringLiteral("map.zor"));
     StandInMapWindow::startSucceeds = true;
@@ -68,19 +53,10 @@ void FrameTest::SetUp()
 
 void FrameTest::TearDown()
 {
+    // The frame goes while the program folder is there; the guard resets
+    // the rest after the test, however it ended.
     delete frame;
     frame = nullptr;
-    gfrmMain = nullptr;
-    shell::setMapWindowFactory(nullptr);
-    shell::framePaneMakers() = shell::FramePaneMakers{};
-    shell::commandItemSources() = shell::CommandItemSources{};
-    shell::modeRegistry().clear();
-    gobjZor = nullptr;
-    gfrmZorvik = nullptr;
-    gintMapInit = 0;
-    gintModeNo = 0;
-    gbPro = 0;
-    gbStoryMode = 0;
 }
 
 void FrameTest::openDocument()

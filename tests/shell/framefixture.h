@@ -5,6 +5,7 @@
 // document) starts at once, so that the map commands can run.
 #include "shell/frmmain.h"
 #include "shell/mapwindowhost.h"
+#include "runstateguard.h"
 #include "testsupport.h"
 
 #include <QWidget>
@@ -47,6 +48,8 @@ protected:
     void openDocument();
 
     TempDir dir;
+    // After the folder, so that the reset at the end runs while it is there.
+    RunStateGuard runState;
     frmMain *frame = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/ui/windowregistry.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <algorithm>
 
 namespace veltra::ui {
@@ -87,6 +88,18 @@ void WindowRegistry::unloadAllExcept(const QStringList &keepNames)
         if (!keepNames.contains(nameOf(w), Qt::CaseInsensitive))
             unload(w);
     }
+}
+
+void WindowRegistry::deleteAll()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // A window's destructor may delete others (its children, windows it
+    // owns), so each entry is checked again before it goes.
+    const std::vector<QPointer<QWidget>> snapshot = m_windows;
+    m_windows.clear();
+    for (const QPointer<QWidget> &w : snapshot)
+        delete w.data();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void DoEvents()

@@ -48,6 +48,9 @@ public:
     bool unload(QWidget *window);
     bool unload(const QString &name);
     void unloadAllExcept(const QStringList &keepNames);
+    // Deletes every registered window at once without asking it to close,
+    // after the deletions already deferred: a new run starts without windows.
+    void deleteAll();
 
     static QString nameOf(const QWidget *window);
     static QString nameOf(const char *className);
