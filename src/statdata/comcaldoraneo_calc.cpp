@@ -3,6 +3,7 @@
 #include "platform/profile/profile.h"
 #include "platform/vb/convert.h"
 #include "shellcore/mdlcommon_text.h"
+#include "statdata/calctemplate.h"
 #include "statdata/comcaldoraneo.h"
 #include "statdata/comcaldoratable.h"
 #include "statdata/messages.h"
@@ -10,7 +11,6 @@
 #include "statdata/statfilepaths.h"
 
 #include <mutex>
-#include <set>
 
 namespace {
 
@@ -133,18 +133,9 @@ QString GetCalcExpression(const QString &templateFile, int32_t k)
     // The pieces Data1 ... Data<Cnt> in order, a missing one adding nothing.
     // Only the keys the section has are read: a damaged Cnt (up to 2^31 - 1)
     // must not make billions of lookups.
-    std::set<int32_t> present;
-    for (const QString &key : veltra::profile::keyNames(section, templateFile)) {
-        if (!key.startsWith(QLatin1String("Data"), Qt::CaseInsensitive))
-            continue;
-        bool ok = false;
-        const int32_t n = key.mid(4).toInt(&ok);
-        // The key the numbered read would find: no sign, no leading zero.
-        if (ok && n >= 1 && n <= pieces && key.mid(4) == QString::number(n))
-            present.insert(n);
-    }
     QString expression;
-    for (const int32_t i : present) {
+    for (const int i : veltra::statdata::presentNumbers(
+             veltra::profile::keyNames(section, templateFile), QLatin1StringView("Data"), pieces)) {
         QString piece;
         mdlCommon::ReadIniString(section, QStringLiteral("Data") + QString::number(i), piece, templateFile);
         expression += piece;
