@@ -1,5 +1,6 @@
 // Data references, template expressions and the evaluation of one template
 // field for one area.
+#include "platform/fs/filestamp.h"
 #include "platform/profile/profile.h"
 #include "platform/vb/convert.h"
 #include "shellcore/mdlcommon_text.h"
@@ -155,6 +156,9 @@ bool CheckCalcVariables(const std::vector<QString> &variables)
 double CalcAreaValue(const QString &areaCode, int32_t n, int32_t count, const std::vector<QString> &variables,
     const std::vector<QString> &itemListFiles, int32_t &status)
 {
+    // One evaluation reads the item list, the file indexes and the value
+    // files several times each: each file is checked on disk once.
+    const veltra::fs::StampCheckScope stampCheck;
     std::vector<double> values(std::size_t(std::max(count, 0)) + 1, 0.0);
     // The value files are per prefecture: a code without a prefecture number
     // names no file.
