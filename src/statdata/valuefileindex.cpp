@@ -29,6 +29,7 @@ struct CacheEntry
     QString path;
     veltra::fs::FileStamp stamp;
     std::shared_ptr<const ValueFileIndex> index;
+    std::uint64_t checkedIn = 0; // the StampCheckScope that last checked the stamp
 };
 
 std::mutex cacheMutex;
@@ -111,6 +112,16 @@ std::size_t totalBytes()
 
 std::shared_ptr<const ValueFileIndex> ValueFileIndex::load(const QString &localPath)
 {
+    const std::uint64_t scope = veltra::fs::StampCheckScope::current();
+    if (scope != 0) {
+        std::lock_guard lock(cacheMutex);
+        for (auto it = cache.begin(); it != cache.end(); ++it) {
+            if (it->path == localPath && it->checkedIn == scope) {
+                cache.splice(cache.begin(), cache, it);
+                return cache.front().index;
+            }
+        }
+    }
     const std::optional<veltra::fs::FileStamp> stamp = veltra::fs::stampOf(localPath);
     {
         std::lock_guard lock(cacheMutex);
@@ -118,6 +129,7 @@ std::shared_ptr<const ValueFileIndex> ValueFileIndex::load(const QString &localP
             if (it->path != localPath)
                 continue;
             if (stamp && it->stamp == *stamp) {
+                it->checkedIn = scope;
                 cache.splice(cache.begin(), cache, it);
                 return cache.front().index;
             }
@@ -135,7 +147,7 @@ std::shared_ptr<const ValueFileIndex> ValueFileIndex::load(const QString &localP
     if (!built || veltra::fs::stampOf(localPath) != built)
         return index;
     std::lock_guard lock(cacheMutex);
-    cache.push_front({localPath, *built, index});
+    cache.push_front({localPath, *built, index, scope});
     while (cache.size() > kCachedFiles || (cache.size() > 1 && totalBytes() > cacheLimit))
         cache.pop_back();
     return index;

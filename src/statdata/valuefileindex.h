@@ -17,7 +17,8 @@
 // Indexes are cached by local path and rebuilt when the file's device, inode,
 // size, modification or change time differ (so a file replaced by one of the
 // same size and time, as cp -p or an unpacked archive makes it, is read
-// anew); the cache holds a few recently used indexes within a total size.
+// anew); inside a fs::StampCheckScope a file is checked once per scope. The
+// cache holds a few recently used indexes within a total size.
 // Line numbers are 0-based and count every line of the file (the header is
 // line 0), as the town record index counts them.
 #include "platform/text/text.h"

@@ -76,6 +76,12 @@ AreaDoc::AreaDoc(bool withTownBlocks)
         const auto at = [](int i, int n) {
             return std::vector<std::int32_t>{centreX(i) - 3000 + n * 3000, centreY()};
         };
+        // Stored before the municipality connectors, so a click's set in
+        // area 3 meets it first.
+        if (withTownBlocks) {
+            elements.push_back(record(
+                TypeConnector, 227, {nineDigitConnectorX(), centreY()}, QStringLiteral("139990010")));
+        }
         elements.push_back(record(TypeConnector, 211, at(0, 0), QStringLiteral("13101")));
         elements.push_back(record(TypeConnector, 211, at(1, 0), QStringLiteral("1101")));
         elements.push_back(record(TypeConnector, 211, at(2, 0), QStringLiteral("横浜市")));

@@ -15,7 +15,9 @@
 //
 // With town blocks: a town-block polygon (space 3, kind 32) over the west
 // third of area 3 holding one town-block area connector (space 3, kind 227)
-// "13999001001".
+// "13999001001", and in the east of area 3, outside any town block, a kind-227
+// connector of nine digits "139990010" (no town-block code), stored before
+// every municipality connector.
 #include "statdata/meshdatabase.h"
 #include "testsupport.h"
 
@@ -43,6 +45,7 @@ struct AreaDoc
     static std::int32_t townX1() { return X0 + 3 * Side + 12000; }
     static std::int32_t townConnectorX() { return X0 + 3 * Side + 6000; }
     static std::int32_t townConnectorY() { return Y0 + Side / 2 + 5000; }
+    static std::int32_t nineDigitConnectorX() { return X0 + 4 * Side - 6000; }
 
     // Writes the document and the database (open in `names`).
     explicit AreaDoc(bool withTownBlocks = false);

@@ -7,6 +7,7 @@
 #include "mapwindow/globals.h"
 #include "mapwindow/mapeventbridge.h"
 #include "mapwindow/maptoolsregistry.h"
+#include "mapwindow/mdlelement.h"
 #include "platform/ui/dialogscript.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/twips.h"
@@ -437,6 +438,34 @@ TEST_F(AreaSanshouTest, AClickReleasesEverySetAndEntersTheModeAgain)
     EXPECT_EQ(codes,
         (QStringList{
             QStringLiteral("13999001001"), QStringLiteral("13999001001"), QStringLiteral("13999001001")}));
+}
+
+// A click in area 3 outside its town block, with municipality polygons
+// searched: the point search finds nothing, and of the click's set the
+// nine-digit town connector met first is passed over for the municipality
+// connector after it.
+TEST_F(AreaSanshouTest, ANineDigitTownConnectorIsPassedOver)
+{
+    showFrom(QDate(1970, 10, 1));
+    map.show();
+    FakeHost host;
+    mapwindow::MapEventBridge bridge(&map, &host);
+    std::int16_t state = StateEnter;
+    ComCaldoraNeo::AreaSanshouMode(state, &map);
+    ASSERT_EQ(map.SpaceID(), 2);
+    const std::int32_t x = AreaDoc::nineDigitConnectorX();
+    const std::int32_t y = AreaDoc::centreY() - 6000;
+    std::int32_t set = 0, vectors = 0, connectors = 0, other = 0;
+    ASSERT_EQ(map.SearchElements(4, x, y, set, vectors, connectors, other), zorvik::code::Ok);
+    std::int32_t elem = 0;
+    ElementInfo info;
+    ASSERT_TRUE(mdlElement::ComZorGetElementInfo(set, elem, info, 0));
+    EXPECT_EQ(info.Key, QStringLiteral("139990010")); // the set's first connector
+    map.ReleaseElements(set);
+
+    const QPointF px = map.viewTransform().worldToDevice(x, y);
+    QTest::mouseClick(&map, Qt::LeftButton, Qt::NoModifier, px.toPoint());
+    EXPECT_EQ(codes, QStringList{QStringLiteral("13999")});
 }
 
 TEST_F(AreaSanshouTest, SearchAreaConnectorsCountsOneKindInARectangle)

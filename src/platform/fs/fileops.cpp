@@ -312,6 +312,12 @@ bool appendFile(const QString &path, const QByteArray &bytes, QString *error)
 
 bool readFile(const QString &path, QByteArray &bytes, QString *error)
 {
+    return readFileStart(path, bytes, nullptr, error);
+}
+
+bool readFileStart(
+    const QString &path, QByteArray &bytes, const std::function<bool(const QByteArray &)> &enough, QString *error)
+{
     bytes.clear();
     const QString source = resolve(path);
     if (source.isEmpty()) {
@@ -324,7 +330,17 @@ bool readFile(const QString &path, QByteArray &bytes, QString *error)
         setError(error, readFailure(source, errno));
         return false;
     }
-    bytes = in.readAll();
+    if (!enough) {
+        bytes = in.readAll();
+    } else {
+        constexpr qint64 kBlock = 64 * 1024;
+        while (!enough(bytes)) {
+            const QByteArray block = in.read(kBlock);
+            if (block.isEmpty())
+                break;
+            bytes += block;
+        }
+    }
     if (in.error() != QFileDevice::NoError) {
         setError(error, readFailure(source, errno));
         bytes.clear();

@@ -1,8 +1,14 @@
 #include "platform/fs/filestamp.h"
 
+#include <atomic>
+
 namespace veltra::fs {
 
 namespace {
+
+std::atomic<std::uint64_t> nextScope{1};
+thread_local std::uint64_t openScope = 0;
+thread_local int scopeDepth = 0;
 
 FileStamp fromStat(const struct stat &st)
 {
@@ -32,6 +38,23 @@ std::optional<FileStamp> stampOf(const QFile &file)
     if (::fstat(file.handle(), &st) != 0)
         return std::nullopt;
     return fromStat(st);
+}
+
+StampCheckScope::StampCheckScope()
+{
+    if (scopeDepth++ == 0)
+        openScope = nextScope.fetch_add(1, std::memory_order_relaxed);
+}
+
+StampCheckScope::~StampCheckScope()
+{
+    if (--scopeDepth == 0)
+        openScope = 0;
+}
+
+std::uint64_t StampCheckScope::current()
+{
+    return openScope;
 }
 
 } // namespace veltra::fs

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace veltra::fs {
 
@@ -65,6 +66,10 @@ bool writeFileAtomic(const QString &path, const QByteArray &bytes, QString *erro
 bool appendFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 // Reads a whole file.
 bool readFile(const QString &path, QByteArray &bytes, QString *error = nullptr);
+// Reads a file's start block by block until `enough` accepts the bytes read
+// so far or the file ends, so a long file is not read for its first bytes.
+bool readFileStart(const QString &path, QByteArray &bytes,
+    const std::function<bool(const QByteArray &)> &enough, QString *error = nullptr);
 
 // The program's own folder under the system temporary folder (created on first
 // use, ends in '/'). Temporary files never lie loose in the shared /tmp.

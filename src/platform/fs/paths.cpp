@@ -1,8 +1,10 @@
 // Path normalisation, case-insensitive resolution and wildcard matching.
+#include "platform/fs/filestamp.h"
 #include "platform/fs/fs.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <sys/stat.h>
 
 namespace veltra::fs {
@@ -69,7 +71,41 @@ QString normalize(const QString &path)
     return out;
 }
 
+namespace {
+
+QString resolveNow(const QString &path);
+
+// Paths resolved in this thread's open scope (see StampCheckScope).
+struct ResolvedInScope
+{
+    std::uint64_t scope = 0;
+    QHash<QString, QString> paths;
+};
+thread_local ResolvedInScope resolvedInScope;
+
+} // namespace
+
 QString resolve(const QString &path)
+{
+    const std::uint64_t scope = StampCheckScope::current();
+    if (scope == 0)
+        return resolveNow(path);
+    ResolvedInScope &memo = resolvedInScope;
+    if (memo.scope != scope) {
+        memo.paths.clear();
+        memo.scope = scope;
+    }
+    const auto it = memo.paths.constFind(path);
+    if (it != memo.paths.cend())
+        return *it;
+    const QString resolved = resolveNow(path);
+    memo.paths.insert(path, resolved);
+    return resolved;
+}
+
+namespace {
+
+QString resolveNow(const QString &path)
 {
     const QString n = normalize(path);
     if (n.isEmpty() || existsExactly(n))
@@ -98,6 +134,8 @@ QString resolve(const QString &path)
         current.chop(1);
     return current;
 }
+
+} // namespace
 
 bool wildcardMatch(const QString &pattern, const QString &name)
 {

@@ -21,6 +21,7 @@ struct Cached
     fs::FileStamp stamp;
     std::shared_ptr<const IniFile> file;
     quint64 lastUse = 0;
+    std::uint64_t checkedIn = 0; // the StampCheckScope that last checked the stamp
 };
 
 // Enough for every file the system keeps open at once (settings, a document,
@@ -47,14 +48,20 @@ void evictIfFull()
 // read. Callers hold cacheMutex.
 std::shared_ptr<const IniFile> load(const QString &resolved)
 {
+    const std::uint64_t scope = fs::StampCheckScope::current();
+    auto it = cache.find(resolved);
+    if (scope != 0 && it != cache.end() && it->checkedIn == scope) {
+        it->lastUse = ++useCounter;
+        return it->file;
+    }
     const std::optional<fs::FileStamp> stamp = fs::stampOf(resolved);
     if (!stamp) {
         cache.remove(resolved);
         return nullptr;
     }
-    auto it = cache.find(resolved);
     if (it != cache.end() && it->stamp == *stamp) {
         it->lastUse = ++useCounter;
+        it->checkedIn = scope;
         return it->file;
     }
     QByteArray bytes;
@@ -68,7 +75,7 @@ std::shared_ptr<const IniFile> load(const QString &resolved)
     if (fs::stampOf(resolved) == stamp) {
         if (it == cache.end())
             evictIfFull();
-        cache.insert(resolved, Cached{*stamp, file, ++useCounter});
+        cache.insert(resolved, Cached{*stamp, file, ++useCounter, scope});
     } else {
         cache.remove(resolved);
     }

@@ -15,7 +15,8 @@
 //   file's size, modification and change times (nanoseconds) and inode, so
 //   reading thousands of keys of one file parses it once, a write through this
 //   layer is seen at once, and a file replaced or rewritten by another program
-//   is read again.
+//   is read again. Inside a fs::StampCheckScope a file is checked once per
+//   scope (see platform/fs/filestamp.h).
 // Files are CP932 (UTF-8 and UTF-16 with a BOM accepted on read, see
 // platform/text).
 #include <QString>

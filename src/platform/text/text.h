@@ -56,6 +56,14 @@ QStringList splitLines(const QString &contents);
 // cannot be opened or read; `error` then says why.
 bool readLines(const QString &path, QStringList &lines, QString *error = nullptr);
 
+// Reads a text file's first line and no more of the file than that line
+// takes. The read rule decides from the bytes of that line alone (with the
+// byte-order mark), which for the whole file may differ only when the first
+// line is valid UTF-8 and a later line is not. `found` is false, and `line`
+// empty, for a file without a line (empty, or only a byte-order mark). False
+// when the file cannot be opened or read; `error` then says why.
+bool readFirstLine(const QString &path, QString &line, bool *found = nullptr, QString *error = nullptr);
+
 // Reads a whole text file as one string (read rule above).
 bool readText(const QString &path, QString &contents, QString *error = nullptr);
 

@@ -35,6 +35,58 @@ bool readText(const QString &path, QString &contents, QString *error)
     return true;
 }
 
+namespace {
+
+bool isUtf16(const QByteArray &bytes)
+{
+    return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
+// Where the first line ends in the bytes read so far (its first CR or LF),
+// or -1. UTF-16 is searched by whole code units after its byte-order mark.
+qsizetype firstLineEnd(const QByteArray &bytes)
+{
+    if (isUtf16(bytes)) {
+        const bool little = bytes.startsWith("\xFF");
+        for (qsizetype i = 2; i + 1 < bytes.size(); i += 2) {
+            const char low = little ? bytes[i] : bytes[i + 1];
+            const char high = little ? bytes[i + 1] : bytes[i];
+            if (high == 0 && (low == '\r' || low == '\n'))
+                return i;
+        }
+        return -1;
+    }
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' || bytes[i] == '\n')
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+bool readFirstLine(const QString &path, QString &line, bool *found, QString *error)
+{
+    line.clear();
+    if (found)
+        *found = false;
+    QByteArray bytes;
+    // A UTF-16 byte-order mark needs its two bytes before a line end can be
+    // told apart from half of a character.
+    const auto enough = [](const QByteArray &read) { return read.size() >= 2 && firstLineEnd(read) >= 0; };
+    if (!fs::readFileStart(path, bytes, enough, error))
+        return false;
+    const qsizetype end = firstLineEnd(bytes);
+    if (end >= 0)
+        bytes.truncate(end);
+    int bom = 0;
+    const Encoding encoding = detectEncoding(bytes, &bom);
+    line = decode(bytes.mid(bom), encoding);
+    if (found)
+        *found = end >= 0 || bytes.size() > bom;
+    return true;
+}
+
 bool readLines(const QString &path, QStringList &lines, QString *error)
 {
     lines.clear();

@@ -75,6 +75,53 @@ TEST(TextFile, ReadsEveryEncodingOfTheReadRule)
     }
 }
 
+// The first line alone, with the encoding decided from its own bytes.
+TEST(TextFile, FirstLineIsReadByTheReadRule)
+{
+    struct Case
+    {
+        const char *name;
+        QByteArray bytes;
+        bool found;
+        QString line;
+    };
+    const QByteArray longLine(100000, 'a');
+    const Case cases[] = {
+        {"CP932 with CR LF", QByteArray("\x92\x6E\x90\x7D,B\r\nC\r\n"), true, u("地図,B")},
+        {"UTF-8 with BOM", QByteArray("\xEF\xBB\xBF\xE5\x9C\xB0\nB"), true, u("地")},
+        {"UTF-8 without BOM", QByteArray("\xE2\x91\xA0\r\n"), true, u("①")},
+        {"UTF-16 little endian", QByteArray("\xFF\xFE\x30\x57\x0D\x00\x0A\x00\x42\x00", 10), true, u("地")},
+        {"UTF-16 big endian", QByteArray("\xFE\xFF\x57\x30\x00\x0A\x00\x42", 8), true, u("地")},
+        // 0x0A as the low byte of a character is no line end.
+        {"UTF-16 with a 0A byte", QByteArray("\xFF\xFE\x0A\x30\x41\x00", 6), true, u("\u300AA")},
+        {"a lone CR", QByteArray("a\rb"), true, u("a")},
+        {"no line end", QByteArray("a,b"), true, u("a,b")},
+        {"empty first line", QByteArray("\r\nb"), true, QString()},
+        {"empty file", QByteArray(), false, QString()},
+        {"only a byte-order mark", QByteArray("\xEF\xBB\xBF"), false, QString()},
+        {"a line longer than a block", longLine + "\x92\x6E\r\nb", true, QString::fromLatin1(longLine) + u("地")},
+        // Decided from the first line: UTF-8 there, though a later CP932
+        // line makes the whole file read as CP932.
+        {"UTF-8 line before a CP932 one", QByteArray("\xE5\x9C\xB0\r\n\x92\x6E\r\n"), true, u("地")},
+    };
+    TempDir dir;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.file("in.txt");
+        writeBytes(path, c.bytes);
+        QString line{u("stale")};
+        bool found = !c.found;
+        ASSERT_TRUE(readFirstLine(path, line, &found));
+        EXPECT_EQ(found, c.found);
+        EXPECT_EQ(line, c.line);
+    }
+    QString line;
+    QString error;
+    EXPECT_FALSE(readFirstLine(dir.file("none.txt"), line, nullptr, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("none.txt"))) << error.toStdString();
+    EXPECT_FALSE(readFirstLine(dir.path(), line)); // a folder is no text file
+}
+
 TEST(TextFile, MissingFileFailsWithAReason)
 {
     TempDir dir;
