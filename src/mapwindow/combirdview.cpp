@@ -7,8 +7,8 @@
 #include "shell/globals.h"
 #include "shell/mdlspcom.h"
 #include "zorvik/core/engine.h"
-#include "zorvik/render/elementstyle.h"
 #include "zorvik/render/renderer.h"
+#include "zorvik/render/renderinput.h"
 #include "zorvik/render/viewtransform.h"
 #include "zorvik/widget/zorvik.h"
 
@@ -114,12 +114,8 @@ QImage renderOverview(zorvik::Zorvik &main, int heightPx)
     zorvik::Engine second;
     if (second.InitializeMap(main.MapHandle()) != zorvik::code::Ok)
         return QImage();
-    const std::uint32_t bgr = main.BackColor();
-    zorvik::RenderInput input;
-    input.document = second.document().get();
-    input.dates = second.dateRange();
-    input.background = zorvik::style::fromBgr(bgr);
-    input.vectorsOnly = true; // an overview draws the vectors only
+    // An overview draws the vectors only.
+    const zorvik::RenderInput input = zorvik::renderInputOf(second, main.BackColor(), true);
     const zorvik::Renderer renderer;
     QImage picture = renderer.renderImage(view, input);
     second.CloseMap();

@@ -188,9 +188,7 @@ void showOverview(zorvik::Zorvik *engine)
     window->setZorvik(engine);
     // Placed once its picture has given it its size: where it was last
     // closed, else centred on the frame.
-    if (!window->isVisible())
-        ui::placeToolWindow(*window, gfrmMain, ui::keptPlace(QStringLiteral("frmAllAreaView")));
-    window->show();
+    ui::showToolWindow(*window, gfrmMain, ui::keptPlace(QStringLiteral("frmAllAreaView")));
 }
 
 void unloadOverview()

@@ -180,8 +180,7 @@ void showTurnWindow(zorvik::Zorvik *engine)
         return;
     }
     auto *window = registry.form<frmTurn>(engine, static_cast<QWidget *>(gfrmMain));
-    ui::placeToolWindow(*window, gfrmMain);
-    window->show();
+    ui::showToolWindow(*window, gfrmMain);
 }
 
 } // namespace veltra::mapwindow

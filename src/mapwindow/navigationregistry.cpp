@@ -21,9 +21,7 @@ namespace {
 template <class Window> void showSingle()
 {
     auto *window = ui::form<Window>(static_cast<QWidget *>(gfrmMain));
-    if (!window->isVisible())
-        ui::placeToolWindow(*window, gfrmMain);
-    window->show();
+    ui::showToolWindow(*window, gfrmMain);
     window->raise();
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/fs/fs.h"
 #include "platform/ui/printdialog.h"
+#include "platform/vb/strings.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -21,12 +22,7 @@ qsizetype lastSeparator(const QString &path)
 
 QString GetFolderName(const QString &path)
 {
-    qsizetype b = 0, e = path.size();
-    while (b < e && path[b] == u' ')
-        ++b;
-    while (e > b && path[e - 1] == u' ')
-        --e;
-    const QString trimmed = path.mid(b, e - b);
+    const QString trimmed = veltra::vb::trim(path);
     const qsizetype sep = lastSeparator(trimmed);
     return sep < 0 ? QString() : trimmed.left(sep);
 }

@@ -4,6 +4,7 @@
 #include "platform/profile/profile.h"
 #include "platform/vb/convert.h"
 #include "platform/vb/errors.h"
+#include "platform/vb/strings.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -21,17 +22,6 @@ bool isSeparator(QChar c)
 qsizetype lastSeparator(const QString &path)
 {
     return std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
-}
-
-// VB's Trim: spaces only, not tabs.
-QString trimSpaces(const QString &text)
-{
-    qsizetype b = 0, e = text.size();
-    while (b < e && text[b] == u' ')
-        ++b;
-    while (e > b && text[e - 1] == u' ')
-        --e;
-    return text.mid(b, e - b);
 }
 
 } // namespace
@@ -115,7 +105,7 @@ int16_t SplitQuoted(const QString &line, std::vector<QString> &fields, int16_t r
 
 int32_t SplitComma(QString &text, std::vector<QString> &fields)
 {
-    text = trimSpaces(text);
+    text = veltra::vb::trim(text);
     if (text.isEmpty())
         return 0;
     fields.clear();

@@ -1,6 +1,7 @@
 #include "statdata/meshdatabase.h"
 
 #include "platform/fs/fs.h"
+#include "platform/vb/strings.h"
 
 #include <QVariant>
 #include <cerrno>
@@ -8,19 +9,6 @@
 namespace veltra::statdata {
 
 namespace {
-
-// Names are trimmed of ordinary spaces only, as the names were always read;
-// a full-width space belongs to the name.
-QString trimBlanks(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == u' ')
-        ++begin;
-    while (end > begin && text.at(end - 1) == u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 const char16_t kSchema[]
     = u"CREATE TABLE IF NOT EXISTS \"都道府県テーブル\" ("
@@ -177,8 +165,9 @@ std::optional<QString> MeshDatabase::seekName(
         m_error = statement.lastError();
         return std::nullopt;
     }
-    // The name is read by its position, as every reader of these tables does.
-    return trimBlanks(statement.text(nameColumn));
+    // The name is read by its position, as every reader of these tables does,
+    // trimmed of ordinary spaces only: a full-width space belongs to the name.
+    return vb::trim(statement.text(nameColumn));
 }
 
 std::optional<QString> MeshDatabase::prefectureName(int32_t prefecture)

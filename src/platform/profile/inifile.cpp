@@ -41,6 +41,25 @@ QString fold(const QString &name)
 
 const QByteArray crlf("\r\n");
 
+// Calls add(start, end, eolLength) for each line of `text` from `start`: a
+// line ends at CR LF, CR or LF; a last line without an end has eolLength 0.
+// Works on decoded text and on bytes alike.
+template <class Text, class Add> void cutLines(const Text &text, qsizetype start, Add add)
+{
+    const qsizetype size = text.size();
+    for (qsizetype i = start; i < size; ++i) {
+        const auto c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        const qsizetype eolLength = (c == u'\r' && i + 1 < size && text.at(i + 1) == u'\n') ? 2 : 1;
+        add(start, i, eolLength);
+        i += eolLength - 1;
+        start = i + 1;
+    }
+    if (start < size)
+        add(start, size, 0);
+}
+
 } // namespace
 
 IniFile IniFile::parse(const QByteArray &bytes)
@@ -53,25 +72,12 @@ IniFile IniFile::parse(const QByteArray &bytes)
         // Line ends are two bytes here: the lines are cut in the decoded
         // text, and every line is written anew in CP932 anyway.
         const QString contents = text::decode(bytes.mid(bomLength), encoding);
-        qsizetype from = 0;
-        const qsizetype length = contents.size();
-        auto addText = [&](qsizetype end, qsizetype eolLength) {
+        cutLines(contents, 0, [&](qsizetype from, qsizetype end, qsizetype eolLength) {
             Line line;
             line.text = contents.mid(from, end - from);
             line.eol = eolLength == 0 ? QByteArray() : contents.mid(end, eolLength).toLatin1();
             file.m_lines.push_back(std::move(line));
-        };
-        for (qsizetype i = 0; i < length; ++i) {
-            const QChar c = contents.at(i);
-            if (c != u'\r' && c != u'\n')
-                continue;
-            const qsizetype eolLength = (c == u'\r' && i + 1 < length && contents.at(i + 1) == u'\n') ? 2 : 1;
-            addText(i, eolLength);
-            i += eolLength - 1;
-            from = i + 1;
-        }
-        if (from < length)
-            addText(length, 0);
+        });
         file.reindex();
         return file;
     }
@@ -80,26 +86,13 @@ IniFile IniFile::parse(const QByteArray &bytes)
 
     // Split the bytes first and decode line by line, so lines and their bytes
     // always correspond (CR and LF never occur inside a CP932 character).
-    qsizetype start = bom ? 3 : 0;
-    const qsizetype size = bytes.size();
-    auto addLine = [&](qsizetype end, qsizetype eolLength) {
+    cutLines(bytes, bom ? 3 : 0, [&](qsizetype start, qsizetype end, qsizetype eolLength) {
         Line line;
         line.body = bytes.mid(start, end - start);
         line.eol = bytes.mid(end, eolLength);
         line.text = utf8 ? QString::fromUtf8(line.body) : text::decodeCp932(line.body);
         file.m_lines.push_back(std::move(line));
-    };
-    for (qsizetype i = start; i < size; ++i) {
-        const char c = bytes.at(i);
-        if (c != '\r' && c != '\n')
-            continue;
-        const qsizetype eolLength = (c == '\r' && i + 1 < size && bytes.at(i + 1) == '\n') ? 2 : 1;
-        addLine(i, eolLength);
-        i += eolLength - 1;
-        start = i + 1;
-    }
-    if (start < size)
-        addLine(size, 0);
+    });
     file.reindex();
     return file;
 }

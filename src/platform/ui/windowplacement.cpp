@@ -149,6 +149,13 @@ void placeToolWindow(QWidget &window, const QWidget *owner, const std::optional<
     window.move(centredToolRect(size, area, screens).topLeft());
 }
 
+void showToolWindow(QWidget &window, const QWidget *owner, const std::optional<QPoint> &stored)
+{
+    if (!window.isVisible())
+        placeToolWindow(window, owner, stored);
+    window.show();
+}
+
 void keepPlace(const QString &window, const QPoint &topLeft)
 {
     keptPlaces()[window] = topLeft;

@@ -54,6 +54,10 @@ QRect toolWindowArea(const QWidget &owner);
 // takes its preferred size first.
 void placeToolWindow(QWidget &window, const QWidget *owner, const std::optional<QPoint> &stored = {});
 
+// Shows a tool window of `owner`. One not on screen yet is placed first, as
+// placeToolWindow does; one already shown stays where the user has put it.
+void showToolWindow(QWidget &window, const QWidget *owner, const std::optional<QPoint> &stored = {});
+
 // Places that windows keep for the rest of the run to reopen where they were
 // closed, by window name (the top left corner, as pos() gives it).
 void keepPlace(const QString &window, const QPoint &topLeft);

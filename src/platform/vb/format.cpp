@@ -150,112 +150,142 @@ QString groupThousands(const QString &digits)
     return out;
 }
 
-QString formatNumberSection(double value, const QString &section, bool showSign)
+// Where the placeholders of a section stand and what they ask of the number.
+struct NumberLayout
 {
-    const std::vector<NumToken> tokens = tokenizeNumber(section);
-    qsizetype firstDigit = -1, lastDigit = -1, point = -1;
-    for (qsizetype i = 0; i < qsizetype(tokens.size()); ++i) {
-        if (isDigitToken(tokens[i])) {
-            if (firstDigit < 0)
-                firstDigit = i;
-            lastDigit = i;
-        } else if (tokens[i].kind == NumTok::Point) {
-            point = i;
-        }
-    }
-    const qsizetype intEnd = point >= 0 ? point : lastDigit + 1; // exclusive
-
+    qsizetype firstDigit = -1; // first 0 or #, -1 when there is none
+    qsizetype point = -1;      // the decimal point, -1 when there is none
+    qsizetype intEnd = 0;      // one past the whole part's last token
     bool percent = false;
-    for (const NumToken &t : tokens)
-        percent = percent || t.kind == NumTok::Percent;
+    bool grouping = false;     // a comma between whole-part placeholders
+    int scale = 0;             // commas closing the whole part: thousands each
+    int decimals = 0;          // placeholders after the point
+    int minDecimals = 0;       // up to the last 0 after the point
+    int minWhole = 0;          // whole-part placeholders from the first 0 on
+};
 
-    // Commas: grouping when a whole-part placeholder stands on both sides,
-    // scaling when they close the whole part.
-    bool grouping = false;
-    int scale = 0;
+// The digits a number shows in a section, before they are laid out.
+struct NumberDigits
+{
+    QString whole; // no leading zeros beyond what the 0 placeholders ask for
+    QString frac;
+    bool isZero = false;
+};
+
+// Commas: grouping when a whole-part placeholder stands on both sides,
+// scaling when they close the whole part.
+void readCommas(const std::vector<NumToken> &tokens, NumberLayout &layout)
+{
     for (qsizetype i = 0; i < qsizetype(tokens.size()); ++i) {
         if (tokens[i].kind != NumTok::Comma)
             continue;
         bool digitLeft = false, digitRight = false;
         for (qsizetype j = 0; j < i; ++j)
             digitLeft = digitLeft || isDigitToken(tokens[j]);
-        for (qsizetype j = i + 1; j < intEnd && j < qsizetype(tokens.size()); ++j)
+        for (qsizetype j = i + 1; j < layout.intEnd && j < qsizetype(tokens.size()); ++j)
             digitRight = digitRight || isDigitToken(tokens[j]);
-        if (digitLeft && digitRight && i < intEnd)
-            grouping = true;
-        else if (digitLeft && !digitRight && (point < 0 || i < point))
-            ++scale;
+        if (digitLeft && digitRight && i < layout.intEnd)
+            layout.grouping = true;
+        else if (digitLeft && !digitRight && (layout.point < 0 || i < layout.point))
+            ++layout.scale;
     }
+}
 
-    int decimals = 0, minDecimals = 0;
-    if (point >= 0) {
+NumberLayout scanPlaceholders(const std::vector<NumToken> &tokens)
+{
+    NumberLayout layout;
+    qsizetype lastDigit = -1;
+    for (qsizetype i = 0; i < qsizetype(tokens.size()); ++i) {
+        if (isDigitToken(tokens[i])) {
+            if (layout.firstDigit < 0)
+                layout.firstDigit = i;
+            lastDigit = i;
+        } else if (tokens[i].kind == NumTok::Point) {
+            layout.point = i;
+        } else if (tokens[i].kind == NumTok::Percent) {
+            layout.percent = true;
+        }
+    }
+    layout.intEnd = layout.point >= 0 ? layout.point : lastDigit + 1;
+    readCommas(tokens, layout);
+
+    if (layout.point >= 0) {
         int n = 0;
-        for (qsizetype j = point + 1; j < qsizetype(tokens.size()); ++j) {
+        for (qsizetype j = layout.point + 1; j < qsizetype(tokens.size()); ++j) {
             if (!isDigitToken(tokens[j]))
                 continue;
             ++n;
             if (tokens[j].kind == NumTok::Zero)
-                minDecimals = n;
+                layout.minDecimals = n;
         }
-        decimals = n;
+        layout.decimals = n;
     }
-    int minWhole = 0;
-    {
-        bool counting = false;
-        for (qsizetype j = 0; j < intEnd; ++j) {
-            if (tokens[j].kind == NumTok::Zero)
-                counting = true;
-            if (counting && isDigitToken(tokens[j]))
-                ++minWhole;
-        }
+    bool counting = false;
+    for (qsizetype j = 0; j < layout.intEnd; ++j) {
+        if (tokens[j].kind == NumTok::Zero)
+            counting = true;
+        if (counting && isDigitToken(tokens[j]))
+            ++layout.minWhole;
     }
+    return layout;
+}
 
+// |value| after % and the scaling commas, rounded to the section's places.
+NumberDigits scaledDigits(double value, const NumberLayout &layout)
+{
     double v = std::fabs(value);
-    if (percent)
+    if (layout.percent)
         v *= 100.0;
-    for (int k = 0; k < scale; ++k)
+    for (int k = 0; k < layout.scale; ++k)
         v /= 1000.0;
-    QString whole, frac;
-    roundedDigits(v, decimals, whole, frac);
-    while (frac.size() > minDecimals && frac.endsWith(u'0'))
-        frac.chop(1);
-    bool isZero = whole.isEmpty();
-    for (QChar c : frac)
-        isZero = isZero && c == u'0';
-    whole = whole.rightJustified(minWhole, u'0');
+    NumberDigits digits;
+    roundedDigits(v, layout.decimals, digits.whole, digits.frac);
+    while (digits.frac.size() > layout.minDecimals && digits.frac.endsWith(u'0'))
+        digits.frac.chop(1);
+    digits.isZero = digits.whole.isEmpty();
+    for (QChar c : digits.frac)
+        digits.isZero = digits.isZero && c == u'0';
+    digits.whole = digits.whole.rightJustified(layout.minWhole, u'0');
+    return digits;
+}
 
-    // Whole part: literals standing between placeholders keep their places,
-    // digits fill the placeholders from the right, surplus digits go to the first.
-    QString wholeText;
-    {
-        bool innerLiterals = false;
-        for (qsizetype j = firstDigit + 1; j < intEnd && firstDigit >= 0; ++j)
-            innerLiterals = innerLiterals || tokens[j].kind == NumTok::Literal;
-        if (!innerLiterals) {
-            wholeText = grouping ? groupThousands(whole) : whole;
-        } else {
-            qsizetype d = whole.size();
-            for (qsizetype j = intEnd - 1; j >= firstDigit; --j) {
-                if (tokens[j].kind == NumTok::Literal) {
-                    wholeText.prepend(tokens[j].text);
-                } else if (isDigitToken(tokens[j])) {
-                    if (j == firstDigit) {
-                        wholeText.prepend(whole.left(d));
-                        d = 0;
-                    } else if (d > 0) {
-                        wholeText.prepend(whole[--d]);
-                    }
-                }
+// Whole part: literals standing between placeholders keep their places,
+// digits fill the placeholders from the right, surplus digits go to the first.
+QString wholePartText(const std::vector<NumToken> &tokens, const NumberLayout &layout, const QString &whole)
+{
+    bool innerLiterals = false;
+    for (qsizetype j = layout.firstDigit + 1; j < layout.intEnd && layout.firstDigit >= 0; ++j)
+        innerLiterals = innerLiterals || tokens[j].kind == NumTok::Literal;
+    if (!innerLiterals)
+        return layout.grouping ? groupThousands(whole) : whole;
+    QString text;
+    qsizetype d = whole.size();
+    for (qsizetype j = layout.intEnd - 1; j >= layout.firstDigit; --j) {
+        if (tokens[j].kind == NumTok::Literal) {
+            text.prepend(tokens[j].text);
+        } else if (isDigitToken(tokens[j])) {
+            if (j == layout.firstDigit) {
+                text.prepend(whole.left(d));
+                d = 0;
+            } else if (d > 0) {
+                text.prepend(whole[--d]);
             }
         }
     }
+    return text;
+}
 
+// Walks the section once more: the whole part in one piece where it stands,
+// then the point, fraction digits, % and literals in their places.
+QString layOutNumber(const std::vector<NumToken> &tokens, const NumberLayout &layout, const QString &wholeText,
+                     const QString &frac)
+{
     QString out;
     bool wholeWritten = false;
     qsizetype fracUsed = 0;
     for (qsizetype i = 0; i < qsizetype(tokens.size()); ++i) {
         const NumToken &t = tokens[i];
-        const bool inWhole = firstDigit >= 0 && i >= firstDigit && i < intEnd;
+        const bool inWhole = layout.firstDigit >= 0 && i >= layout.firstDigit && i < layout.intEnd;
         if (inWhole) {
             if (!wholeWritten) {
                 out += wholeText;
@@ -287,7 +317,16 @@ QString formatNumberSection(double value, const QString &section, bool showSign)
             break;
         }
     }
-    if (showSign && value < 0 && !isZero)
+    return out;
+}
+
+QString formatNumberSection(double value, const QString &section, bool showSign)
+{
+    const std::vector<NumToken> tokens = tokenizeNumber(section);
+    const NumberLayout layout = scanPlaceholders(tokens);
+    const NumberDigits digits = scaledDigits(value, layout);
+    QString out = layOutNumber(tokens, layout, wholePartText(tokens, layout, digits.whole), digits.frac);
+    if (showSign && value < 0 && !digits.isZero)
         out.prepend(u'-');
     return out;
 }

@@ -6,11 +6,8 @@ namespace zorvik {
 
 bool BaseMapLayer::draw(RenderContext &context, QString &) const
 {
-    if (!context.input().document)
-        return true;
-    const ElementPainter painter(context.painter(), context.input().document->catalog(), context.view(),
-        context.pixelRatio(), context.input().background, context.target());
-    context.batch().paint(painter, false, context.drawnTexts());
+    if (context.input().document)
+        context.batch().paint(context.elementPainter(), false, context.drawnTexts());
     return true;
 }
 

@@ -15,18 +15,25 @@ RenderContext::RenderContext(QPainter &painter, const ViewTransform &view, const
 
 RenderContext::~RenderContext() = default;
 
+const Catalog &RenderContext::catalog() const
+{
+    static const Catalog empty;
+    return m_input.document ? m_input.document->catalog() : empty;
+}
+
+ElementPainter RenderContext::elementPainter() const
+{
+    return ElementPainter(m_painter, catalog(), m_view, pixelRatio(), m_input.background, m_target);
+}
+
 const ElementBatch &RenderContext::batch()
 {
     if (!m_batch) {
-        static const Catalog empty;
-        const Catalog &catalog = m_input.document ? m_input.document->catalog() : empty;
-        m_batch
-            = std::make_unique<ElementBatch>(catalog, m_view, m_input.dates, m_target, m_input.vectorsOnly);
+        m_batch = std::make_unique<ElementBatch>(
+            catalog(), m_view, m_input.dates, m_target, m_input.vectorsOnly);
         if (m_input.document) {
             m_batch->collect(*m_input.document);
-            const ElementPainter measure(
-                m_painter, catalog, m_view, pixelRatio(), m_input.background, m_target);
-            m_batch->placeTexts(measure, QRectF(QPointF(0, 0), QSizeF(m_view.size())));
+            m_batch->placeTexts(elementPainter(), QRectF(QPointF(0, 0), QSizeF(m_view.size())));
         }
     }
     return *m_batch;

@@ -15,7 +15,9 @@
 
 namespace zorvik {
 
+class Catalog;
 class ElementBatch;
+class ElementPainter;
 
 // What every layer of one render shares.
 class RenderContext
@@ -32,6 +34,11 @@ public:
     double pixelRatio() const { return m_view.dpi() / 96.0; }
     // The device area worth drawing: the target grown by a margin.
     QRectF target() const { return m_target; }
+    // The document's catalog; an empty one when there is no document.
+    const Catalog &catalog() const;
+    // Draws elements on this render's painter and view, with the catalog's
+    // styles and the background as the halo of texts.
+    ElementPainter elementPainter() const;
     // The document's visible elements in drawing order, collected on first
     // use, with the frame's texts placed.
     const ElementBatch &batch();

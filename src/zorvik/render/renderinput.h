@@ -8,8 +8,11 @@
 #include "zorvik/render/drawingstore.h"
 
 #include <QColor>
+#include <cstdint>
 
 namespace zorvik {
+
+class Engine;
 
 struct RenderInput
 {
@@ -19,5 +22,11 @@ struct RenderInput
     bool vectorsOnly = false; // overview: vectors only, no texts, markers or drawings
     const DrawingStore *drawings = nullptr; // set and choropleth drawings (may be null)
 };
+
+// The input that draws what `engine` has open: its document and display date
+// range on `backColor` (BGR, as the control's BackColor). The screen passes
+// its drawings; a second engine drawing an overview has none.
+RenderInput renderInputOf(
+    const Engine &engine, std::uint32_t backColor, bool vectorsOnly, const DrawingStore *drawings = nullptr);
 
 } // namespace zorvik

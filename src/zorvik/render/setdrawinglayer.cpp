@@ -61,10 +61,8 @@ bool SetDrawingLayer::draw(RenderContext &context, QString &) const
     const RenderInput &input = context.input();
     if (!input.drawings || input.drawings->sets().empty())
         return true;
-    static const Catalog empty;
-    const Catalog &catalog = input.document ? input.document->catalog() : empty;
-    const ElementPainter painter(
-        context.painter(), catalog, context.view(), context.pixelRatio(), input.background, context.target());
+    const Catalog &catalog = context.catalog();
+    const ElementPainter painter = context.elementPainter();
     for (const SetDrawing &drawing : input.drawings->sets())
         for (const ElementRecord &record : drawing.elements)
             drawRecord(painter, catalog, drawing, record, input.dates, context.pixelRatio());

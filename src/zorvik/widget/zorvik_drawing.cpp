@@ -136,13 +136,7 @@ void Zorvik::xorClear()
 
 RenderInput Zorvik::renderInput() const
 {
-    RenderInput input;
-    input.document = m_engine.document().get();
-    input.dates = m_engine.dateRange();
-    input.background = fromBgr(m_backColor);
-    input.vectorsOnly = m_overview != 0;
-    input.drawings = &m_drawings;
-    return input;
+    return renderInputOf(m_engine, m_backColor, m_overview != 0, &m_drawings);
 }
 
 MapImageKey Zorvik::mapKey() const
