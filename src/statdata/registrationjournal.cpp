@@ -196,7 +196,7 @@ bool RegistrationJournal::recover(const QString &etcFolder, QString *error)
             return false;
     }
     // The folders the registration made, deepest first; one holding
-    // something else stays.
+    // something else stays (copies of killed file writes do not count).
     std::vector<QString> folders;
     for (const Entry &entry : entries) {
         if (entry.folder)
@@ -205,8 +205,11 @@ bool RegistrationJournal::recover(const QString &etcFolder, QString *error)
     std::sort(folders.begin(), folders.end(),
         [](const QString &a, const QString &b) { return a.size() > b.size(); });
     for (const QString &dir : folders) {
-        if (QFileInfo(dir).isDir())
+        if (QFileInfo(dir).isDir()) {
+            // A write killed in it may have left its copy there.
+            fs::removeWriteLeftoversIn(dir);
             QDir().rmdir(dir);
+        }
     }
     profile::clearCache();
     step("restored");
