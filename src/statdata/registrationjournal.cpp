@@ -66,7 +66,8 @@ bool readManifest(const QString &manifest, std::vector<Entry> &entries, QString 
         else if (fields.size() == 2 && fields.at(0) == u'D')
             entries.push_back({true, {}, fields.at(1)});
         else
-            return fail(error, QStringLiteral("登録の記録ファイルの%1行目を読み取れません: %2").arg(i + 1).arg(manifest));
+            return fail(error,
+                QStringLiteral("登録の記録ファイルの%1行目を読み取れません: %2").arg(i + 1).arg(manifest));
     }
     return true;
 }
@@ -130,7 +131,8 @@ bool RegistrationJournal::begin(const QStringList &files, QString *error)
     errno = 0;
     if (!fs::createFolder(journal))
         return fail(error,
-            QStringLiteral("フォルダを作成できません: %1\n%2").arg(journal, fs::failureReason(journal, errno, true)));
+            QStringLiteral("フォルダを作成できません: %1\n%2")
+                .arg(journal, fs::failureReason(journal, errno, true)));
 
     QByteArray manifest = kManifestTitle + '\n';
     QStringList folders;
@@ -139,7 +141,8 @@ bool RegistrationJournal::begin(const QStringList &files, QString *error)
         const QString local = QDir::cleanPath(QDir().absoluteFilePath(fs::resolve(file)));
         const QString relative = QDir(etc).relativeFilePath(local);
         if (relative.contains(u'\t') || relative.contains(u'\n'))
-            return fail(error, QStringLiteral("タブや改行を含む名前のファイルは登録できません: %1").arg(local));
+            return fail(
+                error, QStringLiteral("タブや改行を含む名前のファイルは登録できません: %1").arg(local));
         QString copy = QStringLiteral("-");
         if (QFileInfo(local).isFile()) {
             QByteArray bytes;

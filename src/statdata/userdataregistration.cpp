@@ -393,13 +393,16 @@ QString runDeletePipeline(const QString &line, const QString &addInfoPath)
         if (!done(AddStep::ValueFile, deleteUnlessGone(real, [&] { return data.DeleteFile(); })))
             return run.failed(kValueFileFailed);
     }
-    if (unit == kUnitTownBlock
-        && !done(AddStep::TownIndex, deleteUnlessGone(town.IndexFilePath(), [&] { return town.DeleteFile(); })))
-        return run.failed(kTownIndexFailed);
-    if (unit != kUnitPrefecture
-        && !done(
-            AddStep::FileIndex, deleteUnlessGone(index.IndexFilePath(), [&] { return index.RemoveData(); })))
-        return run.failed(kFileIndexFailed);
+    if (unit == kUnitTownBlock) {
+        const int32_t removed = deleteUnlessGone(town.IndexFilePath(), [&] { return town.DeleteFile(); });
+        if (!done(AddStep::TownIndex, removed))
+            return run.failed(kTownIndexFailed);
+    }
+    if (unit != kUnitPrefecture) {
+        const int32_t removed = deleteUnlessGone(index.IndexFilePath(), [&] { return index.RemoveData(); });
+        if (!done(AddStep::FileIndex, removed))
+            return run.failed(kFileIndexFailed);
+    }
     {
         const bool listed = ComDirectory::IsFileExist(list.ListFilePath(0))
             || ComDirectory::IsFileExist(list.ListFilePath(1));

@@ -39,7 +39,8 @@ enum class UserRun {
     SameAgain, // the town blocks of 01 again with other values (replacing them)
     Deletion, // the town blocks of 01 deleted
 };
-constexpr UserRun kRuns[] = {UserRun::NewStatistics, UserRun::AnotherPrefecture, UserRun::SameAgain, UserRun::Deletion};
+constexpr UserRun kRuns[]
+    = {UserRun::NewStatistics, UserRun::AnotherPrefecture, UserRun::SameAgain, UserRun::Deletion};
 
 const char *nameOf(UserRun run)
 {
@@ -328,8 +329,8 @@ TEST_F(UserRegistrationCrash, KilledAtRandomMoments)
         ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
         ASSERT_TRUE(child.waitForFinished(30000));
         checkOutcome(root, run,
-            std::string(nameOf(run)) + ", random trial " + std::to_string(trial) + ", " + std::to_string(delay)
-                + " us");
+            std::string(nameOf(run)) + ", random trial " + std::to_string(trial) + ", "
+                + std::to_string(delay) + " us");
     }
     EXPECT_EQ(m_oldOutcomes + m_newOutcomes, kTrials);
 }

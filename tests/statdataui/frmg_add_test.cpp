@@ -490,8 +490,9 @@ const veltra::test::ChildRole killedRegistration("frmgadd-killed", [](const QStr
     const auto t = veltra::statdata::makeUserDataTarget(args.at(0) + QStringLiteral("VeltraData/"),
         veltra::statdata::userDataPeriods()[0], QStringLiteral("人口集計"), QStringLiteral("市区町村"),
         QStringLiteral("世帯数"), QStringLiteral("13 東京都"), args.at(1));
-    return veltra::statdata::runAddPipeline(t, true, args.at(0) + QStringLiteral("add_inf.txt")).isEmpty() ? 0
-                                                                                                             : 1;
+    return veltra::statdata::runAddPipeline(t, true, args.at(0) + QStringLiteral("add_inf.txt")).isEmpty()
+        ? 0
+        : 1;
 });
 
 // A registration killed in the middle left its value file unlisted (and
@@ -506,7 +507,8 @@ TEST_F(FrmGAdd, LoadingUndoesARegistrationThatWasKilled)
     for (const char *point : {"value file", "item list", "year file", "register"}) {
         SCOPED_TRACE(point);
         QProcess child;
-        veltra::test::startChildRole(child, QStringLiteral("frmgadd-killed"), {folder.tmp.path(), file, point});
+        veltra::test::startChildRole(
+            child, QStringLiteral("frmgadd-killed"), {folder.tmp.path(), file, point});
         ASSERT_TRUE(child.waitForFinished(30000));
         ASSERT_EQ(child.exitStatus(), QProcess::CrashExit);
         ASSERT_TRUE(QFile::exists(valueFile)) << "the value file the kill left";

@@ -6,10 +6,10 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <algorithm>
-#include <functional>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 

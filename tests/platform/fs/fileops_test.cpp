@@ -217,16 +217,14 @@ TEST_F(FsOps, AWriteRemovesOnlyOldCopiesOfItsOwnKilledWrites)
         bool kept;
     };
     const Entry entries[] = {
-        {"def.txt.veltra-a1B2c3", true, false, false},
-        {"def.txt.veltra-Zz9999", true, false, false},
+        {"def.txt.veltra-a1B2c3", true, false, false}, {"def.txt.veltra-Zz9999", true, false, false},
         {"def.txt.veltra-a1B2c4", false, false, true}, // a write in flight
         {"def.txt.backup", true, false, true}, // the user's
         {"def.txt.orig01", true, false, true},
         {"def.txt.a1B2c3", true, false, true}, // Qt's own pattern: not ours
         {"def.txt.veltra-a1B2c", true, false, true}, // five characters
         {"def.txt.veltra-a1B2c3d", true, false, true}, // seven
-        {"def.txt.veltra-a1-2c3", true, false, true},
-        {"def.txt.veltra-a1B2c3.bak", true, false, true},
+        {"def.txt.veltra-a1-2c3", true, false, true}, {"def.txt.veltra-a1B2c3.bak", true, false, true},
         {"DEF.TXT.veltra-a1B2c3", true, false, true}, // another file's
         {"other.txt.veltra-a1B2c3", true, false, true},
         {"def.txt.veltra-q1w2e3", true, true, true}, // a folder
@@ -283,9 +281,13 @@ TEST_F(FsOps, LeftoversInAFolderGoWhateverTheirAge)
         const char *name;
         bool kept;
     } entries[] = {
-        {"13.txt.veltra-a1B2c3", false}, {"FileIndex.txt.veltra-Zz9999", false},
-        {"13.txt.orig01", true}, {"13.txt.a1B2c3", true}, {".veltra-a1B2c3", true}, // no file name
-        {"13.txt.veltra-a1B2c", true}, {"13.txt", true},
+        {"13.txt.veltra-a1B2c3", false},
+        {"FileIndex.txt.veltra-Zz9999", false},
+        {"13.txt.orig01", true},
+        {"13.txt.a1B2c3", true},
+        {".veltra-a1B2c3", true}, // no file name
+        {"13.txt.veltra-a1B2c", true},
+        {"13.txt", true},
     };
     for (const auto &e : entries)
         writeBytes(folder + QString::fromUtf8(e.name), "x");
