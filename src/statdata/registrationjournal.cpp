@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 
 namespace veltra::statdata {
 
@@ -29,6 +30,13 @@ bool fail(QString *error, const QString &text)
     return false;
 }
 
+// Says which file or folder, and why (the error number of the removal).
+QString cannotRemove(const QString &path)
+{
+    const int err = errno;
+    return QStringLiteral("削除できません: %1\n%2").arg(path, fs::failureReason(path, err, true));
+}
+
 QString localFolder(const QString &folder)
 {
     return QDir::cleanPath(QDir().absoluteFilePath(fs::resolve(folder)));
@@ -48,7 +56,7 @@ bool readManifest(const QString &manifest, std::vector<Entry> &entries, QString 
         return false;
     const QList<QByteArray> lines = bytes.split('\n');
     if (lines.value(0) != kManifestTitle)
-        return fail(error, QStringLiteral("%1: not a registration journal").arg(manifest));
+        return fail(error, QStringLiteral("登録の記録ファイルではありません: %1").arg(manifest));
     for (qsizetype i = 1; i < lines.size(); ++i) {
         if (lines.at(i).isEmpty())
             continue;
@@ -58,7 +66,8 @@ bool readManifest(const QString &manifest, std::vector<Entry> &entries, QString 
         else if (fields.size() == 2 && fields.at(0) == u'D')
             entries.push_back({true, {}, fields.at(1)});
         else
-            return fail(error, QStringLiteral("%1: line %2 cannot be read").arg(manifest).arg(i + 1));
+            return fail(error,
+                QStringLiteral("登録の記録ファイルの%1行目を読み取れません: %2").arg(i + 1).arg(manifest));
     }
     return true;
 }
@@ -70,7 +79,7 @@ bool restoreFile(const QString &journal, const QString &etc, const Entry &entry,
     const QFileInfo now(path);
     if (entry.copy.isEmpty()) {
         if (now.isFile() && !QFile::remove(path))
-            return fail(error, QStringLiteral("%1: cannot be removed").arg(path));
+            return fail(error, cannotRemove(path));
         return true;
     }
     QByteArray kept;
@@ -114,13 +123,16 @@ void RegistrationJournal::step(const char *point)
 bool RegistrationJournal::begin(const QStringList &files, QString *error)
 {
     if (m_open)
-        return fail(error, QStringLiteral("a registration is already under way"));
+        return fail(error, QStringLiteral("別の登録・削除が実行中です．"));
     if (!recover(m_etc, error))
         return false;
     const QString etc = localFolder(m_etc);
     const QString journal = journalFolder(m_etc);
+    errno = 0;
     if (!fs::createFolder(journal))
-        return fail(error, QStringLiteral("%1: cannot be created").arg(journal));
+        return fail(error,
+            QStringLiteral("フォルダを作成できません: %1\n%2")
+                .arg(journal, fs::failureReason(journal, errno, true)));
 
     QByteArray manifest = kManifestTitle + '\n';
     QStringList folders;
@@ -129,7 +141,8 @@ bool RegistrationJournal::begin(const QStringList &files, QString *error)
         const QString local = QDir::cleanPath(QDir().absoluteFilePath(fs::resolve(file)));
         const QString relative = QDir(etc).relativeFilePath(local);
         if (relative.contains(u'\t') || relative.contains(u'\n'))
-            return fail(error, QStringLiteral("%1: the name cannot be journaled").arg(local));
+            return fail(
+                error, QStringLiteral("タブや改行を含む名前のファイルは登録できません: %1").arg(local));
         QString copy = QStringLiteral("-");
         if (QFileInfo(local).isFile()) {
             QByteArray bytes;
@@ -169,12 +182,12 @@ bool RegistrationJournal::commit()
     return true;
 }
 
-bool RegistrationJournal::rollBack()
+bool RegistrationJournal::rollBack(QString *error)
 {
     if (!m_open)
         return true;
     m_open = false;
-    return recover(m_etc);
+    return recover(m_etc, error);
 }
 
 bool RegistrationJournal::recover(const QString &etcFolder, QString *error)
@@ -185,7 +198,7 @@ bool RegistrationJournal::recover(const QString &etcFolder, QString *error)
     const QString manifest = journal + u'/' + kManifestName;
     // No manifest: the registration never changed a file, or it finished.
     if (!QFileInfo(manifest).isFile())
-        return fs::deleteFolder(journal) || fail(error, QStringLiteral("%1: cannot be removed").arg(journal));
+        return fs::deleteFolder(journal) || fail(error, cannotRemove(journal));
 
     std::vector<Entry> entries;
     if (!readManifest(manifest, entries, error))
@@ -196,7 +209,7 @@ bool RegistrationJournal::recover(const QString &etcFolder, QString *error)
             return false;
     }
     // The folders the registration made, deepest first; one holding
-    // something else stays.
+    // something else stays (copies of killed file writes do not count).
     std::vector<QString> folders;
     for (const Entry &entry : entries) {
         if (entry.folder)
@@ -205,13 +218,16 @@ bool RegistrationJournal::recover(const QString &etcFolder, QString *error)
     std::sort(folders.begin(), folders.end(),
         [](const QString &a, const QString &b) { return a.size() > b.size(); });
     for (const QString &dir : folders) {
-        if (QFileInfo(dir).isDir())
+        if (QFileInfo(dir).isDir()) {
+            // A write killed in it may have left its copy there.
+            fs::removeWriteLeftoversIn(dir);
             QDir().rmdir(dir);
+        }
     }
     profile::clearCache();
     step("restored");
     if (!QFile::remove(manifest))
-        return fail(error, QStringLiteral("%1: cannot be removed").arg(manifest));
+        return fail(error, cannotRemove(manifest));
     step("journal removed");
     fs::deleteFolder(journal);
     return true;

@@ -14,7 +14,9 @@
 // be repeated, so a kill during recovery is recovered by the next call.
 //
 // One registration at a time per etc folder; begin() recovers a journal left
-// behind before it starts its own.
+// behind before it starts its own. The user's registrations and deletions
+// run under it too, so its error texts are the user's: Japanese, naming the
+// file.
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -38,9 +40,9 @@ public:
     // cannot be removed (the registration would be undone by the next start).
     bool commit();
     // Puts every kept file back and removes the journal (nothing when no
-    // journal is open). False when some file could not be put back (the
-    // journal then stays for a later try).
-    bool rollBack();
+    // journal is open). False with the reason when some file could not be
+    // put back (the journal then stays for a later try).
+    bool rollBack(QString *error = nullptr);
 
     // Rolls back the journal an unfinished registration left in the etc
     // folder, if any. True when no journal is left.

@@ -9,6 +9,8 @@
 #include "statdata/clsyear.h"
 #include "statdata/comdirectory.h"
 #include "statdata/comfunction.h"
+#include "statdata/registrationjournal.h"
+#include "statdata/statfileformat.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,72 +56,83 @@ QString stepMessage(AddStep step)
     return kValueFileFailed;
 }
 
-// The files one registration may change, as they were before it, and the
-// folders it may make; restore() puts the tree back.
-class FileSetBackup
+// The point a journaled registration or deletion reports after a step.
+const char *stepPoint(AddStep step)
+{
+    switch (step) {
+    case AddStep::Backup:
+        return "journal written";
+    case AddStep::ValueFile:
+        return "value file";
+    case AddStep::ItemList:
+        return "item list";
+    case AddStep::FileIndex:
+        return "file index";
+    case AddStep::TownIndex:
+        return "town index";
+    case AddStep::Year:
+        return "year file";
+    case AddStep::Register:
+        return "register";
+    }
+    return "";
+}
+
+// The etc folder of a value file etc\<statistics>\<unit>\<group>\<file>.txt,
+// as the item list class finds it; empty for a path too short to be one.
+QString etcFolderOf(const QString &valueFile)
+{
+    clsList list;
+    list.ListInit(valueFile, QString());
+    return list.ListFilePath(0).isEmpty() ? QString() : statdata::folderOf(list.ListFilePath(0));
+}
+
+// One journaled registration or deletion: begin() keeps every file it may
+// change; a failing step rolls them all back before its message is given;
+// finish() makes the change stand.
+class JournaledRun
 {
 public:
-    // Keeps the file's bytes (nothing when it does not exist) and notes the
-    // folders of its path that do not exist yet. False when an existing
-    // file cannot be read: the registration could not be undone.
-    bool add(const QString &path)
+    explicit JournaledRun(const QString &valueFile)
+        : m_etc(etcFolderOf(valueFile))
+        , m_journal(m_etc)
+    { }
+
+    // "" when the files are kept; otherwise the message.
+    QString begin(const QStringList &files)
     {
-        const QString local = fs::resolve(path);
-        if (std::any_of(m_files.begin(), m_files.end(), [&](const Saved &s) { return s.path == local; }))
-            return true;
-        Saved saved{local, QFileInfo(local).isFile(), {}};
-        if (saved.existed && !fs::readFile(local, saved.bytes))
-            return false;
-        m_files.push_back(std::move(saved));
-        for (QString dir = QFileInfo(local).absolutePath(); !QFileInfo::exists(dir);) {
-            if (!m_newFolders.contains(dir))
-                m_newFolders << dir;
-            const QString parent = QFileInfo(dir).absolutePath();
-            if (parent == dir)
-                break;
-            dir = parent;
-        }
-        return true;
+        QString why;
+        if (m_etc.isEmpty() || !m_journal.begin(files, &why))
+            return withReason(kValueFileFailed, why);
+        return QString();
     }
 
-    // False when some file could not be put back.
-    bool restore() const
+    // The message of a failed step, the files put back first.
+    QString failed(const QString &message)
     {
-        bool ok = true;
-        for (const Saved &s : m_files) {
-            const QFileInfo now(s.path);
-            if (!s.existed) {
-                if (now.isFile() && !QFile::remove(s.path))
-                    ok = false;
-                continue;
-            }
-            QByteArray current;
-            if (now.isFile() && fs::readFile(s.path, current) && current == s.bytes)
-                continue;
-            QDir().mkpath(now.absolutePath());
-            if (!fs::writeFileAtomic(s.path, s.bytes))
-                ok = false;
-        }
-        // Deepest first; a folder that holds something not ours stays.
-        QStringList folders = m_newFolders;
-        std::sort(folders.begin(), folders.end(),
-            [](const QString &a, const QString &b) { return a.size() > b.size(); });
-        for (const QString &dir : std::as_const(folders)) {
-            if (QFileInfo(dir).isDir())
-                QDir().rmdir(dir);
-        }
-        return ok;
+        QString why;
+        if (!m_journal.rollBack(&why))
+            return message + QLatin1Char('\n') + withReason(kUndoFailed, why);
+        return message;
+    }
+
+    // "" when the change stands; otherwise (the journal could not be
+    // closed) it is rolled back and the register step's message given.
+    QString finish()
+    {
+        if (m_journal.commit())
+            return QString();
+        return failed(kRegisterFailed);
     }
 
 private:
-    struct Saved
+    static QString withReason(const QString &message, const QString &why)
     {
-        QString path;
-        bool existed = false;
-        QByteArray bytes;
-    };
-    std::vector<Saved> m_files;
-    QStringList m_newFolders;
+        return why.isEmpty() ? message : message + QLatin1Char('\n') + why;
+    }
+
+    QString m_etc;
+    RegistrationJournal m_journal;
 };
 
 QString folderOf(const QString &path)
@@ -240,32 +253,29 @@ QString runAddPipeline(const UserDataTarget &t, bool alreadyMode, const QString 
     const bool townBlocks = t.areaUnit == kUnitTownBlock;
     const AddPipelineHooks &h = hooks();
 
-    // Every file a step below may change, before the first one runs.
-    FileSetBackup backup;
+    // Every file a step below may change, kept before the first one runs.
+    JournaledRun run(t.realFilePath);
     {
         clsList list;
         list.ListInit(t.realFilePath, t.startYear);
         clsYear year;
         year.YearInit(t.realFilePath, t.startYear, t.endYear);
-        std::vector<std::pair<QString, AddStep>> files{{t.realFilePath, AddStep::ValueFile},
-            {list.ListFilePath(0), AddStep::ItemList}, {list.ListFilePath(1), AddStep::ItemList}};
+        QStringList files{t.realFilePath, list.ListFilePath(0), list.ListFilePath(1)};
         if (municipal) {
             clsIndex index;
             index.IndexInit(t.realFilePath, t.prefNum);
-            files.emplace_back(index.IndexFilePath(), AddStep::FileIndex);
+            files << index.IndexFilePath();
         }
         if (townBlocks) {
             clsTownIndex town;
             town.setRealFilePath(t.realFilePath);
-            files.emplace_back(town.IndexFilePath(), AddStep::TownIndex);
+            files << town.IndexFilePath();
         }
-        files.emplace_back(year.YearFilePath(), AddStep::Year);
-        files.emplace_back(year.CopyFilePath(), AddStep::Year);
-        files.emplace_back(addInfoPath, AddStep::Register);
-        for (const auto &[path, step] : files) {
-            if (!path.isEmpty() && !backup.add(path))
-                return stepMessage(step);
-        }
+        files << year.YearFilePath() << year.CopyFilePath() << addInfoPath;
+        files.removeAll(QString());
+        const QString refused = run.begin(files);
+        if (!refused.isEmpty())
+            return refused;
     }
     if (h.stepDone)
         h.stepDone(AddStep::Backup);
@@ -278,11 +288,10 @@ QString runAddPipeline(const UserDataTarget &t, bool alreadyMode, const QString 
         if (result >= 0) {
             if (h.stepDone)
                 h.stepDone(step);
+            RegistrationJournal::step(stepPoint(step));
             return true;
         }
-        message = failure.isEmpty() ? stepMessage(step) : failure;
-        if (!backup.restore())
-            message += QLatin1Char('\n') + kUndoFailed;
+        message = run.failed(failure.isEmpty() ? stepMessage(step) : failure);
         return false;
     };
 
@@ -330,7 +339,7 @@ QString runAddPipeline(const UserDataTarget &t, bool alreadyMode, const QString 
         if (!done(AddStep::Register, info.AddData(t.realFilePath, t.startYear, t.endYear, t.prefNum)))
             return message;
     }
-    return QString();
+    return run.finish();
 }
 
 QString runDeletePipeline(const QString &line, const QString &addInfoPath)
@@ -341,27 +350,60 @@ QString runDeletePipeline(const QString &line, const QString &addInfoPath)
     const QString pref = clsAddInfo::GetPrefNum(line);
     const QString unit = clsAddInfo::GetKind(line);
 
+    clsTownIndex town;
+    town.setRealFilePath(real);
+    clsIndex index;
+    index.IndexInit(real, pref);
+    clsList list;
+    list.ListInit(real, start);
+    clsYear year;
+    year.YearInit(real, start, end);
+
+    // Every file a step below may change, kept before the first one runs.
+    JournaledRun run(real);
+    {
+        QStringList files{real};
+        if (unit == kUnitTownBlock)
+            files << town.IndexFilePath();
+        if (unit != kUnitPrefecture)
+            files << index.IndexFilePath();
+        files << list.ListFilePath(0) << list.ListFilePath(1) << year.YearFilePath() << year.CopyFilePath()
+              << addInfoPath;
+        files.removeAll(QString());
+        const QString refused = run.begin(files);
+        if (!refused.isEmpty())
+            return refused;
+    }
+    // A failed step puts every file back before its message.
+    const AddPipelineHooks &h = hooks();
+    const auto done = [&](AddStep step, int32_t result) {
+        if (result >= 0 && h.failAfter && h.failAfter(step))
+            result = -1;
+        if (result < 0)
+            return false;
+        if (h.stepDone)
+            h.stepDone(step);
+        RegistrationJournal::step(stepPoint(step));
+        return true;
+    };
+
     {
         clsRealData data;
         data.setRealFilePath(real);
-        if (deleteUnlessGone(real, [&] { return data.DeleteFile(); }) < 0)
-            return kValueFileFailed;
+        if (!done(AddStep::ValueFile, deleteUnlessGone(real, [&] { return data.DeleteFile(); })))
+            return run.failed(kValueFileFailed);
     }
     if (unit == kUnitTownBlock) {
-        clsTownIndex town;
-        town.setRealFilePath(real);
-        if (deleteUnlessGone(town.IndexFilePath(), [&] { return town.DeleteFile(); }) < 0)
-            return kTownIndexFailed;
+        const int32_t removed = deleteUnlessGone(town.IndexFilePath(), [&] { return town.DeleteFile(); });
+        if (!done(AddStep::TownIndex, removed))
+            return run.failed(kTownIndexFailed);
     }
     if (unit != kUnitPrefecture) {
-        clsIndex index;
-        index.IndexInit(real, pref);
-        if (deleteUnlessGone(index.IndexFilePath(), [&] { return index.RemoveData(); }) < 0)
-            return kFileIndexFailed;
+        const int32_t removed = deleteUnlessGone(index.IndexFilePath(), [&] { return index.RemoveData(); });
+        if (!done(AddStep::FileIndex, removed))
+            return run.failed(kFileIndexFailed);
     }
     {
-        clsList list;
-        list.ListInit(real, start);
         const bool listed = ComDirectory::IsFileExist(list.ListFilePath(0))
             || ComDirectory::IsFileExist(list.ListFilePath(1));
         if (listed) {
@@ -370,25 +412,23 @@ QString runDeletePipeline(const QString &line, const QString &addInfoPath)
             const QString unitFolder = list.FolderValue(0);
             if (!unitFolder.isEmpty() && !ComDirectory::IsFolderExist(unitFolder))
                 ComDirectory::CreateFolderTree(unitFolder);
-            if (list.RemoveData() < 0)
-                return kItemListFailed;
         }
+        if (!done(AddStep::ItemList, listed ? list.RemoveData() : 0))
+            return run.failed(kItemListFailed);
     }
     {
-        clsYear year;
-        year.YearInit(real, start, end);
         const bool listed = ComDirectory::IsFileExist(year.YearFilePath())
             || ComDirectory::IsFileExist(year.CopyFilePath());
-        if (listed && year.RemoveData() < 0)
-            return kYearFailed;
+        if (!done(AddStep::Year, listed ? year.RemoveData() : 0))
+            return run.failed(kYearFailed);
     }
     {
         clsAddInfo info;
         info.setAddInfoFilePath(addInfoPath);
-        if (info.RemoveData(real, start, end, pref) < 0)
-            return kRegisterFailed;
+        if (!done(AddStep::Register, info.RemoveData(real, start, end, pref)))
+            return run.failed(kRegisterFailed);
     }
-    return QString();
+    return run.finish();
 }
 
 } // namespace veltra::statdata

@@ -12,12 +12,17 @@
 // (H12 for 2000/10/01); the classes take the statistics name, the area unit
 // and the group back from this path.
 //
-// A registration is all or nothing. Before its first step every file the
-// pipeline will change is copied (value file, item list and its etc2 copy,
-// FileIndex.txt, town record index, year file and its copy, register); a
-// failing step undoes the completed ones (the new files deleted, the copies
-// put back, the folders made on the way removed) before its message is given,
-// so no value file can remain that the register does not list.
+// A registration or a deletion is all or nothing, even when the program is
+// killed in the middle of it. Before its first step every file the pipeline
+// will change (value file, item list and its etc2 copy, FileIndex.txt, town
+// record index, year file and its copy, register) is kept in the etc
+// folder's registration journal (RegistrationJournal); a failing step undoes
+// the completed ones (the new files deleted, the kept ones put back, the
+// folders made on the way removed) before its message is given, and a run
+// that was killed is undone by the next RegistrationJournal::recover() of
+// the etc folder (the window does it when it loads; every run does it
+// first). So no value file can remain that the register does not list, and a
+// retry starts from the old state.
 // A deletion counts a target that is already gone as deleted (a value file
 // removed by hand, an index that no longer lists it), so every listed
 // registration can be deleted.
@@ -105,13 +110,15 @@ QString runAddPipeline(const UserDataTarget &target, bool alreadyMode, const QSt
 // Deletes the registration of one register line: value file, town record
 // index (town blocks), FileIndex.txt line (not prefecture data), item-list
 // entries, year line, register line. "" on success; otherwise the message of
-// the failing step (the steps before it stay done, the register line stays).
+// the failing step, with every file as it was before the call.
 QString runDeletePipeline(const QString &registerLine, const QString &addInfoPath);
 
-// Hooks of the registration pipeline for tests and benchmarks: `stepDone`
-// runs after each step that succeeded; `failAfter` runs after each step and
-// makes it fail when it returns true (a fault that file permissions cannot
-// make for root).
+// Hooks of the registration and deletion pipelines for tests and
+// benchmarks: `stepDone` runs after each step that succeeded; `failAfter`
+// runs after each step and makes it fail when it returns true (a fault that
+// file permissions cannot make for root). Each step done is also reported to
+// RegistrationJournal::step() under the name of its file ("value file",
+// "item list", "file index", "town index", "year file", "register").
 struct AddPipelineHooks
 {
     std::function<void(AddStep)> stepDone;

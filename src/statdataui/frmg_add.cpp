@@ -9,6 +9,7 @@
 #include "statdata/clsaddinfo.h"
 #include "statdata/comdirectory.h"
 #include "statdata/comfunction.h"
+#include "statdata/registrationjournal.h"
 #include "statdata/userdataregistration.h"
 #include "statdataui/comg_add.h"
 #include "statdataui/frmaddedlist.h"
@@ -158,7 +159,18 @@ void frmG_add::Form_Load()
     strAddInfoFilePath = program + QStringLiteral("add_inf.txt");
     strEtcPath = gstrAddDataPath + QStringLiteral("etc/");
     m_unloaded = false;
+    RecoverInterruptedRun();
     SetTreeHiddenWaiting(false);
+}
+
+void frmG_add::RecoverInterruptedRun()
+{
+    // A registration or deletion the program was killed in is undone, so the
+    // tree and the register hold their state from before it.
+    QString why;
+    if (!RegistrationJournal::recover(strEtcPath, &why))
+        Message(QStringLiteral("中断されたユーザーデータの登録・削除を元に戻せませんでした．\n") + why,
+            ui::vbCritical);
 }
 
 void frmG_add::done(int result)

@@ -8,7 +8,8 @@
 // reports.
 //
 // The statistics tree (<data folder>etc\) is made visible while the window is
-// open and hidden again whenever it unloads, behind the wait dialog.
+// open and hidden again whenever it unloads, behind the wait dialog. Loading
+// first undoes a registration or deletion the program was killed in.
 //
 // Common use (ComG_add::ShowUserDataForm):
 //   auto *w = veltra::ui::form<frmG_add>(gfrmMain);
@@ -81,6 +82,9 @@ private:
     void InitPrefCombo();
     void InitDataTitle();
     void InitDataName();
+    // Undoes a registration or deletion left unfinished in the statistics
+    // tree (the program was killed in it); says so when it cannot.
+    void RecoverInterruptedRun();
     // Shows or hides the statistics tree behind the wait dialog.
     void SetTreeHiddenWaiting(bool hide);
     // A message box with the window's title.

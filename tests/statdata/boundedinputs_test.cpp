@@ -178,8 +178,9 @@ TEST(ValueFileIndex, CacheIsBoundedByTotalSize)
                 break;
         }
         EXPECT_EQ(kept, c.kept);
-        if (c.kept < 3)
+        if (c.kept < 3) {
             EXPECT_GT(ValueFileIndex::cachedBytes(), 0u);
+        }
     }
     ValueFileIndex::setCacheLimit(std::size_t(512) * 1024 * 1024);
     ValueFileIndex::clearCache();

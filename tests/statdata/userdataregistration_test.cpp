@@ -214,6 +214,53 @@ TEST_F(UserDataPipeline, AFailingStepUndoesTheStepsBeforeIt)
     EXPECT_TRUE(QFile::exists(etc + u("H12人口集計/町丁字/町丁別/t13Index.txt")));
 }
 
+// A deletion is all or nothing too: a step failing after the ones before it
+// removed the value file, its indexes or list entries puts all of them back,
+// the register line included.
+TEST_F(UserDataPipeline, AFailingDeletionStepPutsEveryFileBack)
+{
+    const QString other = csv("01.csv", {u("ｺｰﾄﾞ,名前,世帯数"), u("01101000001,札幌,1")});
+    ASSERT_EQ(runAddPipeline(target(kUnitTownBlock, u("町丁別"), "01", other), true, addInfo), "");
+    ASSERT_EQ(runAddPipeline(target(kUnitTownBlock, u("町丁別"), "13", town()), true, addInfo), "");
+    clsAddInfo info;
+    info.setAddInfoFilePath(addInfo);
+    std::vector<QString> lines;
+    ASSERT_EQ(info.CreateAddedDataList(lines), 2);
+    const QString line = lines.at(1);
+    ASSERT_TRUE(line.contains("t13.txt"));
+    const auto before = state();
+
+    struct Row
+    {
+        AddStep step;
+        std::size_t doneBefore;
+        const char *message;
+    };
+    // Deletion order: value file, town index, FileIndex.txt, item list,
+    // year line, register line.
+    const Row rows[] = {
+        {AddStep::ValueFile, 0, "ユーザーデータファイル編集に失敗しました．"},
+        {AddStep::TownIndex, 1, "町丁字レコードインデックスファイル編集に失敗しました．"},
+        {AddStep::FileIndex, 2, "「FileIndex.txt」ファイル編集に失敗しました．"},
+        {AddStep::ItemList, 3, "データ項目リストファイル編集に失敗しました．"},
+        {AddStep::Year, 4, "統計データ年度管理ファイル編集に失敗しました．"},
+        {AddStep::Register, 5, "「add_inf.txt」ファイル編集に失敗しました．"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.step));
+        std::size_t done = 0;
+        setAddPipelineHooks({[&](AddStep) { ++done; }, [&](AddStep s) { return s == row.step; }});
+        EXPECT_EQ(runDeletePipeline(line, addInfo), u(row.message));
+        EXPECT_EQ(done, row.doneBefore) << "the steps before the failing one ran";
+        expectSame(state(), before);
+    }
+
+    setAddPipelineHooks({});
+    EXPECT_EQ(runDeletePipeline(line, addInfo), "");
+    EXPECT_FALSE(QFile::exists(etc + u("H12人口集計/町丁字/町丁別/t13.txt")));
+    EXPECT_TRUE(QFile::exists(etc + u("H12人口集計/町丁字/町丁別/01.txt")));
+}
+
 TEST_F(UserDataPipeline, AFailureOnAFreshTreeRemovesTheFoldersItMade)
 {
     QFile::remove(etc + u("etc2/統計ﾃﾞｰﾀ年度管理.txt"));

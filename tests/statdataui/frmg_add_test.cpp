@@ -1,19 +1,23 @@
 // The registration window driven offscreen on a temporary program and data
 // folder: its controls, the input checks, registration with its questions
 // and refusals, and deletion through the list dialog.
+#include "childrole.h"
 #include "platform/ui/dialogscript.h"
 #include "platform/ui/msgbox.h"
 #include "statdata/comcaldoraneo.h"
 #include "statdata/comcaldoratable.h"
 #include "statdata/comfunction.h"
+#include "statdata/registrationjournal.h"
 #include "statdata/userdataregistration.h"
 #include "userdatafixture.h"
 
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
+#include <csignal>
 
 using namespace veltra::test;
 using veltra::ui::DialogKind;
@@ -471,6 +475,72 @@ TEST_F(FrmGAdd, DeletionWithNothingRegisteredOrNothingConfirmed)
         EXPECT_EQ(script.requests().size(), choose ? 1u : 0u) << "no message of the window";
         EXPECT_EQ(folder.state(), before);
     }
+}
+
+// Child: registers a municipal CSV as the window would (args: program
+// folder, CSV) and dies by SIGKILL at the named step (args: step).
+const veltra::test::ChildRole killedRegistration("frmgadd-killed", [](const QStringList &args) {
+    if (args.size() < 3)
+        return 3;
+    const QByteArray point = args.at(2).toUtf8();
+    veltra::statdata::RegistrationJournal::setStepHook([&](const char *reached) {
+        if (point == reached)
+            std::raise(SIGKILL);
+    });
+    const auto t = veltra::statdata::makeUserDataTarget(args.at(0) + QStringLiteral("VeltraData/"),
+        veltra::statdata::userDataPeriods()[0], QStringLiteral("人口集計"), QStringLiteral("市区町村"),
+        QStringLiteral("世帯数"), QStringLiteral("13 東京都"), args.at(1));
+    return veltra::statdata::runAddPipeline(t, true, args.at(0) + QStringLiteral("add_inf.txt")).isEmpty()
+        ? 0
+        : 1;
+});
+
+// A registration killed in the middle left its value file unlisted (and
+// some lists changed): the window puts the tree and the register back when
+// it loads, before anything is clicked, and the same registration as a new
+// one then goes through.
+TEST_F(FrmGAdd, LoadingUndoesARegistrationThatWasKilled)
+{
+    const QString file = municipalCsv();
+    const QString valueFile = folder.etc + QStringLiteral("H12人口集計/市区町村/世帯数/13.txt");
+    const auto before = folder.state();
+    for (const char *point : {"value file", "item list", "year file", "register"}) {
+        SCOPED_TRACE(point);
+        QProcess child;
+        veltra::test::startChildRole(
+            child, QStringLiteral("frmgadd-killed"), {folder.tmp.path(), file, point});
+        ASSERT_TRUE(child.waitForFinished(30000));
+        ASSERT_EQ(child.exitStatus(), QProcess::CrashExit);
+        ASSERT_TRUE(QFile::exists(valueFile)) << "the value file the kill left";
+
+        DialogScript script;
+        runWindow([&](frmG_add &) { EXPECT_EQ(folder.state(), before); });
+        EXPECT_TRUE(script.requests().empty()) << "no message for a recovery that worked";
+    }
+    addConfirmed({QStringLiteral("人口集計"), QStringLiteral("世帯数"), QStringLiteral("市区町村"),
+        QStringLiteral("13 東京都"), file});
+    EXPECT_EQ(folder.registered().size(), 1u);
+    EXPECT_TRUE(QFile::exists(valueFile));
+}
+
+// A journal that cannot be read is reported, in Japanese and naming its
+// file, and stays for a later try.
+TEST_F(FrmGAdd, AJournalThatCannotBeRecoveredIsReported)
+{
+    const QString manifest
+        = veltra::statdata::RegistrationJournal::journalFolder(folder.etc) + QStringLiteral("/manifest");
+    QDir().mkpath(QFileInfo(manifest).absolutePath());
+    writeBytes(manifest, "not a journal\n");
+    DialogScript script;
+    runWindow([](frmG_add &) {});
+    ASSERT_EQ(script.requests().size(), 1u);
+    EXPECT_EQ(script.requests()[0].prompt,
+        QStringLiteral("中断されたユーザーデータの登録・削除を元に戻せませんでした．\n"
+                       "登録の記録ファイルではありません: ")
+            + manifest);
+    EXPECT_EQ(script.requests()[0].buttons, ui::vbCritical);
+    EXPECT_EQ(script.requests()[0].title, kTitle);
+    EXPECT_TRUE(QFile::exists(manifest));
 }
 
 TEST_F(FrmGAdd, TheFileChoiceStartsInTheInputFormFolder)

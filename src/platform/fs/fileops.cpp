@@ -1,11 +1,10 @@
 // File and folder operations (the FileSystemObject subset) on resolved paths.
 #include "platform/fs/fs.h"
+#include "platform/fs/savefile.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -13,28 +12,6 @@
 namespace veltra::fs {
 
 namespace {
-
-// A write killed between linking its temporary copy in and renaming it over
-// the file leaves "<name>.XXXXXX" beside it (the file writer's own pattern).
-// Such copies older than any write still running are removed by the next
-// write of the file.
-void removeWriteLeftovers(const QString &target)
-{
-    constexpr qint64 kInFlightSeconds = 60;
-    const QFileInfo info(target);
-    const QString prefix = info.fileName() + QLatin1Char('.');
-    QDir folder = info.dir();
-    const QDateTime oldest = QDateTime::currentDateTimeUtc().addSecs(-kInFlightSeconds);
-    for (const QFileInfo &entry : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
-        const QString name = entry.fileName();
-        if (name.size() != prefix.size() + 6 || !name.startsWith(prefix) || entry.isSymLink())
-            continue;
-        const bool randomPart = std::all_of(name.cbegin() + prefix.size(), name.cend(),
-            [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); });
-        if (randomPart && entry.lastModified().toUTC() < oldest)
-            QFile::remove(entry.filePath());
-    }
-}
 
 bool hasWildcard(const QString &name)
 {
@@ -105,24 +82,19 @@ bool copyOneFile(const QString &source, const QString &target)
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return false;
-    removeWriteLeftovers(target);
-    QSaveFile out(target);
-    out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly))
+    SaveFile::removeLeftovers(target);
+    SaveFile out(target);
+    if (!out.open())
         return false;
     char buffer[1 << 16];
     for (;;) {
         const qint64 got = in.read(buffer, sizeof buffer);
-        if (got < 0) {
-            out.cancelWriting();
+        if (got < 0)
             return false;
-        }
         if (got == 0)
             break;
-        if (out.write(buffer, got) != got) {
-            out.cancelWriting();
+        if (!out.write(buffer, got))
             return false;
-        }
     }
     if (!out.commit())
         return false;
@@ -273,24 +245,17 @@ bool writeFileAtomic(const QString &path, const QByteArray &bytes, QString *erro
         setError(error, QStringLiteral("ファイル名が指定されていません: %1").arg(path));
         return false;
     }
-    removeWriteLeftovers(target);
-    QSaveFile out(target);
-    out.setDirectWriteFallback(false);
-    errno = 0;
-    bool ok = out.open(QIODevice::WriteOnly);
-    // The flush is checked here: a full disk fails only there, and commit()
-    // would still put the short file in place of the old one.
-    if (ok && (out.write(bytes) != bytes.size() || !out.flush())) {
-        ok = false;
-        const int saved = errno;
-        out.cancelWriting();
-        errno = saved;
-    }
-    if (ok)
-        ok = out.commit();
-    if (!ok)
-        setError(error, writeFailure(target, errno));
-    return ok;
+    SaveFile::removeLeftovers(target);
+    SaveFile out(target);
+    if (out.open() && out.write(bytes.constData(), bytes.size()) && out.commit())
+        return true;
+    setError(error, writeFailure(target, out.error()));
+    return false;
+}
+
+void removeWriteLeftoversIn(const QString &folder)
+{
+    SaveFile::removeAllLeftoversIn(resolve(folder));
 }
 
 bool appendFile(const QString &path, const QByteArray &bytes, QString *error)

@@ -59,9 +59,15 @@ QString errorNumberReason(int err);
 // The error texts of the functions below are whole messages for the user:
 // what failed on which file, then on a line of its own why (failureReason).
 
-// Writes bytes to a temporary file in the target's folder and renames it over
-// the target, so a failure never leaves a half-written file.
+// Writes bytes to a temporary copy "<name>.veltra-XXXXXX" in the target's
+// folder and renames it over the target, so a failure never leaves a
+// half-written file. Copies of that pattern older than a minute, left beside
+// the target by a killed write, are removed first (copyFile does the same).
 bool writeFileAtomic(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+// Removes the copies killed writes left in a folder ("<name>.veltra-XXXXXX"
+// beside any file), whatever their age: for a folder no write can be
+// running in, such as one a recovery is about to remove.
+void removeWriteLeftoversIn(const QString &folder);
 // Appends bytes to a file, creating it when missing (no bytes: only creates it).
 bool appendFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 // Reads a whole file.

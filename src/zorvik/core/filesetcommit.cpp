@@ -46,18 +46,28 @@ QString target(const QString &folder, const QString &name)
 bool commit(const QString &folder, const std::vector<std::pair<QString, QByteArray>> &files, QString *error)
 {
     QStringList names;
-    for (const auto &[name, bytes] : files) {
-        if (!veltra::fs::writeFileAtomic(target(folder, name) + QLatin1String(PendingSuffix), bytes, error))
-            return false;
+    for (const auto &[name, bytes] : files)
         names << name;
-    }
-    const QString marker = folder + QLatin1String(MarkerName);
-    if (!veltra::fs::writeFileAtomic(marker, names.join(u'\n').toUtf8() + '\n', error)) {
-        // Not committed: the old set stays, the pending copies go.
+    // A marker left by an earlier save that was killed after committing
+    // names pending copies that are part of a whole set: they are renamed in
+    // first. Otherwise this save's pending copies would take their place under
+    // that marker, and a failure before this save's own marker would leave a
+    // marker that commits a set of two saves.
+    if (!recover(folder, names, error))
+        return false;
+    // Not committed: the old set stays, the pending copies go.
+    const auto dropPending = [&] {
         for (const QString &name : names)
             QFile::remove(target(folder, name) + QLatin1String(PendingSuffix));
         return false;
+    };
+    for (const auto &[name, bytes] : files) {
+        if (!veltra::fs::writeFileAtomic(target(folder, name) + QLatin1String(PendingSuffix), bytes, error))
+            return dropPending();
     }
+    const QString marker = folder + QLatin1String(MarkerName);
+    if (!veltra::fs::writeFileAtomic(marker, names.join(u'\n').toUtf8() + '\n', error))
+        return dropPending();
     return recover(folder, names, error);
 }
 

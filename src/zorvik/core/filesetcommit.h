@@ -18,7 +18,8 @@ namespace zorvik::filesetcommit {
 inline constexpr const char *MarkerName = "FileSet.commit";
 inline constexpr const char *PendingSuffix = ".pending";
 
-// `folder` ends in '/'; the files are plain names in it.
+// `folder` ends in '/'; the files are plain names in it. A save left
+// behind is recovered first, so a save needs no read before it.
 bool commit(const QString &folder, const std::vector<std::pair<QString, QByteArray>> &files, QString *error);
 
 // Finishes a committed save or rolls an unfinished one back. `names` are the

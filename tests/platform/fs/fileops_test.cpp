@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -154,13 +156,58 @@ TEST_F(FsOps, AtomicWriteReplacesWholeOrNotAtAll)
     EXPECT_EQ(entriesOf(root + QStringLiteral("Data/DB")).size(), 4);
 }
 
-// Copies a killed write left beside the file go with its next write; a copy
-// young enough to belong to a write still running, and names of another
-// shape, stay.
-TEST_F(FsOps, AtomicWriteRemovesOldLeftoversOfKilledWrites)
+// The new bytes take the old file's place as it was: its permissions stay,
+// a link is written through (the file it names is replaced, the link stays),
+// and a new file gets what the umask leaves of 0666.
+TEST_F(FsOps, AtomicWriteKeepsModeAndLinks)
 {
-    const QString folder = root + QStringLiteral("Left/");
+    const QString folder = root + QStringLiteral("Mode/");
     ASSERT_TRUE(QDir().mkpath(folder));
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+
+    struct Case
+    {
+        const char *name;
+        mode_t before; // 0: no file yet
+        mode_t after;
+    };
+    const Case cases[] = {
+        {"private.ini", 0600, 0600},
+        {"shared.ini", 0664, 0664},
+        {"script.sh", 0750, 0750},
+        {"new.ini", 0, 0666 & ~mask},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = folder + QString::fromUtf8(c.name);
+        if (c.before) {
+            writeBytes(path, "old");
+            ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), c.before), 0);
+        }
+        ASSERT_TRUE(writeFileAtomic(path, "new"));
+        struct stat st;
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.after);
+        EXPECT_EQ(readBytes(path), QByteArray("new"));
+    }
+
+    const QString real = folder + QStringLiteral("real.txt");
+    const QString link = folder + QStringLiteral("link.txt");
+    writeBytes(real, "old");
+    ASSERT_TRUE(QFile::link(real, link));
+    ASSERT_TRUE(writeFileAtomic(link, "through"));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(readBytes(real), QByteArray("through"));
+}
+
+// Copies a killed write left beside the file ("<name>.veltra-" and six
+// letters or digits) go with its next write, by either writer; a copy young
+// enough to belong to a write still running, names of another shape, and
+// above all the user's own files beside it ("ZORPAK.INI.backup",
+// "FileIndex.txt.orig01": six letters or digits after the name too) stay.
+TEST_F(FsOps, AWriteRemovesOnlyOldCopiesOfItsOwnKilledWrites)
+{
     const QDateTime old = QDateTime::currentDateTime().addSecs(-600);
     struct Entry
     {
@@ -170,30 +217,83 @@ TEST_F(FsOps, AtomicWriteRemovesOldLeftoversOfKilledWrites)
         bool kept;
     };
     const Entry entries[] = {
-        {"def.txt.a1B2c3", true, false, false}, {"def.txt.Zz9999", true, false, false},
-        {"def.txt.a1B2c4", false, false, true}, // a write in flight
-        {"def.txt.a1B2c", true, false, true}, // five characters
-        {"def.txt.a1B2c3d", true, false, true}, // seven
-        {"def.txt.a1-2c3", true, false, true}, {"def.txt.a1B2c3.bak", true, false, true},
-        {"other.txt.a1B2c3", true, false, true}, {"def.txt.q1w2e3", true, true, true}, // a folder
+        {"def.txt.veltra-a1B2c3", true, false, false}, {"def.txt.veltra-Zz9999", true, false, false},
+        {"def.txt.veltra-a1B2c4", false, false, true}, // a write in flight
+        {"def.txt.backup", true, false, true}, // the user's
+        {"def.txt.orig01", true, false, true},
+        {"def.txt.a1B2c3", true, false, true}, // Qt's own pattern: not ours
+        {"def.txt.veltra-a1B2c", true, false, true}, // five characters
+        {"def.txt.veltra-a1B2c3d", true, false, true}, // seven
+        {"def.txt.veltra-a1-2c3", true, false, true}, {"def.txt.veltra-a1B2c3.bak", true, false, true},
+        {"DEF.TXT.veltra-a1B2c3", true, false, true}, // another file's
+        {"other.txt.veltra-a1B2c3", true, false, true},
+        {"def.txt.veltra-q1w2e3", true, true, true}, // a folder
     };
-    for (const Entry &e : entries) {
-        const QString path = folder + QString::fromUtf8(e.name);
-        if (e.folder) {
-            ASSERT_TRUE(QDir().mkpath(path));
-            continue;
+    struct Writer
+    {
+        const char *name;
+        std::function<bool(const QString &target)> write;
+    };
+    const Writer writers[] = {
+        {"writeFileAtomic", [](const QString &target) { return writeFileAtomic(target, "whole"); }},
+        {"copyFile",
+            [&](const QString &target) {
+                writeBytes(root + QStringLiteral("source.txt"), "whole");
+                return copyFile(root + QStringLiteral("source.txt"), target);
+            }},
+    };
+    for (const Writer &writer : writers) {
+        SCOPED_TRACE(writer.name);
+        const QString folder = root + QStringLiteral("Left-") + QString::fromUtf8(writer.name) + u'/';
+        ASSERT_TRUE(QDir().mkpath(folder));
+        for (const Entry &e : entries) {
+            const QString path = folder + QString::fromUtf8(e.name);
+            if (e.folder) {
+                ASSERT_TRUE(QDir().mkpath(path));
+                continue;
+            }
+            writeBytes(path, "x");
+            if (e.old) {
+                QFile f(path);
+                ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+                ASSERT_TRUE(f.setFileTime(old, QFileDevice::FileModificationTime));
+            }
         }
-        writeBytes(path, "x");
-        if (e.old) {
-            QFile f(path);
-            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-            ASSERT_TRUE(f.setFileTime(old, QFileDevice::FileModificationTime));
-        }
+        ASSERT_TRUE(writer.write(folder + QStringLiteral("def.txt")));
+        for (const Entry &e : entries)
+            EXPECT_EQ(QFileInfo::exists(folder + QString::fromUtf8(e.name)), e.kept) << e.name;
+        EXPECT_EQ(readBytes(folder + QStringLiteral("def.txt")), QByteArray("whole"));
+        // The write's own copy is gone: the folder holds what was there and
+        // the file.
+        EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+            std::count_if(std::begin(entries), std::end(entries), [](const Entry &e) { return e.kept; }) + 1);
     }
-    ASSERT_TRUE(writeFileAtomic(folder + QStringLiteral("def.txt"), "whole"));
-    for (const Entry &e : entries)
+}
+
+// A folder a recovery is about to remove loses the copies killed writes left
+// in it, young ones too, and nothing else.
+TEST_F(FsOps, LeftoversInAFolderGoWhateverTheirAge)
+{
+    const QString folder = root + QStringLiteral("Made/");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const struct
+    {
+        const char *name;
+        bool kept;
+    } entries[] = {
+        {"13.txt.veltra-a1B2c3", false},
+        {"FileIndex.txt.veltra-Zz9999", false},
+        {"13.txt.orig01", true},
+        {"13.txt.a1B2c3", true},
+        {".veltra-a1B2c3", true}, // no file name
+        {"13.txt.veltra-a1B2c", true},
+        {"13.txt", true},
+    };
+    for (const auto &e : entries)
+        writeBytes(folder + QString::fromUtf8(e.name), "x");
+    removeWriteLeftoversIn(folder);
+    for (const auto &e : entries)
         EXPECT_EQ(QFileInfo::exists(folder + QString::fromUtf8(e.name)), e.kept) << e.name;
-    EXPECT_EQ(readBytes(folder + QStringLiteral("def.txt")), QByteArray("whole"));
 }
 
 TEST_F(FsOps, AppendAndReadWholeFiles)

@@ -90,13 +90,12 @@ const std::vector<Variant> &variants()
 // folders by full path) reads "<data>", so trees in two folders compare.
 using Snapshot = std::map<QString, QByteArray>;
 
-// A kill between linking an atomic write's temporary copy in and renaming it
-// over the file leaves "<file>.XXXXXX" beside the file; such leftovers of the
-// file writer are not the registration's and are left out of the trees.
+// A kill inside an atomic write leaves its copy "<file>.veltra-XXXXXX"
+// beside the file; such leftovers of the file writer are not the
+// registration's and are left out of the trees.
 bool isSaveLeftover(const QString &path)
 {
-    // (No file of a statistics tree has a six-letter extension.)
-    static const QRegularExpression pattern(QStringLiteral("\\.[A-Za-z0-9]{6}$"));
+    static const QRegularExpression pattern(QStringLiteral("\\.veltra-[A-Za-z0-9]{6}$"));
     return pattern.match(path).hasMatch();
 }
 
