@@ -37,8 +37,8 @@ std::int16_t vbButton(Qt::MouseButton button)
 
 std::int16_t vbShift(Qt::KeyboardModifiers modifiers)
 {
-    return static_cast<std::int16_t>((modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-        | (modifiers & Qt::AltModifier ? 4 : 0));
+    return static_cast<std::int16_t>((modifiers & Qt::ShiftModifier ? 1 : 0)
+        | (modifiers & Qt::ControlModifier ? 2 : 0) | (modifiers & Qt::AltModifier ? 4 : 0));
 }
 
 } // namespace
@@ -56,7 +56,8 @@ ctlLegend::ctlLegend(QWidget *parent)
     m_box->setWidget(m_canvas);
     // Scrolling by the user hands the keyboard focus to the canvas.
     m_canvas->setFocusPolicy(Qt::ClickFocus);
-    connect(m_box->verticalScrollBar(), &QScrollBar::actionTriggered, m_canvas, [this] { m_canvas->setFocus(); });
+    connect(
+        m_box->verticalScrollBar(), &QScrollBar::actionTriggered, m_canvas, [this] { m_canvas->setFocus(); });
     connect(m_box->verticalScrollBar(), &QScrollBar::sliderMoved, m_canvas, [this] { m_canvas->setFocus(); });
 
     m_rows.push_back(createRow(0));
@@ -126,7 +127,7 @@ void ctlLegend::placeBounds(const Row &row, int top)
 
 void ctlLegend::hideRow(const Row &row)
 {
-    for (QWidget *w : std::initializer_list<QWidget *> {
+    for (QWidget *w : std::initializer_list<QWidget *>{
              row.name, row.swatch, row.swatch->outline(), row.lower, row.upper, row.count, row.kara})
         w->hide();
 }
@@ -183,9 +184,9 @@ QLineEdit *ctlLegend::txtAtai(int i) const
 void ctlLegend::resetCurrentList()
 {
     if (glngGraphKind == GraphKindNuri)
-        m_typHanrei.assign(1, HanreiItem {});
+        m_typHanrei.assign(1, HanreiItem{});
     else
-        m_typLegendSegment.assign(1, LegendSegment {});
+        m_typLegendSegment.assign(1, LegendSegment{});
 }
 
 void ctlLegend::AddSegment(double dblPercentage, const QString &Name, std::int32_t lngColour)
@@ -194,10 +195,10 @@ void ctlLegend::AddSegment(double dblPercentage, const QString &Name, std::int32
     const auto size = static_cast<std::size_t>(m_lngCount) + 1;
     if (glngGraphKind == GraphKindNuri) {
         m_typHanrei.resize(size);
-        m_typHanrei.back() = HanreiItem {lngColour, Name};
+        m_typHanrei.back() = HanreiItem{lngColour, Name};
     } else {
         m_typLegendSegment.resize(size);
-        m_typLegendSegment.back() = LegendSegment {dblPercentage, lngColour, Name};
+        m_typLegendSegment.back() = LegendSegment{dblPercentage, lngColour, Name};
     }
 }
 
@@ -302,7 +303,8 @@ void ctlLegend::UnloadRows()
 {
     while (m_rows.size() > 1) {
         const Row &r = m_rows.back();
-        for (QWidget *w : std::initializer_list<QWidget *> {r.swatch, r.name, r.lower, r.kara, r.upper, r.count})
+        for (QWidget *w :
+            std::initializer_list<QWidget *>{r.swatch, r.name, r.lower, r.kara, r.upper, r.count})
             delete w;
         m_rows.pop_back();
     }
@@ -429,8 +431,8 @@ bool ctlLegend::InputCheck()
         lower << k.lower->text();
         upper << k.upper->text();
     }
-    const std::optional<QString> refusal =
-        veltra::graphs::classBoundRefusal(r, lower, upper, m_dblRangeMin, m_dblRangeMax);
+    const std::optional<QString> refusal
+        = veltra::graphs::classBoundRefusal(r, lower, upper, m_dblRangeMin, m_dblRangeMax);
     if (refusal) {
         ui::MsgBox(*refusal, ui::vbOKOnly);
         edited->upper->setFocus();
@@ -442,8 +444,8 @@ bool ctlLegend::InputCheck()
         const Row &rk = m_rows[static_cast<std::size_t>(k)];
         if (m_typHanrei.size() <= static_cast<std::size_t>(k))
             m_typHanrei.resize(static_cast<std::size_t>(k) + 1);
-        m_typHanrei[static_cast<std::size_t>(k)].strName =
-            rk.lower->text() + QLatin1Char('/') + rk.upper->text() + QLatin1Char('/') + rk.count->text();
+        m_typHanrei[static_cast<std::size_t>(k)].strName
+            = rk.lower->text() + QLatin1Char('/') + rk.upper->text() + QLatin1Char('/') + rk.count->text();
     };
     store(r);
     if (r < n - 1) {

@@ -34,7 +34,8 @@ TEST(ClassBoundCheck, RefusalsAndTheirMessages)
         {"middle row equal to both neighbours", 1, {"", "", ""}, {"20", "20", "20"}, 0, 30, {}},
         {"middle row empty reads as 0", 1, {"", "", ""}, {"10", "", "30"}, 0, 30, "10" + kara + "30" + made},
         {"last row equal to the maximum", 2, {"", "", ""}, {"10", "20", "30"}, 0, 30, {}},
-        {"last row below the previous", 2, {"", "", ""}, {"10", "20", "15"}, 0, 30, "20" + kara + "30" + made},
+        {"last row below the previous", 2, {"", "", ""}, {"10", "20", "15"}, 0, 30,
+            "20" + kara + "30" + made},
         // 2/3 is written 0.666666666666667, a little above itself: a bound
         // typed as that text passes the text test and fails the number test.
         {"last row between the text and the maximum", 2, {"", "", ""}, {"0.1", "0.2", "0.666666666666667"}, 0,

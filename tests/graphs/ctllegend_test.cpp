@@ -33,10 +33,7 @@ protected:
         modColorDialog::ForgetCustomColours();
     }
 
-    static bool rowShown(const ctlLegend &l, int i)
-    {
-        return !l.picLegendItem(i)->isHidden();
-    }
+    static bool rowShown(const ctlLegend &l, int i) { return !l.picLegendItem(i)->isHidden(); }
 };
 
 int ty(const QWidget &w, int twips)

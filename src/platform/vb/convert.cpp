@@ -330,7 +330,8 @@ QString cStr(double value)
         if (count > 1)
             out += "." + digits.substr(1);
         char exponentText[16];
-        std::snprintf(exponentText, sizeof exponentText, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+        std::snprintf(
+            exponentText, sizeof exponentText, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
         out += exponentText;
     }
     return QString::fromStdString(out);

@@ -2,9 +2,8 @@
 #include "platform/vb/convert.h"
 #include "platform/vb/errors.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 using namespace veltra::vb;
 
