@@ -4,7 +4,8 @@
 // glngGraphKind is the kind of graph being made. The statistics map window
 // and the pyramid window write it before they feed, draw or output a graph;
 // the graph class, the analysis files and the legend read it at the moment of
-// each call and never write it. User-interface thread only.
+// each call and never write it; 20 stands in while a bar graph's value axis
+// is drawn. User-interface thread only.
 #include <cstdint>
 
 inline constexpr std::int32_t GraphKindNuri = 1; // choropleth classes
@@ -16,7 +17,5 @@ inline constexpr std::int32_t GraphKindValue = 6;
 inline constexpr std::int32_t GraphKindPyramid = 7;
 inline constexpr std::int32_t GraphKindRyusen = 8; // flow
 inline constexpr std::int32_t GraphKindSanpuzu = 9; // scatter
-// Stands in while a bar graph's value axis is drawn.
-inline constexpr std::int32_t GraphKindBarAxis = 20;
 
 inline std::int32_t glngGraphKind = 0;
