@@ -3,6 +3,7 @@
 #include "platform/vb/errors.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -291,6 +292,49 @@ double val(const QString &text)
     if (!std::isfinite(v))
         throw Overflow("Overflow: \"" + text.toStdString() + "\" is too large");
     return v;
+}
+
+QString cStr(double value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("-1.#IND");
+    if (std::isinf(value))
+        return value > 0 ? QStringLiteral("1.#INF") : QStringLiteral("-1.#INF");
+    if (value == 0)
+        return QStringLiteral("0");
+
+    // printf rounds to the 15 significant digits: d.dddddddddddddde±x.
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    const std::string text(buffer);
+    const std::size_t mark = text.find('e');
+    std::string digits = text.substr(0, 1) + text.substr(2, mark - 2);
+    const int exponent = std::atoi(text.c_str() + mark + 1);
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    const int count = static_cast<int>(digits.size());
+
+    std::string out = value < 0 ? "-" : "";
+    const int decimals = count - 1 - exponent;
+    if (exponent <= 14 && decimals <= 15) {
+        if (exponent < 0) {
+            out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        } else if (decimals <= 0) {
+            out += digits + std::string(static_cast<std::size_t>(-decimals), '0');
+        } else {
+            out += digits.substr(0, static_cast<std::size_t>(exponent + 1)) + "."
+                + digits.substr(static_cast<std::size_t>(exponent + 1));
+        }
+    } else {
+        out += digits.substr(0, 1);
+        if (count > 1)
+            out += "." + digits.substr(1);
+        char exponentText[16];
+        std::snprintf(
+            exponentText, sizeof exponentText, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+        out += exponentText;
+    }
+    return QString::fromStdString(out);
 }
 
 } // namespace veltra::vb

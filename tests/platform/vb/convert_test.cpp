@@ -2,6 +2,7 @@
 #include "platform/vb/convert.h"
 #include "platform/vb/errors.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace veltra::vb;
@@ -157,4 +158,61 @@ TEST(VbConvert, IsNumericTable)
         EXPECT_EQ(isNumeric(QString::fromUtf8(c.in)), c.numeric);
     }
     EXPECT_DOUBLE_EQ(*toNumber(QStringLiteral(" -1,234.5 ")), -1234.5);
+}
+
+TEST(VbConvert, CStrWritesFifteenSignificantDigits)
+{
+    struct Case
+    {
+        double in;
+        const char *out;
+    };
+    const Case cases[] = {
+        {1234.5, "1234.5"},
+        {0.25, "0.25"},
+        {1.0 / 3.0, "0.333333333333333"},
+        {2.0 / 3.0, "0.666666666666667"},
+        {123456789012345.0, "123456789012345"},
+        {100.0, "100"},
+        {0.1 + 0.2, "0.3"},
+        {-1234.5, "-1234.5"},
+        {-2.0, "-2"},
+        {0.0, "0"},
+        {-0.0, "0"},
+        // Large values: 15 whole digits stay plain, the 16th switches.
+        {999999999999999.0, "999999999999999"},
+        {123456789012345.6, "123456789012346"},
+        {999999999999999.5, "1E+15"},
+        {1e15, "1E+15"},
+        {1234567890123456.0, "1.23456789012346E+15"},
+        {-1234567890123456.0, "-1.23456789012346E+15"},
+        {12345678901234.5, "12345678901234.5"},
+        {1.5e22, "1.5E+22"},
+        {1e100, "1E+100"},
+        // Small values: up to 15 decimals stay plain, the 16th switches.
+        {0.00001, "0.00001"},
+        {-0.00001, "-0.00001"},
+        {5e-15, "0.000000000000005"},
+        {5e-16, "5E-16"},
+        {-5e-16, "-5E-16"},
+        {1.234567e-9, "0.000000001234567"},
+        {1.2345678e-9, "1.2345678E-09"},
+        {1.0 / 30.0, "3.33333333333333E-02"},
+        {1.0 / 7.0, "0.142857142857143"},
+        {1e-300, "1E-300"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.out);
+        EXPECT_EQ(cStr(c.in), QString::fromLatin1(c.out));
+    }
+}
+
+TEST(VbConvert, CStrReadsBackThroughVal)
+{
+    // The texts of the legend's messages are read back by Val in the bound
+    // check; a 15-digit text reads back within the last digit.
+    for (const double v : {30.0, 1234.5, 1.0 / 3.0, 1e20, 2.5e-7, -987.125}) {
+        SCOPED_TRACE(v);
+        EXPECT_NEAR(val(cStr(v)), v, std::fabs(v) * 1e-14);
+    }
 }
