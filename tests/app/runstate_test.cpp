@@ -237,8 +237,8 @@ TEST(RunState, ResetClearsEveryRegistry)
     const std::vector<Piece> registries = {
         {"mode handler", [&] { shell::modeRegistry().setStateHandler(ModeHome, [token](std::int16_t &) { }); },
             [] { return !shell::modeRegistry().handler(ModeHome); }},
-        {"mode window action", [&] { shell::modeRegistry().actions().showStatisticsMap = [token] { }; },
-            [] { return !shell::modeRegistry().actions().showStatisticsMap; }},
+        {"mode window action", [&] { shell::modeRegistry().statistics().showStatisticsMap = [token] { }; },
+            [] { return !shell::modeRegistry().statistics().showStatisticsMap; }},
         {"map window factory",
             [&] { shell::setMapWindowFactory([token](QWidget *) { return nullptr; }); }, {}},
         {"frame panes", [&] { shell::framePaneMakers().listBar = [token](QWidget *) { return nullptr; }; },
