@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <csignal>
 #include <sys/resource.h>
@@ -74,6 +75,41 @@ NoFileWrites::~NoFileWrites()
         ::setrlimit(RLIMIT_FSIZE, &limit);
     }
     std::signal(SIGXFSZ, m_handler);
+}
+
+std::string treeDifferences(const TreeSnapshot &a, const TreeSnapshot &b)
+{
+    std::string out;
+    for (const auto &[name, bytes] : a) {
+        const auto it = b.find(name);
+        if (it == b.end())
+            out += "only in the first: " + name.toStdString() + '\n';
+        else if (it->second != bytes)
+            out += "differs: " + name.toStdString() + '\n';
+    }
+    for (const auto &[name, bytes] : b) {
+        if (!a.count(name))
+            out += "only in the second: " + name.toStdString() + '\n';
+    }
+    return out;
+}
+
+void copyTree(const QString &from, const QString &to, bool rewritePaths)
+{
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString target = QDir(to).filePath(QDir(from).relativeFilePath(path));
+        if (it.fileInfo().isDir()) {
+            QDir().mkpath(target);
+            continue;
+        }
+        QByteArray bytes = readBytes(path);
+        if (rewritePaths)
+            bytes.replace(QFile::encodeName(from), QFile::encodeName(to));
+        writeBytes(target, bytes);
+    }
 }
 
 } // namespace veltra::test

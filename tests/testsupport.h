@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <map>
+#include <string>
 
 namespace veltra::test {
 
@@ -29,6 +31,18 @@ void writeBytes(const QString &path, const QByteArray &bytes);
 // Every entry of a folder (hidden ones too) by name, to see what an
 // operation left behind.
 QStringList entriesOf(const QString &folder);
+
+// Files of a tree by name with their bytes, to compare two states of it.
+using TreeSnapshot = std::map<QString, QByteArray>;
+
+// The names that differ between two snapshots, one a line; empty when they
+// are the same.
+std::string treeDifferences(const TreeSnapshot &a, const TreeSnapshot &b);
+
+// Copies the tree under `from` into `to` (hidden entries too). With
+// rewritePaths the bytes of `from` inside the files become `to`, as if the
+// tree had been moved: registers and item lists name their files by full path.
+void copyTree(const QString &from, const QString &to, bool rewritePaths = false);
 
 // A text written in the test source as UTF-8 (Japanese literals).
 QString u(const char *utf8);

@@ -140,7 +140,8 @@ bool isSaveLeftover(const QString &path)
     return pattern.match(path).hasMatch();
 }
 
-using Snapshot = std::map<QString, QByteArray>;
+using Snapshot = veltra::test::TreeSnapshot;
+using veltra::test::treeDifferences;
 
 // Every file and folder under root; the root's own path inside a file (the
 // register and the item lists hold full paths) reads "<root>/", so trees in
@@ -154,41 +155,6 @@ Snapshot snapshotOf(const QString &root)
             out[path] = QByteArray(bytes).replace(rootBytes, "<root>/");
     }
     return out;
-}
-
-std::string differences(const Snapshot &a, const Snapshot &b)
-{
-    std::string out;
-    for (const auto &[name, bytes] : a) {
-        const auto it = b.find(name);
-        if (it == b.end())
-            out += "only in the first: " + name.toStdString() + '\n';
-        else if (it->second != bytes)
-            out += "differs: " + name.toStdString() + '\n';
-    }
-    for (const auto &[name, bytes] : b) {
-        if (!a.count(name))
-            out += "only in the second: " + name.toStdString() + '\n';
-    }
-    return out;
-}
-
-// Copies the tree under `from` to `to` (both ending in '/'), as if it had
-// been moved there: the register and the item lists name their files by full
-// path, and a copy that still named the original's would change it.
-void copyTree(const QString &from, const QString &to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(
-        from, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString target = to + QDir(from).relativeFilePath(path);
-        if (it.fileInfo().isDir())
-            QDir().mkpath(target);
-        else
-            writeBytes(target, readBytes(path).replace(QFile::encodeName(from), QFile::encodeName(to)));
-    }
 }
 
 // Child: args root (ending in '/'), run, the step to die at (0: none).
@@ -226,7 +192,7 @@ protected:
             const QString root = trialFolder();
             ASSERT_EQ(perform(root, run), QString()) << nameOf(run);
             m_new[run] = snapshotOf(root);
-            ASSERT_NE(differences(m_new[run], m_old), "") << nameOf(run);
+            ASSERT_NE(treeDifferences(m_new[run], m_old), "") << nameOf(run);
         }
     }
     void TearDown() override { clsAddInfo::setClock(nullptr); }
@@ -237,7 +203,7 @@ protected:
     QString trialFolder()
     {
         const QString root = tmp.path() + QStringLiteral("trial%1/").arg(++m_trials);
-        copyTree(pristine(), root);
+        veltra::test::copyTree(pristine(), root, true);
         return root;
     }
 
@@ -262,15 +228,15 @@ protected:
         const bool wasOld = recovered == m_old;
         ASSERT_TRUE(wasOld || recovered == m_new[run])
             << "neither the old nor the new tree; against the old:\n"
-            << differences(recovered, m_old) << "against the new:\n"
-            << differences(recovered, m_new[run]);
+            << treeDifferences(recovered, m_old) << "against the new:\n"
+            << treeDifferences(recovered, m_new[run]);
         ++(wasOld ? m_oldOutcomes : m_newOutcomes);
 
         if (run == UserRun::Deletion && !wasOld)
             return; // nothing left to delete
         const QString retried = perform(root, run);
         EXPECT_EQ(retried.isEmpty(), wasOld || retrySucceedsWhenNew(run)) << retried.toStdString();
-        EXPECT_EQ(differences(snapshotOf(root), m_new[run]), "");
+        EXPECT_EQ(treeDifferences(snapshotOf(root), m_new[run]), "");
     }
 
     TempDir tmp;
@@ -293,7 +259,7 @@ TEST_F(UserRegistrationCrash, KilledAtEveryStep)
             if (child.exitStatus() == QProcess::NormalExit) {
                 // Past the last step: the run went to its end.
                 EXPECT_EQ(child.exitCode(), 0) << nameOf(run);
-                EXPECT_EQ(differences(snapshotOf(root), m_new[run]), "") << nameOf(run);
+                EXPECT_EQ(treeDifferences(snapshotOf(root), m_new[run]), "") << nameOf(run);
                 EXPECT_GE(killAt, 7) << nameOf(run) << ": fewer steps than the pipeline has";
                 break;
             }

@@ -73,22 +73,6 @@ void choose(frmRequisite &w, const QString &name)
     w.File1->setCurrentItem(found.front());
 }
 
-// A plain copy: QFile::copy syncs every file to disk, which takes seconds
-// for the few hundred files of the data folder.
-void copyTree(const QString &from, const QString &to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString target = to + QDir(from).relativeFilePath(path);
-        if (it.fileInfo().isDir())
-            QDir().mkpath(target);
-        else
-            veltra::test::writeBytes(target, veltra::test::readBytes(path));
-    }
-}
-
 class FrmRequisiteTest : public ::testing::Test
 {
 protected:
@@ -98,7 +82,7 @@ protected:
         ASSERT_TRUE(QFile::exists(source + QStringLiteral("etc/R2国勢調査.txt")))
             << "no generated data folder in " VELTRA_DEFAULT_DATA;
         data = tmp.path() + QStringLiteral("VeltraData/");
-        copyTree(source, data);
+        veltra::test::copyTree(source, data);
         gstrDataPath = data;
         gstrCalcTemplateFile.clear();
     }

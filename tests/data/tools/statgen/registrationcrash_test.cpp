@@ -88,7 +88,8 @@ const std::vector<Variant> &variants()
 // Files with their bytes and folders (a trailing '/') below a folder; the
 // folder's own path inside a file (the item lists name their area units'
 // folders by full path) reads "<data>", so trees in two folders compare.
-using Snapshot = std::map<QString, QByteArray>;
+using Snapshot = veltra::test::TreeSnapshot;
+using veltra::test::treeDifferences;
 
 // A kill inside an atomic write leaves its copy "<file>.veltra-XXXXXX"
 // beside the file; such leftovers of the file writer are not the
@@ -114,39 +115,6 @@ Snapshot snapshot(const QString &root)
             out[relative] = veltra::test::readBytes(path).replace(rootBytes, "<data>");
     }
     return out;
-}
-
-// The entries that differ, one a line; empty when the trees are the same.
-std::string differences(const Snapshot &a, const Snapshot &b)
-{
-    std::string out;
-    for (const auto &[name, bytes] : a) {
-        const auto it = b.find(name);
-        if (it == b.end())
-            out += "only in the first: " + name.toStdString() + '\n';
-        else if (it->second != bytes)
-            out += "differs: " + name.toStdString() + '\n';
-    }
-    for (const auto &[name, bytes] : b) {
-        if (!a.count(name))
-            out += "only in the second: " + name.toStdString() + '\n';
-    }
-    return out;
-}
-
-void copyTree(const QString &from, const QString &to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(
-        from, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString target = to + u'/' + QDir(from).relativeFilePath(path);
-        if (it.fileInfo().isDir())
-            QDir().mkpath(target);
-        else
-            QFile::copy(path, target);
-    }
 }
 
 // The value of the variant's item as the statistics map reads it: item list,
@@ -211,7 +179,7 @@ protected:
             ASSERT_TRUE(registerTable(data + QStringLiteral("/etc"), work(), variants()[v].table, &error))
                 << error.toStdString();
             m_new.push_back(snapshot(data));
-            ASSERT_NE(differences(m_new.back(), m_old), "");
+            ASSERT_NE(treeDifferences(m_new.back(), m_old), "");
         }
     }
 
@@ -222,7 +190,7 @@ protected:
     QString trialFolder()
     {
         const QString data = tmp.path() + QStringLiteral("trial%1").arg(++m_trials);
-        copyTree(pristine(), data);
+        veltra::test::copyTree(pristine(), data);
         return data;
     }
 
@@ -255,13 +223,13 @@ protected:
         const Snapshot recovered = snapshot(data);
         const bool wasOld = recovered == m_old;
         ASSERT_TRUE(wasOld || recovered == m_new[v]) << "neither the old nor the new tree; against the old:\n"
-                                                     << differences(recovered, m_old) << "against the new:\n"
-                                                     << differences(recovered, m_new[v]);
+                                                     << treeDifferences(recovered, m_old) << "against the new:\n"
+                                                     << treeDifferences(recovered, m_new[v]);
         ++(wasOld ? m_oldOutcomes : m_newOutcomes);
 
         const bool retried = registerTable(data + QStringLiteral("/etc"), work(), variant.table, &error);
         EXPECT_EQ(retried, wasOld) << error.toStdString();
-        EXPECT_EQ(differences(snapshot(data), m_new[v]), "");
+        EXPECT_EQ(treeDifferences(snapshot(data), m_new[v]), "");
         const Found after = lookup(data, variant);
         EXPECT_EQ(after.status, 0);
         EXPECT_EQ(after.value, variant.value);
@@ -287,7 +255,7 @@ TEST_F(RegistrationCrash, KilledAtEveryStep)
             if (finished) {
                 // Past the last step: the registration ran to its end.
                 EXPECT_EQ(child.exitCode(), 0);
-                EXPECT_EQ(differences(snapshot(data), m_new[v]), "");
+                EXPECT_EQ(treeDifferences(snapshot(data), m_new[v]), "");
                 EXPECT_GE(killAt, 5);
                 break;
             }
