@@ -8,6 +8,7 @@
 #include "platform/ui/twips.h"
 #include "platform/vb/errors.h"
 #include "shell/modcolordialog.h"
+#include "zorvik/widget/keycodes.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,30 +19,6 @@
 
 using namespace veltra;
 using namespace veltra::graphs::legendtwips;
-
-namespace {
-
-std::int16_t vbButton(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-std::int16_t vbShift(Qt::KeyboardModifiers modifiers)
-{
-    return static_cast<std::int16_t>((modifiers & Qt::ShiftModifier ? 1 : 0)
-        | (modifiers & Qt::ControlModifier ? 2 : 0) | (modifiers & Qt::AltModifier ? 4 : 0));
-}
-
-} // namespace
 
 ctlLegend::ctlLegend(QWidget *parent)
     : QWidget(parent)
@@ -481,8 +458,8 @@ bool ctlLegend::eventFilter(QObject *watched, QEvent *event)
                 continue;
             const auto *mouse = static_cast<QMouseEvent *>(event);
             const auto index = static_cast<std::int16_t>(i);
-            const std::int16_t button = vbButton(mouse->button());
-            const std::int16_t shift = vbShift(mouse->modifiers());
+            const std::int16_t button = static_cast<std::int16_t>(zorvik::keys::buttonCode(mouse->button()));
+            const std::int16_t shift = static_cast<std::int16_t>(zorvik::keys::shiftMask(mouse->modifiers()));
             const auto x = static_cast<float>(ui::pixelsToTwips(mouse->position().x(), logicalDpiX()));
             const auto y = static_cast<float>(ui::pixelsToTwips(mouse->position().y(), logicalDpiY()));
             const bool isLower = watched == r.lower;
