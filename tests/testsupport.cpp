@@ -112,4 +112,18 @@ void copyTree(const QString &from, const QString &to, bool rewritePaths)
     }
 }
 
+QByteArray utf16(const QString &text, bool bigEndian)
+{
+    QByteArray bytes = bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
+    for (const QChar c : text) {
+        const char high = char(c.unicode() >> 8);
+        const char low = char(c.unicode() & 0xFF);
+        if (bigEndian)
+            bytes.append(high).append(low);
+        else
+            bytes.append(low).append(high);
+    }
+    return bytes;
+}
+
 } // namespace veltra::test

@@ -44,6 +44,9 @@ std::string treeDifferences(const TreeSnapshot &a, const TreeSnapshot &b);
 // tree had been moved: registers and item lists name their files by full path.
 void copyTree(const QString &from, const QString &to, bool rewritePaths = false);
 
+// The text in UTF-16 with its byte-order mark, in either byte order.
+QByteArray utf16(const QString &text, bool bigEndian);
+
 // A text written in the test source as UTF-8 (Japanese literals).
 QString u(const char *utf8);
 

@@ -10,7 +10,7 @@
 // a success, never holding the password). Members that "log in when needed"
 // log in first when not logged in and fail at once when that fails.
 #include "platform/ftp/ftplisting.h"
-#include "platform/ftp/ftpsession.h"
+#include "platform/ftp/ftpconnection.h"
 
 #include <QString>
 #include <cstdint>
@@ -47,7 +47,7 @@ private:
     bool loginWhenNeeded(const char *label);
     bool failed(const char *label);
 
-    veltra::ftp::Session m_ftp;
+    veltra::ftp::Connection m_ftp;
     QString m_host;
     QString m_port;
     QString m_account;

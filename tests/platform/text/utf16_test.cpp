@@ -9,21 +9,8 @@ namespace {
 
 using veltra::test::readBytes;
 using veltra::test::TempDir;
+using veltra::test::utf16;
 using veltra::test::writeBytes;
-
-QByteArray utf16(const QString &text, bool bigEndian)
-{
-    QByteArray bytes = bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
-    for (const QChar c : text) {
-        const char high = char(c.unicode() >> 8);
-        const char low = char(c.unicode() & 0xFF);
-        if (bigEndian)
-            bytes.append(high).append(low);
-        else
-            bytes.append(low).append(high);
-    }
-    return bytes;
-}
 
 QByteArray cp932(const QString &text)
 {

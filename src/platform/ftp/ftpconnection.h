@@ -1,8 +1,8 @@
 #pragma once
-// One FTP client connection over libcurl.
+// An FTP client over libcurl.
 //
-// A session keeps the server (host, optional port, account, password), the
-// transfer options and the current remote folder, and keeps its connection
+// It keeps the server (host, optional port, account, password), the
+// transfer options and the current remote folder, and keeps the control connection
 // open between calls once logged in, until logout() or destruction.
 // Transfers run on the calling thread; while one runs, the idle hook is
 // called regularly (the user interface lets pending window messages run
@@ -26,13 +26,13 @@
 
 namespace veltra::ftp {
 
-class Session
+class Connection
 {
 public:
-    Session();
-    ~Session();
-    Session(const Session &) = delete;
-    Session &operator=(const Session &) = delete;
+    Connection();
+    ~Connection();
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
 
     // `host` may carry ":port"; a numeric `port` is used for connections,
     // any other text is ignored by them.

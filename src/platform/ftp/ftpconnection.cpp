@@ -1,4 +1,4 @@
-#include "platform/ftp/ftpsession.h"
+#include "platform/ftp/ftpconnection.h"
 
 #include "platform/ftp/ftpurl.h"
 
@@ -67,7 +67,7 @@ bool isNumber(const QString &text)
 
 } // namespace
 
-struct Session::Request
+struct Connection::Request
 {
     QString url;
     bool noBody = false;
@@ -78,19 +78,19 @@ struct Session::Request
     bool withCredentials = true; // false: the address carries them
 };
 
-Session::Session()
+Connection::Connection()
 {
     initialiseCurl();
     m_curl = curl_easy_init();
 }
 
-Session::~Session()
+Connection::~Connection()
 {
     if (m_curl)
         curl_easy_cleanup(handle(m_curl));
 }
 
-void Session::setServer(
+void Connection::setServer(
     const QString &host, const QString &port, const QString &account, const QString &password)
 {
     m_host = host;
@@ -99,20 +99,20 @@ void Session::setServer(
     m_password = password;
 }
 
-void Session::fail(int code, const QString &description)
+void Connection::fail(int code, const QString &description)
 {
     m_lastCode = code;
     m_lastDescription = maskedUrl(description, m_password);
 }
 
-QString Session::absolute(const QString &name) const
+QString Connection::absolute(const QString &name) const
 {
     if (name.startsWith(QLatin1Char('/')))
         return QDir::cleanPath(name);
     return QDir::cleanPath(m_remoteDir + QLatin1Char('/') + name);
 }
 
-QString Session::baseUrl(const QString &dir) const
+QString Connection::baseUrl(const QString &dir) const
 {
     QString url = QStringLiteral("ftp://") + m_host;
     if (isNumber(m_port))
@@ -129,7 +129,7 @@ QString Session::baseUrl(const QString &dir) const
     return url + QLatin1Char('/') + path;
 }
 
-void Session::prepare(Request &request)
+void Connection::prepare(Request &request)
 {
     CURL *curl = handle(m_curl);
     // A reset keeps the open connection, so a login lasts between calls.
@@ -152,7 +152,7 @@ void Session::prepare(Request &request)
         curl_easy_setopt(curl, CURLOPT_FTPPORT, "-");
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &Session::progress);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &Connection::progress);
     curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
     if (request.noBody)
         curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
@@ -171,15 +171,15 @@ void Session::prepare(Request &request)
     }
 }
 
-int Session::progress(void *self, long long, long long, long long, long long)
+int Connection::progress(void *self, long long, long long, long long, long long)
 {
-    auto *session = static_cast<Session *>(self);
-    if (session->m_idle)
-        session->m_idle();
-    return session->m_abortRequested ? 1 : 0;
+    auto *connection = static_cast<Connection *>(self);
+    if (connection->m_idle)
+        connection->m_idle();
+    return connection->m_abortRequested ? 1 : 0;
 }
 
-bool Session::perform(Request &request)
+bool Connection::perform(Request &request)
 {
     if (!m_curl) {
         fail(CURLE_FAILED_INIT, QString::fromUtf8(curl_easy_strerror(CURLE_FAILED_INIT)));
@@ -219,7 +219,7 @@ bool Session::perform(Request &request)
     return false;
 }
 
-bool Session::fetchUrl(const QString &url, const QString &localFile)
+bool Connection::fetchUrl(const QString &url, const QString &localFile)
 {
     QSaveFile file(localFile);
     file.setDirectWriteFallback(false);
@@ -242,7 +242,7 @@ bool Session::fetchUrl(const QString &url, const QString &localFile)
     return true;
 }
 
-bool Session::login()
+bool Connection::login()
 {
     Request request;
     request.url = baseUrl(QStringLiteral("/"));
@@ -251,7 +251,7 @@ bool Session::login()
     return m_loggedIn;
 }
 
-void Session::logout()
+void Connection::logout()
 {
     // Closing the handle closes its connection; a fresh one starts clean.
     if (m_curl)
@@ -260,7 +260,7 @@ void Session::logout()
     m_loggedIn = false;
 }
 
-bool Session::store(const QString &remoteFile, const QString &localFile)
+bool Connection::store(const QString &remoteFile, const QString &localFile)
 {
     QFile file(localFile);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -276,17 +276,17 @@ bool Session::store(const QString &remoteFile, const QString &localFile)
     return perform(request);
 }
 
-bool Session::deleteRemote(const QString &remotePath)
+bool Connection::deleteRemote(const QString &remotePath)
 {
     return sendCommand(QStringLiteral("DELE ") + absolute(remotePath));
 }
 
-bool Session::makeDir(const QString &dirName)
+bool Connection::makeDir(const QString &dirName)
 {
     return sendCommand(QStringLiteral("MKD ") + absolute(dirName));
 }
 
-bool Session::changeDir(const QString &dirName)
+bool Connection::changeDir(const QString &dirName)
 {
     const QString target = absolute(dirName);
     Request request;
@@ -298,7 +298,7 @@ bool Session::changeDir(const QString &dirName)
     return true;
 }
 
-bool Session::sendCommand(const QString &command)
+bool Connection::sendCommand(const QString &command)
 {
     Request request;
     request.url = baseUrl(QStringLiteral("/"));
@@ -307,7 +307,7 @@ bool Session::sendCommand(const QString &command)
     return perform(request);
 }
 
-bool Session::listDir(std::vector<ListingEntry> &entries)
+bool Connection::listDir(std::vector<ListingEntry> &entries)
 {
     QByteArray listing;
     Request request;
@@ -319,7 +319,7 @@ bool Session::listDir(std::vector<ListingEntry> &entries)
     return true;
 }
 
-void Session::abort()
+void Connection::abort()
 {
     if (m_busy)
         m_abortRequested = true;
