@@ -22,8 +22,8 @@ QString inFolder(const QString &folder, const QString &name)
 // no other file of DB.
 bool isAnalysisDataName(const QString &name)
 {
-    static const QRegularExpression pattern(QStringLiteral("^tempdata[0-9]{3}\\.dat$"),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression pattern(
+        QStringLiteral("^tempdata[0-9]{3}\\.dat$"), QRegularExpression::CaseInsensitiveOption);
     return pattern.match(name).hasMatch();
 }
 
@@ -32,7 +32,8 @@ bool isAnalysisDataName(const QString &name)
 // hold; such a name is removed as it stands.
 void deleteListedFile(const QString &folder, const QString &name)
 {
-    if (name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?')) || name.contains(QLatin1Char('\\')))
+    if (name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'))
+        || name.contains(QLatin1Char('\\')))
         QFile::remove(veltra::fs::resolve(folder) + QLatin1Char('/') + name);
     else
         veltra::fs::deleteFiles(inFolder(folder, name));

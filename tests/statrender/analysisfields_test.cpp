@@ -144,7 +144,8 @@ TEST(DataAccessors, FirstValueCodes)
         data.push_back(dataLine("1", "2", "0", "0", QStringLiteral("区"), {QString::fromUtf8(c.field), "9"}));
     for (size_t i = 0; i < std::size(cases); ++i) {
         const int32_t line = static_cast<int32_t>(i) + 1;
-        EXPECT_DOUBLE_EQ(ComPSY::GetValueCode(data, line), cases[i].code) << "field [" << cases[i].field << "]";
+        EXPECT_DOUBLE_EQ(ComPSY::GetValueCode(data, line), cases[i].code)
+            << "field [" << cases[i].field << "]";
         EXPECT_EQ(ComPSY::GetFirstValueText(data, line), QString::fromUtf8(cases[i].field));
     }
 }

@@ -114,7 +114,8 @@ TEST(ListHeaderFiles, HeaderFilesOnlySortedFromElementOne)
 
     std::vector<QString> names{"stale"};
     ASSERT_TRUE(ComPSY::ListHeaderFiles(tmp.path().chopped(1), names));
-    EXPECT_EQ(names, (std::vector<QString>{"", "tempheader000.hed", "TEMPHEADER001.HED", "tempheader002.hed"}));
+    EXPECT_EQ(
+        names, (std::vector<QString>{"", "tempheader000.hed", "TEMPHEADER001.HED", "tempheader002.hed"}));
 
     ASSERT_TRUE(ComPSY::ListHeaderFiles(tmp.file("empty"), names)) << "a missing folder lists nothing";
     EXPECT_EQ(names, std::vector<QString>{""});

@@ -85,8 +85,9 @@ TEST_F(DeleteAnalysisFilesTest, StopsAtAnUnreadableSecondHeader)
     writeAnalysisFile(db + QStringLiteral("/tempheader001.hed"), tooLong);
 
     ComPSY::DeleteAnalysisFiles(db);
-    EXPECT_EQ(left(), (QStringList{"01.csv", "Mesh.sqlite", "tempdata001.dat", "tempdata002.dat",
-                          "tempheader001.hed", "tempheader002.hed"}));
+    EXPECT_EQ(left(),
+        (QStringList{"01.csv", "Mesh.sqlite", "tempdata001.dat", "tempdata002.dat", "tempheader001.hed",
+            "tempheader002.hed"}));
 }
 
 TEST_F(DeleteAnalysisFilesTest, HeaderWhoseDataFileIsGoneIsStillDeleted)
@@ -127,7 +128,8 @@ TEST_F(DeleteAnalysisFilesTest, OnlyABareDataFileNameOfTheFolderIsDeleted)
     writeAnalysisFile(db + QStringLiteral("/tempheader100.hed"), {QStringLiteral("H1,0,0")});
 
     ComPSY::DeleteAnalysisFiles(db);
-    EXPECT_EQ(left(), (QStringList{"01.csv", "Mesh.sqlite", "sub", "tempdata003.dat", "tempdata009.dat.bak"}));
+    EXPECT_EQ(
+        left(), (QStringList{"01.csv", "Mesh.sqlite", "sub", "tempdata003.dat", "tempdata009.dat.bak"}));
     EXPECT_EQ(entriesOf(tmp.path()), (QStringList{"data", "victim.dat"}));
     EXPECT_EQ(entriesOf(tmp.path() + QStringLiteral("data")), (QStringList{"DB", "tempdata000.dat"}));
     EXPECT_EQ(entriesOf(db + QStringLiteral("/sub")), QStringList{"tempdata001.dat"});
