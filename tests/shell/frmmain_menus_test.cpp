@@ -526,7 +526,7 @@ TEST_F(FrameTest, EmptyOrMissingHelpTargetsOpenNothing)
 
 TEST_F(FrameTest, TheDeliveredConfigurationNamesOnlyPagesThatShip)
 {
-    const QString program = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../../data/program/";
+    const QString program = QStringLiteral(VELTRA_DEFAULT_PROGRAM_FILES "/");
     ASSERT_TRUE(QFileInfo::exists(program + "ZORPAK.INI"));
     struct Reset
     {

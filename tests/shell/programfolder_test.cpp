@@ -22,10 +22,10 @@ using veltra::test::readBytes;
 using veltra::test::TempDir;
 using veltra::test::writeBytes;
 
-// The source tree's default program folder, found from this file's place.
+// The source tree's default program folder.
 QString defaultProgramFolder()
 {
-    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../../data/program/";
+    return QStringLiteral(VELTRA_DEFAULT_PROGRAM_FILES "/");
 }
 
 TEST(ProgramFolderChoice, OptionThenEnvironmentThenHome)
