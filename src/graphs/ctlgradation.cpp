@@ -39,6 +39,8 @@ ctlGradation::ctlGradation(QWidget *parent)
         m_lblRGB[i] = new QLabel(this);
     m_picContainer->installEventFilter(this);
     m_picContainer->setMouseTracking(false);
+    // Never lower than the list and the ramp.
+    setMinimumHeight(ty(MinHeight));
     resize(tx(ControlWidth), ty(MinHeight));
     m_cmbGradient->setCurrentIndex(0);
     connect(m_cmbGradient, &QComboBox::currentIndexChanged, this, [this] { cmbGradient_Click(); });
@@ -118,10 +120,6 @@ void ctlGradation::DrawRamp()
 void ctlGradation::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (height() < ty(MinHeight)) {
-        resize(width(), ty(MinHeight));
-        return;
-    }
     m_cmbGradient->setGeometry(0, 0, width(), ty(ListHeight));
     m_picContainer->setGeometry(0, ty(RampTop), width(), ty(RampHeight));
     for (std::size_t i = 0; i < m_lblRGB.size(); ++i)

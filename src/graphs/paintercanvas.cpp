@@ -120,19 +120,8 @@ void PainterCanvas::lineTo(QPoint to)
         return;
     QPainter painter(&m_image);
     begin(painter);
-    // The device context leaves the end pixel out; QPainter draws it, so the
-    // line stops one step short along its major axis.
-    const QPoint d = to - from;
-    QPoint end = to;
-    if (std::abs(d.x()) >= std::abs(d.y()))
-        end.rx() -= d.x() > 0 ? 1 : -1;
-    else
-        end.ry() -= d.y() > 0 ? 1 : -1;
-    if (std::abs(d.x()) >= std::abs(d.y()) && std::abs(d.x()) > 0 && d.y() != 0)
-        end.ry() = from.y() + qRound(double(d.y()) * (end.x() - from.x()) / d.x());
-    else if (std::abs(d.y()) > std::abs(d.x()) && d.x() != 0)
-        end.rx() = from.x() + qRound(double(d.x()) * (end.y() - from.y()) / d.y());
-    painter.drawLine(from, end);
+    // A flat cap leaves the end pixel out, as the device context does.
+    painter.drawLine(from, to);
 }
 
 void PainterCanvas::textOut(QPoint at, const QString &text)

@@ -289,7 +289,8 @@ TEST(DrawGraphGeometry, TheAxisUnitIsTheLargestTheValueStrictlyExceeds)
         {1E7, u"千万", 1E7},
         {126146099, u"億", 1E8},
         {1E9, u"十億", 1E9},
-        {1E10, u"十億", 1E9},
+        {9999999999.0, u"十億", 1E9},
+        {1E10, u"百億", 1E10},
         {1.5E10, u"百億", 1E10},
         {-5000, u"", 1},
     };

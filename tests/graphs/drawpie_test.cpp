@@ -3,6 +3,7 @@
 #include "graphs/clsdrawgraph.h"
 #include "graphs/ctllegend.h"
 #include "graphs/globals.h"
+#include "graphs/legendswatch.h"
 #include "graphs/picturebox.h"
 #include "graphs/recordingcanvas.h"
 
@@ -40,7 +41,7 @@ protected:
     }
     void TearDown() override { glngGraphKind = 0; }
 
-    std::int32_t draw(std::initializer_list<double> values, bool labels = false)
+    std::int32_t draw(const std::vector<double> &values, bool labels = false)
     {
         std::int32_t colour = 0x0000FF;
         for (double v : values) {
@@ -81,7 +82,7 @@ TEST_F(Pie, SlicesRunClockwiseFromTwelveInSegmentOrder)
     struct Case
     {
         const char *name;
-        std::initializer_list<double> values;
+        std::vector<double> values;
         std::vector<std::pair<double, double>> slices; // start, end (degrees)
         std::vector<std::int32_t> colours;
     };
@@ -106,8 +107,9 @@ TEST_F(Pie, SlicesRunClockwiseFromTwelveInSegmentOrder)
             EXPECT_EQ(pies[i].from, edge(100, 75, 50, end));
             EXPECT_EQ(pies[i].to, edge(100, 75, 50, start));
             EXPECT_EQ(pies[i].pen, (GraphPen{GraphPen::Solid, 0, 0}));
-            if (!c.colours.empty())
+            if (!c.colours.empty()) {
                 EXPECT_EQ(pies[i].brush, GraphBrush::solid(c.colours[i]));
+            }
         }
         EXPECT_TRUE(canvas.callsOf(CanvasCall::Ellipse).empty());
     }
@@ -167,12 +169,13 @@ TEST_F(Pie, LabelsStandAtTheStartEdgesOnlyWithTheSwitchOn)
     EXPECT_EQ(texts[0].font.family(), QStringLiteral("IPAexGothic"));
     EXPECT_EQ(texts[0].font.pixelSize(), 10);
 
-    // A whole circle's label stands at its centre.
+    // A whole circle's label stands at the middle of its box, (100.5, 75.5)
+    // rounded half to even.
     graph.Clear();
     canvas.clear();
     draw({12.5}, true);
     ASSERT_EQ(canvas.callsOf(CanvasCall::Text).size(), 1u);
-    EXPECT_EQ(canvas.callsOf(CanvasCall::Text)[0].from, QPoint(100, 75));
+    EXPECT_EQ(canvas.callsOf(CanvasCall::Text)[0].from, QPoint(100, 76));
     EXPECT_EQ(canvas.callsOf(CanvasCall::Text)[0].text, QStringLiteral("12.5"));
 }
 
@@ -213,7 +216,8 @@ TEST_F(Pie, OnRealPixelsOneSegmentIsAFullCircleWithAOnePixelBlackOutline)
     const Probe probes[] = {
         {100, 24, white}, {100, 25, black}, {100, 26, red}, {100, 124, red}, {100, 125, black}, {100, 126, white},
         {49, 75, white}, {50, 75, black}, {51, 75, red}, {149, 75, red}, {150, 75, black}, {151, 75, white},
-        {0, 0, white}, {200, 149, white},
+        // The white ground is outlined with the picture's black pen.
+        {0, 0, black}, {1, 1, white}, {200, 149, black}, {199, 148, white},
     };
     for (const Probe &p : probes) {
         SCOPED_TRACE(testing::Message() << p.x << "," << p.y);

@@ -8,11 +8,12 @@
 #include "statdata/statfileformat.h"
 
 #include <cmath>
+#include <vector>
 #include <gtest/gtest.h>
 
 namespace {
 
-clsDrawGraph withValues(std::initializer_list<double> values)
+clsDrawGraph withValues(const std::vector<double> &values)
 {
     clsDrawGraph graph;
     for (double v : values)
@@ -27,7 +28,7 @@ TEST(GraphStatistics, SumMeanVarianceAndDeviation)
     struct Case
     {
         const char *name;
-        std::initializer_list<double> values;
+        std::vector<double> values;
         double sum, average, variance;
     };
     const Case cases[] = {
