@@ -4,8 +4,10 @@
 #include "graphs/gradientramp.h"
 #include "graphs/picturebox.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
