@@ -2,7 +2,9 @@
 // The VB run-time errors the program's routines raise to their callers, as
 // exceptions: "Overflow" (6) when a number does not fit the target type,
 // "Type mismatch" (13) when a text does not read as a number or a date,
-// "Subscript out of range" (9) when a fixed array is too small, and the file
+// "Subscript out of range" (9) when a fixed array is too small, "Object
+// variable not set" (91) and "Object doesn't support this property or
+// method" (438) of late-bound calls, and the file
 // errors (path not found, permission denied) of folder operations. Routines
 // that trap errors catch them at their own level; nothing here shows a message.
 #include <stdexcept>
@@ -34,6 +36,26 @@ class SubscriptOutOfRange : public std::out_of_range
 public:
     explicit SubscriptOutOfRange(const std::string &what)
         : std::out_of_range(what)
+    { }
+};
+
+// An object reference was used while it refers to nothing ("Object variable
+// or With block variable not set", 91).
+class ObjectNotSet : public std::logic_error
+{
+public:
+    explicit ObjectNotSet(const std::string &what)
+        : std::logic_error(what)
+    { }
+};
+
+// A late-bound call names a property or control the object does not have
+// ("Object doesn't support this property or method", 438).
+class MemberNotSupported : public std::logic_error
+{
+public:
+    explicit MemberNotSupported(const std::string &what)
+        : std::logic_error(what)
     { }
 };
 

@@ -1,0 +1,161 @@
+#pragma once
+// clsDrawGraph: turns the fed statistics of one graph into a picture and
+// holds the classes and colours the analysis file stores.
+//
+// The owner window links its legend, gradation and item-selector controls
+// and itself (GraphOwner), feeds segments and draws one graph kind on a
+// picture box. The kind is not a member: every routine reads glngGraphKind
+// (graphs/globals.h) at the moment of the call.
+//
+// Lists are 0-based and never empty: Clear leaves one zeroed element, and the
+// last-index counters (Segments() -1 when empty), not the list sizes, say how
+// many entries are valid; GraphCnt() is the list size, so 1 when empty.
+//
+// Drawing routines take the picture's canvas and the picture box where a
+// device context and a window were passed; they store their arguments so a
+// redraw repeats them, draw only while AutoRedraw is on, trap every error and
+// answer a status, 1 drawn (or nothing to draw) and 2 failed, leaving what was
+// drawn. Other members let errors reach the caller (platform/vb/errors.h) with
+// the state changed up to the failing step.
+//
+// Common use (an owner window):
+//   graph.SetCtlLegend(legend); graph.SetFormName(this);        // once
+//   glngGraphKind = GraphKindPie;
+//   graph.setAutoRedraw(false);
+//   graph.Clear();
+//   graph.AddSegment(value, name, colour, 0);                   // per item
+//   graph.DrawPie(&pic->canvas(), pic, true);                   // stores only
+//   graph.setAutoRedraw(true);                                  // draws
+//
+// Coordinates are pixels of the picture's client area; angles of the pie are
+// radians clockwise from twelve o'clock. Colours are BGR (&H00BBGGRR).
+#include "graphs/graphrecords.h"
+
+#include <QFont>
+#include <QPointer>
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class ctlGradation;
+class ctlLegend;
+class ctlSelect;
+class GraphCanvas;
+class GraphOwner;
+class PictureBox;
+
+class clsDrawGraph
+{
+public:
+    clsDrawGraph();
+
+    // --- feeding ---
+    void Clear();
+    // Also adds a legend entry when the kind is not 1 and a legend is linked.
+    void AddSegment(double dblPercentage, const QString &Name, std::int32_t lngColour, double dblSetaisuu);
+    void AddSanpuIDX(std::int32_t lngIdx);
+    void AddPyramidSegment(double dblLeft, double dblRight);
+
+    // --- links and names ---
+    void SetCtlLegend(ctlLegend *lnLegend);
+    void SetCtlGradation(ctlGradation *lnGradation);
+    void SetCtlSelect(ctlSelect *lnSelect);
+    void SetFormName(GraphOwner *owner);
+    void SetGradeNum(std::int16_t lngGrandeNum) { m_intGradeNum = lngGrandeNum; }
+    std::int32_t GetGradeNum() const { return m_intGradeNum; }
+    void SetNoticeName(const QString &name) { m_strNoticeName = name; }
+    QString NoticeName() const { return m_strNoticeName; }
+    void SetCompName(const QString &name) { m_strCompName = name; }
+    QString CompName() const { return m_strCompName; }
+
+    // The redraw switch: a change runs the redraw dispatch; setting the
+    // current value does nothing.
+    bool AutoRedraw() const { return m_blnAutoRedraw; }
+    void setAutoRedraw(bool blnVal);
+
+    // --- reading ---
+    std::int32_t Segments() const { return m_lngSegments; }
+    std::int32_t GraphCnt() const { return static_cast<std::int32_t>(m_typSegment.size()); }
+    // Colour, lower and upper bound of class lngIDX; SubscriptOutOfRange
+    // outside the class list.
+    void GetHead4(std::int32_t lngIDX, std::int32_t &lngColor, double &dblStart, double &dblEnd) const;
+    // Name and colour of segment lngIDX; SubscriptOutOfRange outside the list.
+    void GetHead5(std::int32_t lngIDX, QString &strName, std::int32_t &lngColor) const;
+
+    // --- colours ---
+    // Kind 1: the class colour (and the changed-by-hand flag); other kinds:
+    // the segment colour. Then the legend's colour (ObjectNotSet without a
+    // legend) and, with AutoRedraw on, a redraw.
+    void ChangeColor(std::int16_t intIndex, std::int32_t lngColor);
+    void ChangeColorFlgInit() { m_blnColorChanged = false; }
+    // The user changed a class colour by hand since the last ChangeColorFlgInit.
+    bool colorChanged() const { return m_blnColorChanged; }
+
+    // --- descriptive statistics (over segments 0 to Segments()) ---
+    double GetSum() const;
+    // GetSum / n for two or more segments, else 0.
+    double GetAverage(double GetSum) const;
+    // Population variance |(Σv² − S²/n) / n| for two or more segments, else 0.
+    double GetBunsan(double GetSum) const;
+    double GetStandard(double GetBunsan) const;
+    // Scatter sums, x = Setaisuu and y = Value, both divided by 100 first
+    // when nFlg is not 0.
+    double GetSumX(std::int32_t nFlg) const;
+    double GetSumY(std::int32_t nFlg) const;
+    double GetSumMul(std::int32_t nFlg) const;
+    double GetSumSpaX(std::int32_t nFlg) const;
+    double GetSumSpaY(std::int32_t nFlg) const;
+
+    // --- drawing ---
+    // The pie of the segments: 1 finished, 2 failed.
+    std::int32_t DrawPie(GraphCanvas *lngPichDC, PictureBox *lngPichWnd, bool blnShowLegend);
+    // A circle of radius R around (X, Y); no fill for an empty innercolor, no
+    // outline (and one pixel more to the left and top) for an empty
+    // BorderColor or nPen 5. With the labels on, inData at its centre.
+    void DrawEllipse(double X, double Y, double R, double inData, std::optional<std::int32_t> innercolor,
+        std::optional<std::int32_t> BorderColor, std::int32_t nWidth, std::int32_t nPen, GraphCanvas *O_HDC);
+
+    // --- geometry ---
+    // The point at `degree` clockwise from twelve o'clock on the ellipse of
+    // radii radiusX, radiusY around the centre, rounded to Longs.
+    void DegreesToXY(std::int32_t CenterX, std::int32_t CenterY, double degree, std::int32_t radiusX,
+        std::int32_t radiusY, std::int32_t &X, std::int32_t &Y) const;
+
+private:
+    void ReDraw();
+    void PrintText(double X, double Y, const QString &text, GraphCanvas &hDC);
+    // Sets the unit word and divisor for the value and divides it in place;
+    // answers the divisor.
+    double SetTani(double &value);
+    bool DrawPieSlice(double X, double Y, double R, double startAngle, double endAngle, double caption,
+        std::optional<std::int32_t> fillColor, std::optional<std::int32_t> lineColor, std::int32_t lineWidth,
+        std::int32_t lineStyle, GraphCanvas &hDC);
+    double sumOf(double (*term)(const GraphSegment &, double scale), std::int32_t nFlg) const;
+
+    QPointer<ctlLegend> m_ctlLegend;
+    QFont m_typFont;
+    std::int32_t m_lngSegments = -1;
+    std::int32_t m_lngSanpuCnt = -1;
+    std::int32_t m_lngPyramidCnt = -1;
+    bool m_blnAutoRedraw = false;
+    QString m_strTani;
+    double m_dblTani = 1;
+    GraphCanvas *m_lngPichDC = nullptr;
+    QPointer<PictureBox> m_lngPichWnd;
+    bool m_blnShowLegend = false;
+    QPointer<ctlGradation> m_ctlGradation;
+    ctlSelect *m_ctlSelect = nullptr;
+    GraphOwner *m_frmOwner = nullptr;
+    QString m_strNoticeName;
+    QString m_strCompName;
+    std::int16_t m_intGradeNum = 0;
+    bool m_blnColorChanged = false;
+
+    std::vector<GraphSegment> m_typSegment;
+    std::vector<std::int32_t> m_lngSanpuIdx;
+    std::vector<ClassRange> m_typClass;
+    std::vector<std::int32_t> m_lngClassColor;
+    std::vector<double> m_dblPyramidLeft;
+    std::vector<double> m_dblPyramidRight;
+};
