@@ -50,6 +50,7 @@ protected:
         glngGraphKind = m_savedKind;
     }
 
+public:
     // Links the owner, and the selector and gradation unless told not to.
     void link(clsAnaFile &ana, bool withSelector = true)
     {
