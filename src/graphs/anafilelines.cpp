@@ -2,45 +2,116 @@
 
 #include "platform/vb/convert.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace veltra::graphs::anafile {
 
 namespace {
 
-// CStr of a Double; whole values of up to 15 digits, the positions and codes
-// of every line, skip the general formatting.
-QString number(double value)
+// Appends CStr of a Double. Whole values of up to 15 digits (the positions
+// and codes of every line) are written straight into the line.
+void appendNumber(QString &line, double value)
 {
-    if (value == std::trunc(value) && std::fabs(value) < 1e15)
-        return QString::number(static_cast<qint64>(value));
-    return vb::cStr(value);
+    if (value == std::trunc(value) && std::fabs(value) < 1e15) {
+        char buffer[24];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value)).ptr;
+        line.append(QLatin1StringView(buffer, end - buffer));
+    } else {
+        line.append(vb::cStr(value));
+    }
 }
 
-QString quoted(const QString &text)
+void appendValue(QString &line, const QVariant &value)
 {
-    return QLatin1Char('"') + nameText(text) + QLatin1Char('"');
+    if (!value.isValid() || value.isNull())
+        return;
+    if (value.typeId() == QMetaType::QString) {
+        // Quotes stay (a quoted "-" is the readers' missing-value mark); a
+        // comma would move every later value to the wrong field.
+        const qsizetype from = line.size();
+        line += value.toString();
+        for (qsizetype i = from; i < line.size(); ++i) {
+            if (line[i] == QLatin1Char(','))
+                line[i] = QChar(0xFF0C);
+        }
+        return;
+    }
+    bool ok = false;
+    const double d = value.toDouble(&ok);
+    if (ok)
+        appendNumber(line, d);
+    else
+        line += value.toString();
 }
 
+// The fields of one line, joined by commas as they are added. The line is
+// built in one buffer kept for the next line and handed out at its own size:
+// a data file holds up to 50,000 of them.
 class Fields
 {
 public:
-    explicit Fields(qsizetype reserve = 64) { m_line.reserve(reserve); }
+    Fields()
+        : m_line(scratch())
+    {
+        m_line.clear();
+    }
     Fields &operator<<(const QString &field)
+    {
+        comma();
+        m_line += field;
+        return *this;
+    }
+    Fields &operator<<(std::int32_t value)
+    {
+        comma();
+        char buffer[16];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+        m_line.append(QLatin1StringView(buffer, end - buffer));
+        return *this;
+    }
+    Fields &operator<<(std::int16_t value) { return *this << static_cast<std::int32_t>(value); }
+    Fields &operator<<(double value)
+    {
+        comma();
+        appendNumber(m_line, value);
+        return *this;
+    }
+    // A name between double quotes.
+    Fields &quoted(const QString &name)
+    {
+        comma();
+        m_line += QLatin1Char('"');
+        m_line += nameText(name);
+        m_line += QLatin1Char('"');
+        return *this;
+    }
+    // A value in its text form (valueText).
+    Fields &value(const QVariant &value)
+    {
+        comma();
+        appendValue(m_line, value);
+        return *this;
+    }
+    QString line() const { return QString(m_line.constData(), m_line.size()); }
+
+private:
+    static QString &scratch()
+    {
+        thread_local QString buffer = [] {
+            QString b;
+            b.reserve(256);
+            return b;
+        }();
+        return buffer;
+    }
+    void comma()
     {
         if (m_any)
             m_line += QLatin1Char(',');
-        m_line += field;
         m_any = true;
-        return *this;
     }
-    Fields &operator<<(std::int32_t value) { return *this << QString::number(value); }
-    Fields &operator<<(std::int16_t value) { return *this << QString::number(value); }
-    Fields &operator<<(double value) { return *this << number(value); }
-    QString line() const { return m_line; }
-
-private:
-    QString m_line;
+    QString &m_line;
     bool m_any = false;
 };
 
@@ -58,24 +129,17 @@ QString nameText(const QString &name)
 
 QString valueText(const QVariant &value)
 {
-    if (!value.isValid() || value.isNull())
-        return QString();
-    if (value.typeId() == QMetaType::QString) {
-        // Quotes stay (a quoted "-" is the readers' missing-value mark); a
-        // comma would move every later value to the wrong field.
-        QString text = value.toString();
-        return text.replace(QLatin1Char(','), QChar(0xFF0C));
-    }
-    bool ok = false;
-    const double d = value.toDouble(&ok);
-    return ok ? number(d) : value.toString();
+    QString text;
+    appendValue(text, value);
+    return text;
 }
 
 QString h1Line(const AnaH1Record &r)
 {
-    return (Fields() << r.Tag << r.CenterX << r.CenterY << r.Scale << r.DateNum << quoted(r.Reserved1)
-                     << quoted(r.Reserved2) << nameText(r.DataFileName))
-        .line();
+    Fields f;
+    f << r.Tag << r.CenterX << r.CenterY << r.Scale << r.DateNum;
+    f.quoted(r.Reserved1).quoted(r.Reserved2) << nameText(r.DataFileName);
+    return f.line();
 }
 
 QString h2Line(const AnaH2Record &r)
@@ -87,28 +151,35 @@ QString h2Line(const AnaH2Record &r)
 
 QString h3Line(const AnaH3Record &r)
 {
-    return (Fields() << r.Tag << quoted(r.NoticeName) << quoted(r.CompName) << r.CalcKind
-                     << nameText(r.Template) << quoted(r.GradationName) << r.ClassCount << r.Method)
-        .line();
+    Fields f;
+    f << r.Tag;
+    f.quoted(r.NoticeName).quoted(r.CompName) << r.CalcKind << nameText(r.Template);
+    f.quoted(r.GradationName) << r.ClassCount << r.Method;
+    return f.line();
 }
 
 QString h4Line(const AnaH4Record &r)
 {
-    return (Fields() << r.Tag << r.ClassNo << r.Color << r.Start << r.End << quoted(r.Name)).line();
+    Fields f;
+    f << r.Tag << r.ClassNo << r.Color << r.Start << r.End;
+    return f.quoted(r.Name).line();
 }
 
 QString h5Line(const AnaH5Record &r)
 {
-    return (Fields() << r.Tag << quoted(r.Name) << r.Color << r.StartDate << r.EndDate).line();
+    Fields f;
+    f << r.Tag;
+    f.quoted(r.Name) << r.Color << r.StartDate << r.EndDate;
+    return f.line();
 }
 
 QString dataLine(const AnaDataRecord &r, std::int32_t &running)
 {
-    Fields f(128);
-    f << r.Kind << r.X << r.Y << r.X2 << r.Y2 << r.KenCode << r.SikuCode << r.TyoCode << r.Zero
-      << quoted(r.AdrName);
+    Fields f;
+    f << r.Kind << r.X << r.Y << r.X2 << r.Y2 << r.KenCode << r.SikuCode << r.TyoCode << r.Zero;
+    f.quoted(r.AdrName);
     for (std::size_t k = 1; k < r.Values.size(); ++k) {
-        f << valueText(r.Values[k]);
+        f.value(r.Values[k]);
         if (running > 0)
             f << running++;
     }

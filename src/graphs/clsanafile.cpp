@@ -262,6 +262,7 @@ void clsAnaFile::BuildHeader(const QString &folder)
     // only the codes differ, and a code the area's text does not hold is 0.
     const AnaH2Record first = h2;
     m_typH2.assign(1, first);
+    m_typH2.reserve(m_strSelectAddress.size());
     for (std::size_t i = 1; i < m_strSelectAddress.size(); ++i) {
         if (i > 1)
             m_typH2.push_back(first);
@@ -339,7 +340,9 @@ bool clsAnaFile::CsvHeadWrite(const QString &FileNameH, std::int16_t HeaderNo, s
                          .arg(FileNameH, QString::fromStdString(e.what()));
         return false;
     }
-    return text::writeLines(FileNameH, m_headLines, error);
+    // The header goes to disk whole, with its last group: a reader never
+    // meets a header that stops short.
+    return HeaderNo != 5 || text::writeLines(FileNameH, m_headLines, error);
 }
 
 bool clsAnaFile::CsvDataWrite(const QString &FileNameD, std::int32_t l_loop, QString *error)

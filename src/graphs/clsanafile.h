@@ -91,9 +91,10 @@ public:
     // Writes the pair into strDBPath (the data folder's DB\). Raises as the
     // class comment says; writes nothing for a graph kind outside 1 to 9.
     void CsvWriteReq(const QString &strDBPath);
-    // The line groups of the header: 1 creates the file with H1, 2 to 5 add
-    // the H2 lines, H3, H4 elements 0 to l_loop-1, H5 elements 0 to l_loop-1.
-    // False, with the reason in `error`, when the group cannot be written.
+    // The line groups of the header: 1 starts it with H1, 2 to 5 add the H2
+    // lines, H3, H4 elements 0 to l_loop-1 and H5 elements 0 to l_loop-1; the
+    // last group, 5, writes the whole header to the file. False, with the
+    // reason in `error`, when the group cannot be built or written.
     bool CsvHeadWrite(const QString &FileNameH, std::int16_t HeaderNo, std::int32_t l_loop, QString *error = nullptr);
     // The data file: flow lines 1 to the last for kind 8 (l_loop unused),
     // else areas 1 to l_loop, the ranking map numbering its values from 1.

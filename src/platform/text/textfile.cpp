@@ -100,10 +100,23 @@ bool readLines(const QString &path, QStringList &lines, QString *error)
 bool writeLines(const QString &path, const QStringList &lines, QString *error)
 {
     // Everything is encoded before the file is touched, so a refused character
-    // leaves the old file as it was.
+    // leaves the old file as it was. The lines are encoded as one text (the
+    // conversion is per character, so the bytes are the same), and only a
+    // refusal looks for its line to name it.
+    qsizetype size = 0;
+    for (const QString &line : lines)
+        size += line.size() + 2;
+    QString all;
+    all.reserve(size);
+    for (const QString &line : lines) {
+        all += line;
+        all += QLatin1String("\r\n");
+    }
     QByteArray bytes;
-    QByteArray encoded;
     QString why;
+    if (encodeCp932(all, bytes, &why))
+        return fs::writeFileAtomic(path, bytes, error);
+    QByteArray encoded;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (!encodeCp932(lines.at(i), encoded, &why)) {
             if (error)
@@ -113,10 +126,10 @@ bool writeLines(const QString &path, const QStringList &lines, QString *error)
                              .arg(why);
             return false;
         }
-        bytes += encoded;
-        bytes += "\r\n";
     }
-    return fs::writeFileAtomic(path, bytes, error);
+    if (error)
+        *error = QStringLiteral("ファイルに書き込めません: %1\n%2").arg(path, why);
+    return false;
 }
 
 bool appendLine(const QString &path, const QString &line, QString *error)
