@@ -47,7 +47,7 @@ void appendValue(QString &line, const QVariant &value)
 
 // The fields of one line, joined by commas as they are added. The line is
 // built in one buffer kept for the next line and handed out at its own size:
-// a data file holds up to 50,000 of them.
+// a data file holds up to 50,000 of them. So one line is built at a time.
 class Fields
 {
 public:

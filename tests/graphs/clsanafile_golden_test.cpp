@@ -37,14 +37,13 @@ std::vector<GoldenCase> AnaFileGolden::cases()
         // previous area's; commas and quotes of names replaced.
         {"choropleth5",
             [](clsAnaFile &a, AnaFileBed &b) {
-                auto &bed = static_cast<AnaFileGolden &>(b);
                 glngGraphKind = GraphKindNuri;
-                bed.owner.anaRange = 3;
-                bed.owner.methods[2]->setChecked(true);
-                bed.select.answers = {{1, 2}};
-                bed.select.subItems[{0, 1}]
+                b.owner.anaRange = 3;
+                b.owner.methods[2]->setChecked(true);
+                b.select.answers = {{1, 2}};
+                b.select.subItems[{0, 1}]
                     = {u("C:\\Calc\\密度.txt"), u("C:\\Calc\\密度.txt"), QStringLiteral("CALC"), QString()};
-                bed.link(a);
+                b.link(a);
                 a.setNoticeName(u("人口,\"総数\""));
                 a.setCompName(u("面積"));
                 a.SetGradeNum(5);
@@ -66,11 +65,10 @@ std::vector<GoldenCase> AnaFileGolden::cases()
         // Three segments: one H4 line, three H5 lines, H2 field 9 = 3.
         {"pie3",
             [](clsAnaFile &a, AnaFileBed &b) {
-                auto &bed = static_cast<AnaFileGolden &>(b);
                 glngGraphKind = GraphKindPie;
-                bed.owner.anaRange = 1;
-                bed.select.answers = {{2, 1}};
-                bed.link(a);
+                b.owner.anaRange = 1;
+                b.select.answers = {{2, 1}};
+                b.link(a);
                 a.setSegments(2);
                 a.setSelectAddress({QString(), QStringLiteral("13")});
                 a.SetHead5(0, u("男"), 16711680, QStringLiteral("20200101"), QStringLiteral("20201231"));
@@ -83,11 +81,10 @@ std::vector<GoldenCase> AnaFileGolden::cases()
         // dates carrying their own quotes.
         {"symbol",
             [](clsAnaFile &a, AnaFileBed &b) {
-                auto &bed = static_cast<AnaFileGolden &>(b);
                 glngGraphKind = GraphKindSymbol;
-                bed.owner.anaRange = 2;
-                bed.select.answers = {{1, 1}, {2, 2}};
-                bed.link(a);
+                b.owner.anaRange = 2;
+                b.select.answers = {{1, 1}, {2, 2}};
+                b.link(a);
                 a.setNoticeName(u("人口"));
                 a.setCompName(u("面積"));
                 a.SetGradeNum(1);
@@ -100,10 +97,9 @@ std::vector<GoldenCase> AnaFileGolden::cases()
         // An empty value between two others: two commas in a row.
         {"emptyvalue",
             [](clsAnaFile &a, AnaFileBed &b) {
-                auto &bed = static_cast<AnaFileGolden &>(b);
                 glngGraphKind = GraphKindValue;
-                bed.owner.anaRange = 0;
-                bed.link(a, false);
+                b.owner.anaRange = 0;
+                b.link(a, false);
                 a.setSelectAddress({QString(), QStringLiteral("01")});
                 a.SetHead5(0, u("値"), 0, QString(), QString());
                 a.SetData1Area(1);
@@ -112,10 +108,9 @@ std::vector<GoldenCase> AnaFileGolden::cases()
         // No values: from the name straight to the repeated X.
         {"novalues",
             [](clsAnaFile &a, AnaFileBed &b) {
-                auto &bed = static_cast<AnaFileGolden &>(b);
                 glngGraphKind = GraphKindValue;
-                bed.owner.anaRange = 0;
-                bed.link(a, false);
+                b.owner.anaRange = 0;
+                b.link(a, false);
                 a.setSelectAddress({QString(), QStringLiteral("02")});
                 a.SetHead5(0, u("値"), 0, QString(), QString());
                 a.SetData1Area(1);
@@ -124,10 +119,9 @@ std::vector<GoldenCase> AnaFileGolden::cases()
         // Three areas of one value each, numbered 1, 2, 3 in file order.
         {"ranking",
             [](clsAnaFile &a, AnaFileBed &b) {
-                auto &bed = static_cast<AnaFileGolden &>(b);
                 glngGraphKind = GraphKindRanking;
-                bed.owner.anaRange = 1;
-                bed.link(a, false);
+                b.owner.anaRange = 1;
+                b.link(a, false);
                 a.setSelectAddress(
                     {QString(), QStringLiteral("13"), QStringLiteral("14"), QStringLiteral("11")});
                 a.SetHead5(0, u("人口"), 0, QStringLiteral("20200101"), QStringLiteral("20201231"));
@@ -139,11 +133,10 @@ std::vector<GoldenCase> AnaFileGolden::cases()
         // Two flow lines, outflow: four DtStreamline lines, FlowKind 2, flag 5.
         {"flow",
             [](clsAnaFile &a, AnaFileBed &b) {
-                auto &bed = static_cast<AnaFileGolden &>(b);
                 glngGraphKind = GraphKindRyusen;
-                bed.owner.anaRange = 2;
-                bed.select.answers = {{2, 1}, {3, 2}};
-                bed.link(a);
+                b.owner.anaRange = 2;
+                b.select.answers = {{2, 1}, {3, 2}};
+                b.link(a);
                 a.setSelectAddress({QString(), QStringLiteral("13101"), QStringLiteral("13102")});
                 a.SetHead5(0, u("通勤"), 0, QStringLiteral("20200101"), QStringLiteral("20201231"));
                 a.SetData1Area(0);
@@ -155,10 +148,9 @@ std::vector<GoldenCase> AnaFileGolden::cases()
         // No selected area: one H2 line with codes 0; no area lines.
         {"noarea",
             [](clsAnaFile &a, AnaFileBed &b) {
-                auto &bed = static_cast<AnaFileGolden &>(b);
                 glngGraphKind = GraphKindBar;
-                bed.owner.anaRange = 1;
-                bed.link(a, false);
+                b.owner.anaRange = 1;
+                b.link(a, false);
                 a.setSegments(1);
                 a.setSelectAddress({QString()});
                 a.SetHead5(0, u("男"), 1, QString(), QString());
