@@ -20,6 +20,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -196,7 +197,7 @@ void frmPSYDataSanshou::Form_Unload()
     m_code = {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")};
     gintStoryStepEnd = -1;
     ClearHighlight();
-    shell::dispatchMode(StateLeave, noParameterText());
+    shell::dispatchMode(StateLeave, shell::noParameterText());
     setFrameItemsEnabled(true);
 }
 

@@ -31,7 +31,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <memory>
+#include <QPointer>
 
 using namespace veltra;
 using statrender::AreaLevel;
@@ -87,8 +87,8 @@ protected:
         statdata::MeshDatabase::shared().insertMunicipality(13, 999, u("テスト区"), QString(), 0, 0);
         statdata::MeshDatabase::shared().insertTownBlock(13, 999, 1001, u("テスト一丁目"), 0, 0);
         gstrDataPath = data.dataPath;
-        frame = std::make_unique<frmMain>();
-        gfrmMain = frame.get();
+        frame = new frmMain;
+        gfrmMain = frame;
         statrender::registerDataReference();
         mapwindow::registerMapTools();
         gdtBaseDate = QDate(1900, 1, 1);
@@ -99,7 +99,7 @@ protected:
         ui::WindowRegistry::instance().deleteAll();
         gobjZor = nullptr;
         gfrmMain = nullptr;
-        frame.reset();
+        delete frame.data();
     }
 
     // Opens the document in the map (after any change of its definition files).
@@ -123,7 +123,7 @@ protected:
     test::RunStateGuard guard;
     AreaDoc doc{true};
     test::SanshouData data{{QStringLiteral("13999001001,11,5,6")}};
-    std::unique_ptr<frmMain> frame;
+    QPointer<frmMain> frame; // registered: the registry deletes it
     zorvik::Zorvik map;
 };
 
@@ -182,7 +182,7 @@ TEST_F(DataSanshouMap, AClickedAreaIsShownAndHighlightedUntilClosed)
 
     // The tool-bar button: the window, then the area reference mode.
     shell::modeRegistry().dataReference().show();
-    shell::changeMode(ModeAreaSanshou, 0, noParameterText());
+    shell::changeMode(ModeAreaSanshou, 0, shell::noParameterText());
     frmPSYDataSanshou *w = dataWindow();
     EXPECT_TRUE(w->isVisible());
     EXPECT_FALSE(frameItemsEnabled());

@@ -24,7 +24,7 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <gtest/gtest.h>
-#include <memory>
+#include <QPointer>
 
 using namespace veltra;
 using statrender::AreaLevel;
@@ -61,15 +61,15 @@ protected:
         ASSERT_TRUE(data.ok);
         ASSERT_TRUE(statdata::MeshDatabase::shared().open(statdata::MeshDatabase::pathInDataFolder(data.dataPath)));
         gstrDataPath = data.dataPath;
-        frame = std::make_unique<frmMain>();
-        gfrmMain = frame.get();
+        frame = new frmMain;
+        gfrmMain = frame;
         statrender::registerDataReference();
     }
     void TearDown() override
     {
         ui::WindowRegistry::instance().deleteAll();
         gfrmMain = nullptr;
-        frame.reset();
+        delete frame.data();
     }
 
     frmPSYDataSanshou *window() { return ui::form<frmPSYDataSanshou>(static_cast<QWidget *>(gfrmMain)); }
@@ -95,7 +95,7 @@ protected:
 
     test::RunStateGuard guard;
     test::SanshouData data;
-    std::unique_ptr<frmMain> frame;
+    QPointer<frmMain> frame; // registered: the registry deletes it
 };
 
 TEST_F(DataSanshouWindow, OpensOnTokyoWithTheFirstStatisticsAtThePrefectureLevel)
