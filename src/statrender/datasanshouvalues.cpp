@@ -65,8 +65,8 @@ QString levelName(AreaLevel level)
 
 QString yearFilePath(const QString &dataPath)
 {
-    return statdata::joinPath(
-        statdata::joinPath(etcFolder(dataPath), statdata::etc2FolderName() + u'\\'), statdata::yearFileName());
+    return statdata::joinPath(statdata::joinPath(etcFolder(dataPath), statdata::etc2FolderName() + u'\\'),
+        statdata::yearFileName());
 }
 
 QString itemListPath(const QString &dataPath, const QString &statistics)

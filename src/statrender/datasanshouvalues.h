@@ -45,7 +45,8 @@ QString yearFilePath(const QString &dataPath);
 // The item-list file of a statistics, its etc2 copy.
 QString itemListPath(const QString &dataPath, const QString &statistics);
 // The value folder of a field at a level, ending in a separator.
-QString valueFolder(const QString &dataPath, const QString &statistics, AreaLevel level, const QString &field);
+QString valueFolder(
+    const QString &dataPath, const QString &statistics, AreaLevel level, const QString &field);
 
 // The first comma field of each line of the year-management file; empty when
 // the file is missing or empty.

@@ -360,8 +360,8 @@ void frmPSYDataSanshou::SyncAreaLists(int k)
     const qint64 pref = codeNumber(m_code[0]);
     if (k == 0 || k == 1) {
         m_code[2].clear();
-        m_code[1] = firstColumn(kCitiesOfPref + QStringLiteral(" AND 市区町村名 = ?"),
-            {pref, DBCombo1[1]->currentText()}, 1)
+        m_code[1] = firstColumn(
+            kCitiesOfPref + QStringLiteral(" AND 市区町村名 = ?"), {pref, DBCombo1[1]->currentText()}, 1)
                         .value_or(noRow);
         fillNameList(2, kTownsOfCity,
             {static_cast<std::int32_t>(pref), static_cast<std::int32_t>(codeNumber(m_code[1]))});
@@ -380,8 +380,8 @@ void frmPSYDataSanshou::setAddressCode(const QString &code)
 {
     if (!vb::isNumeric(code))
         return;
-    m_code = {ComCaldoraNeo::GetPrefCode(code), ComCaldoraNeo::GetCityCode(code),
-        ComCaldoraNeo::GetTownCode(code)};
+    m_code = {
+        ComCaldoraNeo::GetPrefCode(code), ComCaldoraNeo::GetCityCode(code), ComCaldoraNeo::GetTownCode(code)};
     const qint64 p = codeNumber(m_code[0]);
     const qint64 c = codeNumber(m_code[1]);
     const qint64 t = codeNumber(m_code[2]);
@@ -405,8 +405,8 @@ void frmPSYDataSanshou::setAddressCode(const QString &code)
 void frmPSYDataSanshou::ShowValues()
 {
     lblData->clear();
-    const statrender::LevelTexts lines = statrender::readValueLines(
-        gstrDataPath, cmbNendo->currentText(), Combo1[0]->currentText(), m_code);
+    const statrender::LevelTexts lines
+        = statrender::readValueLines(gstrDataPath, cmbNendo->currentText(), Combo1[0]->currentText(), m_code);
     const std::optional<QString> chosen
         = statrender::itemValues(lines, Combo1[1]->currentIndex())[static_cast<std::size_t>(level())];
     if (chosen)
@@ -418,12 +418,14 @@ void frmPSYDataSanshou::ShowValues()
     MSFlexGrid1->setHorizontalHeaderLabels(
         {QString(), QStringLiteral("都道府県 "), QStringLiteral("市区町村 "), QStringLiteral("町丁字 ")});
     for (int i = 0; i < Combo1[1]->count(); ++i) {
-        const QStringList cells = statrender::gridRow(Combo1[1]->itemText(i), statrender::itemValues(lines, i));
+        const QStringList cells
+            = statrender::gridRow(Combo1[1]->itemText(i), statrender::itemValues(lines, i));
         const int row = MSFlexGrid1->rowCount();
         MSFlexGrid1->insertRow(row);
         for (int c = 0; c < cells.size() && c < 4; ++c) {
             auto *cell = new QTableWidgetItem(cells[c]);
-            cell->setTextAlignment(c == 0 ? (Qt::AlignLeft | Qt::AlignVCenter) : (Qt::AlignRight | Qt::AlignVCenter));
+            cell->setTextAlignment(
+                c == 0 ? (Qt::AlignLeft | Qt::AlignVCenter) : (Qt::AlignRight | Qt::AlignVCenter));
             MSFlexGrid1->setItem(row, c, cell);
         }
     }
@@ -464,12 +466,14 @@ std::int16_t frmPSYDataSanshou::GetDispSpaceID(zorvik::Zorvik *objZor, std::vect
     for (std::int16_t i = 0; i < spaceCount; ++i) {
         std::vector<std::int16_t> vectors;
         std::vector<QString> vectorNames;
-        const std::int16_t vectorCount = kinds.GetVectIDList(spaces[static_cast<std::size_t>(i)], vectors, vectorNames);
+        const std::int16_t vectorCount
+            = kinds.GetVectIDList(spaces[static_cast<std::size_t>(i)], vectors, vectorNames);
         bool shown = true;
         for (std::int16_t j = 0; j < vectorCount && shown; ++j) {
             std::int32_t lower = 0;
             std::int32_t upper = 0;
-            if (objZor->GetElmDispRange(0, vectors[static_cast<std::size_t>(j)], lower, upper) != zorvik::code::Ok) {
+            if (objZor->GetElmDispRange(0, vectors[static_cast<std::size_t>(j)], lower, upper)
+                != zorvik::code::Ok) {
                 iTargetSpID.clear();
                 return 0;
             }

@@ -25,13 +25,13 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <QPointer>
 
 using namespace veltra;
 using statrender::AreaLevel;
@@ -83,7 +83,8 @@ protected:
     {
         ASSERT_TRUE(doc.ok);
         ASSERT_TRUE(data.ok);
-        ASSERT_TRUE(statdata::MeshDatabase::shared().open(statdata::MeshDatabase::pathInDataFolder(data.dataPath)));
+        ASSERT_TRUE(
+            statdata::MeshDatabase::shared().open(statdata::MeshDatabase::pathInDataFolder(data.dataPath)));
         statdata::MeshDatabase::shared().insertMunicipality(13, 999, u("テスト区"), QString(), 0, 0);
         statdata::MeshDatabase::shared().insertTownBlock(13, 999, 1001, u("テスト一丁目"), 0, 0);
         gstrDataPath = data.dataPath;
@@ -117,7 +118,8 @@ protected:
     }
     bool frameItemsEnabled() const
     {
-        return frame->menuItem(QStringLiteral("mnuOptionTime"))->isEnabled() && frame->statusBar()->isEnabled();
+        return frame->menuItem(QStringLiteral("mnuOptionTime"))->isEnabled()
+            && frame->statusBar()->isEnabled();
     }
 
     test::RunStateGuard guard;

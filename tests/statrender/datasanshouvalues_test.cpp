@@ -100,13 +100,8 @@ TEST(DataSanshouLevel, TheFinestDisplayedAreaSpaceWins)
     };
     const Row rows[] = {
         {{}, 1, 2, 3, 3}, // nothing displayed: the town-block level stands in
-        {{1}, 1, 2, 3, 1},
-        {{1, 2}, 1, 2, 3, 2},
-        {{2}, 1, 2, 3, 2},
-        {{3}, 1, 2, 3, 3},
-        {{1, 3}, 1, 2, 3, 3},
-        {{1, 2, 3, 100}, 1, 2, 3, 3},
-        {{100, 101}, 1, 2, 3, 3}, // no area space among them
+        {{1}, 1, 2, 3, 1}, {{1, 2}, 1, 2, 3, 2}, {{2}, 1, 2, 3, 2}, {{3}, 1, 2, 3, 3}, {{1, 3}, 1, 2, 3, 3},
+        {{1, 2, 3, 100}, 1, 2, 3, 3}, {{100, 101}, 1, 2, 3, 3}, // no area space among them
         {{1, 2, 3}, 0, 0, 0, 0}, // before the area reference mode set the spaces
     };
     for (const Row &r : rows) {
@@ -138,11 +133,13 @@ TEST(DataSanshouFiles, ListsAndValueLinesOfTheEtcTree)
     };
     const Row rows[] = {
         {"R2テスト", "人口", {"13", "101", "1001"},
-            {QStringLiteral("13,100,50,50"), QStringLiteral("13101,10,5,5"), QStringLiteral("13101001001abc,1,1,0")}},
+            {QStringLiteral("13,100,50,50"), QStringLiteral("13101,10,5,5"),
+                QStringLiteral("13101001001abc,1,1,0")}},
         {"R2テスト", "人口", {"13", "103", "3001"},
             {QStringLiteral("13,100,50,50"), std::nullopt, QStringLiteral("13103003001,7,3,4")}},
         // No FileIndex key for prefecture 1; no municipality or town folder for 世帯.
-        {"R2テスト", "人口", {"1", "101", "0"}, {QStringLiteral("01,200,90,110"), std::nullopt, std::nullopt}},
+        {"R2テスト", "人口", {"1", "101", "0"},
+            {QStringLiteral("01,200,90,110"), std::nullopt, std::nullopt}},
         {"R2テスト", "世帯", {"13", "101", "1001"}, {QStringLiteral("13,40"), std::nullopt, std::nullopt}},
         {"H27テスト", "人口", {"13", "101", "1001"}, {}},
         {"R2テスト", "該当データありません", {"13", "101", "1001"}, {}},

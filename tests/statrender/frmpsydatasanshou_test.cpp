@@ -19,12 +19,12 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <gtest/gtest.h>
-#include <QPointer>
 
 using namespace veltra;
 using statrender::AreaLevel;
@@ -59,7 +59,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(data.ok);
-        ASSERT_TRUE(statdata::MeshDatabase::shared().open(statdata::MeshDatabase::pathInDataFolder(data.dataPath)));
+        ASSERT_TRUE(
+            statdata::MeshDatabase::shared().open(statdata::MeshDatabase::pathInDataFolder(data.dataPath)));
         gstrDataPath = data.dataPath;
         frame = new frmMain;
         gfrmMain = frame;
@@ -75,7 +76,8 @@ protected:
     frmPSYDataSanshou *window() { return ui::form<frmPSYDataSanshou>(static_cast<QWidget *>(gfrmMain)); }
     bool frameItemsEnabled() const
     {
-        return frame->menuItem(QStringLiteral("mnuOptionTime"))->isEnabled() && frame->statusBar()->isEnabled();
+        return frame->menuItem(QStringLiteral("mnuOptionTime"))->isEnabled()
+            && frame->statusBar()->isEnabled();
     }
     QStringList names()
     {
