@@ -42,6 +42,7 @@ constexpr double kGridTop = 3300;
 // borders take this much of them.
 constexpr double kFrameAllowance = 450;
 constexpr double kValueColumn = 1200;
+constexpr double kRowHeight = 285;
 
 int px(double twips)
 {
@@ -124,6 +125,7 @@ frmPSYDataSanshou::frmPSYDataSanshou(QWidget *owner)
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->verticalHeader()->hide();
+    MSFlexGrid1->verticalHeader()->setDefaultSectionSize(ui::twipsToPixelsY(kRowHeight));
 
     // The designed layout, in twips.
     place(Label5, 120, 150, 1600, 300);
@@ -140,8 +142,8 @@ frmPSYDataSanshou::frmPSYDataSanshou(QWidget *owner)
     place(Combo1[1], 1300, 1950, 5915, 330);
     place(lblDataLabel, 120, 2460, 1100, 300);
     place(lblData, 1300, 2400, 2400, 360);
-    place(Check1, 120, 2900, 2400, 300);
-    place(Command1, 6015, 2850, 1200, 400);
+    place(Check1, 120, 2760, 2400, 300);
+    place(Command1, 6015, 2700, 1200, 375);
     place(MSFlexGrid1, 120, kGridTop, kClientWidth - 240, kHeightTall - kFrameAllowance - kGridTop - 120);
 
     connect(cmbNendo, &QComboBox::activated, this, [this] { cmbNendo_Click(); });

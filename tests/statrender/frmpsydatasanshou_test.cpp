@@ -154,6 +154,8 @@ TEST_F(DataSanshouWindow, TheGridListsEveryItemAtTheThreeLevels)
     w->Check1_Click();
     EXPECT_EQ(w->formHeightTwips(), 3600);
     EXPECT_GT(grid->geometry().top(), w->height() - 1);
+    EXPECT_LE(w->Command1->geometry().bottom(), w->height() - 1);
+    EXPECT_LE(w->Check1->geometry().bottom(), w->height() - 1);
 }
 
 TEST_F(DataSanshouWindow, TheValueLineShowsTheChosenLevel)
