@@ -72,13 +72,22 @@ TEST_F(XlsSelect, AMissingOrBrokenTemplateShowsNoPreviewAndTheButtonsStillWork)
     EXPECT_TRUE(chooser->cmdOK->isEnabled());
     EXPECT_TRUE(chooser->cmdCancel->isEnabled());
 
-    // The missing one says so where its page would be.
-    QImage image(160, 200, QImage::Format_RGB32);
-    image.fill(Qt::gray);
-    QPainter painter(&image);
-    statrender::drawTemplatePreview(painter, QRectF(image.rect()), chooser->OLE1[2]->preview());
-    painter.end();
-    EXPECT_NE(image.pixel(80, 100), QColor(Qt::white).rgb()); // no blank page drawn
+    // The missing one draws no page; a template that is there does.
+    const auto whitePixels = [](const statrender::TemplatePreview &preview) {
+        QImage image(160, 200, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        QPainter painter(&image);
+        statrender::drawTemplatePreview(painter, QRectF(image.rect()), preview);
+        painter.end();
+        int white = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                white += image.pixel(x, y) == QColor(Qt::white).rgb();
+        }
+        return white;
+    };
+    EXPECT_EQ(whitePixels(chooser->OLE1[2]->preview()), 0);
+    EXPECT_GT(whitePixels(chooser->OLE1[3]->preview()), 160 * 200 / 10);
 }
 
 TEST_F(XlsSelect, CreateStoresTemplateAndTitleMinimisesAndEntersTheExportMode)
