@@ -6,6 +6,7 @@
 #include "mapwindow/navigationregistry.h"
 #include "statdataui/comg_add.h"
 #include "statrender/datareferenceregistry.h"
+#include "statrender/spreadsheetregistration.h"
 
 namespace veltra::app {
 
@@ -16,6 +17,7 @@ void registerSubsystems()
     mapwindow::registerMapTools();
     statdataui::registerUserDataWindows();
     statrender::registerDataReference();
+    statrender::registerSpreadsheetExport();
     routeStatisticsMessages();
 }
 
