@@ -31,6 +31,8 @@
 #include "statdata/userdataregistration.h"
 #include "statdata/valuefileindex.h"
 #include "statdataui/comg_add.h"
+#include "statrender/exceloutmode.h"
+#include "statrender/frmpsyxlsselect.h"
 
 namespace veltra::app {
 
@@ -110,11 +112,13 @@ void resetMapWindowGlobals()
 }
 
 // The globals of the statistics libraries (statdata/globals.h,
-// statdataui/comg_add.h).
+// statdataui/comg_add.h, statrender/frmpsyxlsselect.h).
 void resetStatisticsGlobals()
 {
     gstrCalcTemplateFile.clear();
     gstrAddDataPath.clear();
+    gstrExcelTemplate.clear();
+    gstrExcelTitle.clear();
 }
 
 // What the subsystems registered with the shell and with each other.
@@ -133,6 +137,7 @@ void clearRegistries()
     statdata::setAddPipelineHooks({});
     statdata::RegistrationJournal::setStepHook(nullptr);
     clsAddInfo::setClock(nullptr);
+    statrender::setLegendPictureSource(nullptr);
 }
 
 // What the run keeps for its later calls.

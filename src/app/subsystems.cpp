@@ -5,6 +5,8 @@
 #include "mapwindow/maptoolsregistry.h"
 #include "mapwindow/navigationregistry.h"
 #include "statdataui/comg_add.h"
+#include "statrender/datareferenceregistry.h"
+#include "statrender/spreadsheetregistration.h"
 
 namespace veltra::app {
 
@@ -14,6 +16,8 @@ void registerSubsystems()
     mapwindow::registerNavigation();
     mapwindow::registerMapTools();
     statdataui::registerUserDataWindows();
+    statrender::registerDataReference();
+    statrender::registerSpreadsheetExport();
     routeStatisticsMessages();
 }
 

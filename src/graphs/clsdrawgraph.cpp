@@ -123,12 +123,18 @@ void clsDrawGraph::setAutoRedraw(bool blnVal)
 
 void clsDrawGraph::ReDraw()
 {
-    // Each kind repeats its last drawing call. The histogram (1), bar graph
-    // (3), pyramid (7), scatter diagram (9) and value axis (20) join here with
-    // their routines; until then they, like any unknown kind, draw nothing.
+    // Each kind repeats its last drawing call. The histogram (1), pyramid (7)
+    // and scatter diagram (9) join here with their routines; until then
+    // they, like any unknown kind, draw nothing.
     switch (glngGraphKind) {
     case GraphKindPie:
         DrawPie(m_lngPichDC, m_lngPichWnd, m_blnShowLegend);
+        break;
+    case GraphKindBar:
+        DrawRectangle(m_lngPichDC, m_lngPichWnd, m_blnShowLegend);
+        break;
+    case GraphKindBarAxis:
+        DrawMemori(m_lngPichDC, m_lngPichWnd, m_blnShowLegend);
         break;
     default:
         break;

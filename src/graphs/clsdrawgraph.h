@@ -30,6 +30,7 @@
 // Coordinates are pixels of the picture's client area; angles of the pie are
 // radians clockwise from twelve o'clock. Colours are BGR (&H00BBGGRR).
 #include "graphs/graphrecords.h"
+#include "graphs/naturalbreaks.h"
 
 #include <QFont>
 #include <QPointer>
@@ -116,6 +117,59 @@ public:
     void DrawEllipse(double X, double Y, double R, double inData, std::optional<std::int32_t> innercolor,
         std::optional<std::int32_t> BorderColor, std::int32_t nWidth, std::int32_t nPen, GraphCanvas *O_HDC);
 
+    // --- classification (over the segment values sorted ascending, n >= 2) ---
+    // Steps 1 to 5 as the class histogram runs them: the class-count list,
+    // the classes ("1" computes them by the chosen method, "2" takes them
+    // from the legend, anything else keeps them), the repair pass and the
+    // counting. avg and sd are the mean and standard deviation of the
+    // values. False when the standard-deviation method finds no step; errors
+    // (a count outside the list, a zero deviation, a non-numeric combo text)
+    // reach the caller with the classes as stored so far.
+    bool classify(const QString &strGraphInit, double avg, double sd);
+    // Step 1 alone: fills cmbFuriwake and sets the class count from its
+    // text; false when the standard-deviation method finds no step.
+    bool prepareClassCount(double avg, double sd);
+    // Step 2 ("1"): classes by the first checked optMethod button.
+    void computeClasses();
+    // Step 3 ("2"): bounds from the legend rows; otherwise counts reset only.
+    void takeClassesFromLegend();
+    void keepClasses();
+    // Step 4: overlapping classes are joined, empty ones widened by 0.1.
+    void repairClasses();
+    // Step 5: each value, rounded through its text to four decimals, counts
+    // in the first class that holds it (the last class closed at its top).
+    void countClasses();
+    // The class list (two entries beyond the classes, see the class
+    // histogram's handles) and one colour per class.
+    const std::vector<ClassRange> &classList() const { return m_typClass; }
+    const std::vector<std::int32_t> &classColors() const { return m_lngClassColor; }
+    // The value-axis ends of the last computed classes.
+    double classMin() const { return m_dblMin; }
+    double classMax() const { return m_dblMax; }
+
+    // The Left (twips) of a handle whose middle marks value d_hani on shpBar.
+    double getSliderIchi(double d_hani) const;
+    // Moves boundary Index to the value under a handle at dblSliderLeft,
+    // dblMin and dblMax being the handle's limits (twips); kensuu classes.
+    void SetHani(std::int16_t Index, double dblSliderLeft, double dblMin, double dblMax, std::int16_t kensuu);
+    // Bounds typed into legend row intIndex; TypeMismatch for a text that is
+    // not a number, before anything is stored.
+    void InputDataSet(std::int16_t intIndex, const QString &IjyouData, const QString &MimanData);
+    // The legend's check of typed bounds; false without a legend.
+    bool RangeCheck();
+    // Rebuilds the legend rows for another method; ObjectNotSet without one.
+    void BunruiSelect();
+
+    // --- bar graph and value axis (baseline 225, 215 pixels high) ---
+    // The bars (kind 3) and the value axis (kind 20): 1 drawn or nothing to
+    // draw, 2 failed.
+    std::int32_t DrawRectangle(GraphCanvas *lngPichDC, PictureBox *lngPichWnd, bool blnShowLegend);
+    std::int32_t DrawMemori(GraphCanvas *lngPichDC, PictureBox *lngPichWnd, bool blnShowLegend);
+    // The rounded axis top for the decimal text of a value, and the tick
+    // interval for an axis ending at d_Max (axisscale.h).
+    std::int32_t get_MaxSuuchi(const QString &strSuuchi) const;
+    std::int32_t get_Y_Kankaku(double d_Max) const;
+
     // --- geometry ---
     // The point at `degree` clockwise from twelve o'clock on the ellipse of
     // radii radiusX, radiusY around the centre, rounded to Longs.
@@ -131,6 +185,17 @@ private:
     bool DrawPieSlice(double X, double Y, double R, double startAngle, double endAngle, double caption,
         std::optional<std::int32_t> fillColor, std::optional<std::int32_t> lineColor, std::int32_t lineWidth,
         std::int32_t lineStyle, GraphCanvas &hDC);
+    // Natural breaks: the table of best class starts, and the class means
+    // ("#############0.0", highest class first, joined by "/").
+    void ShizenMatrix(std::int32_t n, std::int32_t k);
+    QString ShizenClassMeans(std::int32_t n, std::int32_t k) const;
+    void setClassColors();
+    // The sorted values 0..n-1.
+    std::vector<double> sortedValues() const;
+    // Bar graph: the largest value scaled by the unit, the axis top and
+    // tick interval and the pixels per unit.
+    struct AxisRange;
+    AxisRange axisRange();
     double sumOf(double (*term)(const GraphSegment &, double scale), std::int32_t nFlg) const;
 
     QPointer<ctlLegend> m_ctlLegend;
@@ -149,6 +214,8 @@ private:
     GraphOwner *m_frmOwner = nullptr;
     QString m_strNoticeName;
     QString m_strCompName;
+    double m_dblMin = 0;
+    double m_dblMax = 0;
     std::int16_t m_intGradeNum = 0;
     bool m_blnColorChanged = false;
 
@@ -156,6 +223,8 @@ private:
     std::vector<std::int32_t> m_lngSanpuIdx;
     std::vector<ClassRange> m_typClass;
     std::vector<std::int32_t> m_lngClassColor;
+    std::vector<ClassRange> m_typStdClass;
+    veltra::graphs::NaturalBreaksTable m_dblShizenLow;
     std::vector<double> m_dblPyramidLeft;
     std::vector<double> m_dblPyramidRight;
 };

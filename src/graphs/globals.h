@@ -17,5 +17,6 @@ inline constexpr std::int32_t GraphKindValue = 6;
 inline constexpr std::int32_t GraphKindPyramid = 7;
 inline constexpr std::int32_t GraphKindRyusen = 8; // flow
 inline constexpr std::int32_t GraphKindSanpuzu = 9; // scatter
+inline constexpr std::int32_t GraphKindBarAxis = 20; // a bar graph's value axis
 
 inline std::int32_t glngGraphKind = 0;

@@ -141,7 +141,7 @@ TEST_F(DrawGraph, KindsWithoutTheirRoutineAndUnknownKindsDrawNothing)
     clsDrawGraph graph;
     addSegments(graph, {30, 70});
     graph.DrawPie(&canvas, &pic, false);
-    for (std::int32_t kind : {0, 4, 5, 6, 8, 11, 20, -1}) {
+    for (std::int32_t kind : {0, 4, 5, 6, 8, 11, -1}) {
         SCOPED_TRACE(kind);
         glngGraphKind = kind;
         graph.setAutoRedraw(true);

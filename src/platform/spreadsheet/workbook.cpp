@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QSet>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <pugixml.hpp>
 #include <string>
@@ -218,7 +219,78 @@ void collectRelationshipIds(const pugi::xml_node &node, QStringList &ids)
         collectRelationshipIds(c, ids);
 }
 
+// Pixels of a column width given in characters of the default font's
+// maximum digit width (7 px at 96 dpi) with its 5 px of padding.
+double columnPixels(double characters)
+{
+    return characters <= 0 ? 0.0 : double(std::lround(characters * 7 + 5));
+}
+
+// Distance from the grid's origin to line `index` of a grid whose lines are
+// `standard` apart except those listed in `custom`.
+double gridOffset(int index, double standard, const std::map<int, double> &custom)
+{
+    double at = double(index) * standard;
+    for (auto it = custom.begin(); it != custom.end() && it->first < index; ++it)
+        at += it->second - standard;
+    return at;
+}
+
+SheetPage readPage(const pugi::xml_node &sheet)
+{
+    SheetPage page;
+    const pugi::xml_node format = child(sheet, "sheetFormatPr");
+    if (const pugi::xml_attribute w = format.attribute("defaultColWidth"))
+        page.defaultColumnWidth = columnPixels(w.as_double());
+    else if (const pugi::xml_attribute base = format.attribute("baseColWidth"))
+        page.defaultColumnWidth = std::ceil((base.as_double() * 7 + 5) / 8) * 8; // whole bytes of 8 px
+    if (const pugi::xml_attribute h = format.attribute("defaultRowHeight"))
+        page.defaultRowHeight = h.as_double() * 96 / 72;
+    for (pugi::xml_node c = child(child(sheet, "cols"), "col"); c; c = c.next_sibling()) {
+        if (!isNamed(c, "col"))
+            continue;
+        const double px
+            = c.attribute("hidden").as_bool() ? 0.0 : columnPixels(c.attribute("width").as_double());
+        // A range beyond the used columns is the rest of the sheet: cap it.
+        const int last = std::min(c.attribute("max").as_int(), 16384);
+        for (int n = std::max(1, c.attribute("min").as_int()); n <= last; ++n)
+            page.columnWidths[n - 1] = px;
+    }
+    for (pugi::xml_node r = child(child(sheet, "sheetData"), "row"); r; r = r.next_sibling()) {
+        if (!isNamed(r, "row") || r.attribute("r").as_int() < 1)
+            continue;
+        if (r.attribute("hidden").as_bool())
+            page.rowHeights[r.attribute("r").as_int() - 1] = 0;
+        else if (const pugi::xml_attribute ht = r.attribute("ht"))
+            page.rowHeights[r.attribute("r").as_int() - 1] = ht.as_double() * 96 / 72;
+    }
+    const pugi::xml_node margins = child(sheet, "pageMargins");
+    if (margins) {
+        page.margins
+            = QMarginsF(margins.attribute("left").as_double(0.7), margins.attribute("top").as_double(0.75),
+                margins.attribute("right").as_double(0.7), margins.attribute("bottom").as_double(0.75));
+    }
+    page.horizontalCentered = child(sheet, "printOptions").attribute("horizontalCentered").as_bool();
+    const pugi::xml_node setup = child(sheet, "pageSetup");
+    page.landscape = std::strcmp(setup.attribute("orientation").value(), "landscape") == 0;
+    if (setup.attribute("paperSize").as_int() == 1)
+        page.paper = QSizeF(8.5, 11);
+    return page;
+}
+
 } // namespace
+
+QSizeF SheetPage::orientedPaper() const
+{
+    return landscape ? paper.transposed() : paper;
+}
+
+QPointF SheetPage::pointOf(const CellAnchor &anchor) const
+{
+    return QPointF(gridOffset(anchor.column, defaultColumnWidth, columnWidths)
+            + double(anchor.columnOffset) / kEmuPerPixel,
+        gridOffset(anchor.row, defaultRowHeight, rowHeights) + double(anchor.rowOffset) / kEmuPerPixel);
+}
 
 std::optional<std::pair<int, int>> pngSize(const QByteArray &png)
 {
@@ -247,6 +319,7 @@ bool Workbook::open(const QString &path, QString *error)
     m_drawingRels.reset();
     m_contentTypes.reset();
     m_drawingRelsChanged = m_contentTypesChanged = false;
+    m_page = SheetPage{};
     if (!m_package.load(path, error))
         return false;
 
@@ -282,6 +355,7 @@ bool Workbook::open(const QString &path, QString *error)
         return false;
     }
     m_contentTypes = std::move(contentTypes);
+    m_page = readPage(sheet.document_element());
 
     const pugi::xml_node drawingRef = child(sheet.document_element(), "drawing");
     const Relationship *drawing = drawingRef ? findById(sheetRels, QString::fromUtf8(attribute(drawingRef, "id").value()))
@@ -328,6 +402,14 @@ std::vector<Shape> Workbook::shapes() const
         if (const pugi::xml_node from = child(anchor, "from")) {
             shape.from = CellAnchor{int(numberIn(from, "col")), int(numberIn(from, "row")), numberIn(from, "colOff"),
                 numberIn(from, "rowOff")};
+        }
+        if (const pugi::xml_node to = child(anchor, "to")) {
+            shape.to = CellAnchor{int(numberIn(to, "col")), int(numberIn(to, "row")), numberIn(to, "colOff"),
+                numberIn(to, "rowOff")};
+        }
+        if (const pugi::xml_node ext = child(anchor, "ext")) {
+            shape.width = ext.attribute("cx").as_llong();
+            shape.height = ext.attribute("cy").as_llong();
         }
         if (const pugi::xml_node body = child(object, "txBody")) {
             shape.hasTextBody = true;

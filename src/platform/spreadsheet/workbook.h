@@ -19,7 +19,11 @@
 #include "platform/spreadsheet/package.h"
 
 #include <QByteArray>
+#include <QMarginsF>
+#include <QPointF>
+#include <QSizeF>
 #include <QString>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -48,9 +52,33 @@ struct Shape
     QString name;
     // The top-left corner; none for a shape placed by absolute position.
     std::optional<CellAnchor> from;
+    // The bottom-right corner of a shape anchored at two cells.
+    std::optional<CellAnchor> to;
+    // The size in EMU of a shape anchored at one cell (or placed absolutely).
+    qint64 width = 0;
+    qint64 height = 0;
     bool picture = false;
     bool hasTextBody = false;
     QString text; // the paragraphs joined with '\n'
+};
+
+// The first worksheet's page and grid, to place its drawing on paper.
+// Sizes of the grid are in pixels at 96 dpi, the page's in inches.
+struct SheetPage
+{
+    bool landscape = false;
+    QSizeF paper{8.27, 11.69}; // portrait; A4 unless the sheet names Letter
+    QMarginsF margins{0.7, 0.75, 0.7, 0.75}; // the format's defaults
+    bool horizontalCentered = false;
+    double defaultColumnWidth = 64;
+    double defaultRowHeight = 20;
+    std::map<int, double> columnWidths; // zero-based column -> px
+    std::map<int, double> rowHeights; // zero-based row -> px
+
+    // The paper as printed: the long side across in landscape.
+    QSizeF orientedPaper() const;
+    // Where an anchor lies, in px from the sheet's top-left corner.
+    QPointF pointOf(const CellAnchor &anchor) const;
 };
 
 class Workbook
@@ -68,6 +96,8 @@ public:
     // The shapes at the top of the first worksheet's drawing, in drawing order.
     std::vector<Shape> shapes() const;
     std::optional<Shape> shape(const QString &name) const;
+    // The first worksheet's page set-up and grid.
+    const SheetPage &page() const { return m_page; }
 
     // Replaces the text of a shape with a text body, one paragraph a line;
     // the first paragraph's and first run's formatting are kept.
@@ -90,6 +120,7 @@ private:
     void dropUnusedRelationships(const QStringList &ids);
 
     Package m_package;
+    SheetPage m_page;
     QString m_drawingPart; // empty: the first worksheet has no drawing
     std::unique_ptr<pugi::xml_document> m_drawing;
     std::unique_ptr<pugi::xml_document> m_drawingRels;

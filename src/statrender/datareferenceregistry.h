@@ -1,0 +1,10 @@
+#pragma once
+// Plugs the data reference window (frmPSYDataSanshou) into the shell's data
+// reference table: mode 91, the menu command and the tool-bar button show
+// it; the area reference mode hands it the clicked area's code and point.
+// The window is created on first use, owned by the main frame.
+namespace veltra::statrender {
+
+void registerDataReference();
+
+} // namespace veltra::statrender

@@ -1,0 +1,131 @@
+#pragma once
+// The spreadsheet export as the program runs it: the generated default map
+// in a real map control (gobjZor), the export registered with the shell, a
+// data folder of the eight templates, the desktop's file opener recorded,
+// and a temporary folder of the test's own.
+#include "exceltemplatefolder.h"
+#include "mapwindow/globals.h"
+#include "platform/ui/windowregistry.h"
+#include "shell/globals.h"
+#include "shell/mapwindowhost.h"
+#include "shell/mdlmain_mode.h"
+#include "shell/modecodes.h"
+#include "shell/moderegistry.h"
+#include "statrender/exceloutmode.h"
+#include "statrender/frmpsyxlsselect.h"
+#include "statrender/spreadsheetregistration.h"
+#include "zorvik/widget/zorvik.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace veltra::test {
+
+// A map window that is only there: the event bridge needs one.
+class FakeMapHost : public shell::MapWindowHost
+{
+public:
+    QWidget *widget() override { return &m_widget; }
+    void load(const QString &) override { }
+    zorvik::Zorvik *engine() override { return nullptr; }
+    bool mapStarted() const override { return true; }
+    void SetViewDate() override { }
+    void MP_GetCenterPlaceName() override { }
+    double panButtonWidth() const override { return 360; }
+
+private:
+    QWidget m_widget;
+};
+
+class SpreadsheetExportTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.ok);
+        const QString zor = QStringLiteral(VELTRA_DEFAULT_DATA "/Veltra.zor");
+        map.resize(640, 480);
+        map.setDocumentPath(zor);
+        ASSERT_EQ(map.InitializeMap(0), 0) << "no default map (build the target veltra_default_data)";
+        map.InitDisplay();
+        map.ShowAll();
+        map.show();
+        savedRegistry = shell::modeRegistry();
+        shell::modeRegistry().clear();
+        statrender::registerSpreadsheetExport();
+        savedEngine = gobjZor;
+        savedHost = gfrmZorvik;
+        gobjZor = &map;
+        savedDataPath = gstrDataPath;
+        gstrDataPath = folder.data();
+        gintModeNo = 0;
+        gintStoryStepEnd = 0;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "open");
+        savedTmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(privateTemp.path()));
+    }
+
+    void TearDown() override
+    {
+        ui::WindowRegistry::instance().deleteAll();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        if (savedTmp.isEmpty())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", savedTmp);
+        statrender::setLegendPictureSource(nullptr);
+        shell::modeRegistry() = savedRegistry;
+        gobjZor = savedEngine;
+        gfrmZorvik = savedHost;
+        gstrDataPath = savedDataPath;
+        gintModeNo = 0;
+        gintStoryStepEnd = 0;
+        gstrExcelTemplate.clear();
+        gstrExcelTitle.clear();
+    }
+
+    // The chooser as mode 95 opens it, its previews read.
+    frmPSYXlsSelect *openChooser()
+    {
+        shell::modeRegistry().statistics().showExcelLayout();
+        auto *chooser = qobject_cast<frmPSYXlsSelect *>(
+            ui::WindowRegistry::instance().find(QStringLiteral("frmPSYXlsSelect")));
+        if (chooser)
+            chooser->Timer1_Timer();
+        return chooser;
+    }
+
+    // Device px of the map control to world coordinates.
+    QPoint worldAt(QPoint px) const
+    {
+        const QPointF w = map.viewTransform().deviceToWorld(QPointF(px));
+        return QPoint(zorvik::ViewTransform::roundWorld(w.x()), zorvik::ViewTransform::roundWorld(w.y()));
+    }
+
+    // The map window's report of a dragged range between two device points.
+    void dragRange(QPoint from, QPoint to)
+    {
+        const QPoint a = worldAt(from);
+        const QPoint b = worldAt(to);
+        glngPointX = {a.x(), b.x()};
+        glngPointY = {a.y(), b.y()};
+        std::int16_t state = StateRect;
+        QString param = shell::noParameterText();
+        mdlMain::DispatchMode(state, param);
+    }
+
+    ExcelTemplateFolder folder;
+    zorvik::Zorvik map;
+    OpenedUrls opened;
+    TempDir privateTemp;
+
+private:
+    shell::ModeRegistry savedRegistry;
+    zorvik::Zorvik *savedEngine = nullptr;
+    shell::MapWindowHost *savedHost = nullptr;
+    QString savedDataPath;
+    QByteArray savedTmp;
+};
+
+} // namespace veltra::test
