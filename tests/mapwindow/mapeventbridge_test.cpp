@@ -1,6 +1,7 @@
 // The engine's events of a real map control, driven by mouse and key events
 // on the offscreen platform, reach the dispatcher with the right state and
 // the shared map-window state filled first.
+#include "fakemaphost.h"
 #include "kinddoc.h"
 #include "mapwindow/globals.h"
 #include "mapwindow/mapeventbridge.h"
@@ -9,7 +10,6 @@
 #include "mapwindow/scalebar.h"
 #include "shell/frmmain.h"
 #include "shell/globals.h"
-#include "shell/mapwindowhost.h"
 #include "shell/modecodes.h"
 #include "shell/moderegistry.h"
 #include "zorvik/widget/zorvik.h"
@@ -36,22 +36,7 @@ struct Seen
     std::int32_t downX, downY, upX, upY;
 };
 
-// The frame side of the map window: counts the centre place-name requests.
-class FakeHost : public veltra::shell::MapWindowHost
-{
-public:
-    QWidget *widget() override { return &m_widget; }
-    void load(const QString &) override { }
-    zorvik::Zorvik *engine() override { return nullptr; }
-    bool mapStarted() const override { return true; }
-    void SetViewDate() override { }
-    void MP_GetCenterPlaceName() override { ++placeNames; }
-    double panButtonWidth() const override { return 360; }
-    int placeNames = 0;
-
-private:
-    QWidget m_widget;
-};
+using FakeHost = veltra::test::FakeMapHost;
 
 class EventBridge : public ::testing::Test
 {

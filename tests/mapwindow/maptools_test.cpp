@@ -1,5 +1,6 @@
 // The map window's tool modes: datum comparison, map image cut and area
 // reference, against the real engine on small documents.
+#include "fakemaphost.h"
 #include "areadoc.h"
 #include "mapwindow/areasanshou.h"
 #include "mapwindow/comcuttingimage.h"
@@ -14,7 +15,6 @@
 #include "platform/ui/windowregistry.h"
 #include "shell/commonm1.h"
 #include "shell/globals.h"
-#include "shell/mapwindowhost.h"
 #include "shell/modecodes.h"
 #include "shell/moderegistry.h"
 #include "zorvik/core/engine.h"
@@ -136,20 +136,7 @@ TEST_F(MapToolTest, DatumWindowFollowsThePointerUntilClosed)
 
 // --- Map image cut --------------------------------------------------------------
 
-class FakeHost : public shell::MapWindowHost
-{
-public:
-    QWidget *widget() override { return &m_widget; }
-    void load(const QString &) override { }
-    zorvik::Zorvik *engine() override { return nullptr; }
-    bool mapStarted() const override { return true; }
-    void SetViewDate() override { }
-    void MP_GetCenterPlaceName() override { }
-    double panButtonWidth() const override { return 360; }
-
-private:
-    QWidget m_widget;
-};
+using FakeHost = veltra::test::FakeMapHost;
 
 class ImageCutTest : public MapToolTest
 {

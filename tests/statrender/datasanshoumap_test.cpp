@@ -2,6 +2,7 @@
 // spaces displayed at the scale, the highlight of a clicked area through the
 // area reference mode on a document with town blocks, and AddressCode on the
 // generated default data against the census table.
+#include "fakemaphost.h"
 #include "areadoc.h"
 #include "mapwindow/areasanshou.h"
 #include "mapwindow/globals.h"
@@ -12,7 +13,6 @@
 #include "sanshoudata.h"
 #include "shell/frmmain.h"
 #include "shell/globals.h"
-#include "shell/mapwindowhost.h"
 #include "shell/mdlmain_mode.h"
 #include "shell/modecodes.h"
 #include "shell/moderegistry.h"
@@ -40,20 +40,7 @@ using veltra::test::u;
 
 namespace {
 
-class FakeHost : public shell::MapWindowHost
-{
-public:
-    QWidget *widget() override { return &m_widget; }
-    void load(const QString &) override { }
-    zorvik::Zorvik *engine() override { return nullptr; }
-    bool mapStarted() const override { return true; }
-    void SetViewDate() override { }
-    void MP_GetCenterPlaceName() override { }
-    double panButtonWidth() const override { return 360; }
-
-private:
-    QWidget m_widget;
-};
+using FakeHost = veltra::test::FakeMapHost;
 
 QStringList gridRow(const QTableWidget *grid, int row)
 {

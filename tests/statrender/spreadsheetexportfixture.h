@@ -3,11 +3,11 @@
 // in a real map control (gobjZor), the export registered with the shell, a
 // data folder of the eight templates, the desktop's file opener recorded,
 // and a temporary folder of the test's own.
+#include "fakemaphost.h"
 #include "exceltemplatefolder.h"
 #include "mapwindow/globals.h"
 #include "platform/ui/windowregistry.h"
 #include "shell/globals.h"
-#include "shell/mapwindowhost.h"
 #include "shell/mdlmain_mode.h"
 #include "shell/modecodes.h"
 #include "shell/moderegistry.h"
@@ -22,21 +22,6 @@
 
 namespace veltra::test {
 
-// A map window that is only there: the event bridge needs one.
-class FakeMapHost : public shell::MapWindowHost
-{
-public:
-    QWidget *widget() override { return &m_widget; }
-    void load(const QString &) override { }
-    zorvik::Zorvik *engine() override { return nullptr; }
-    bool mapStarted() const override { return true; }
-    void SetViewDate() override { }
-    void MP_GetCenterPlaceName() override { }
-    double panButtonWidth() const override { return 360; }
-
-private:
-    QWidget m_widget;
-};
 
 class SpreadsheetExportTest : public ::testing::Test
 {
