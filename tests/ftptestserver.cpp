@@ -1,30 +1,13 @@
 #include "ftptestserver.h"
+#include "testsupport.h"
 
 #include <QDir>
-#include <QStandardPaths>
 
 namespace veltra::test {
 
-QString FtpTestServer::pythonWithPyftpdlib()
-{
-    // An interpreter earlier on PATH may not see Debian's modules.
-    QStringList candidates{QStringLiteral("/usr/bin/python3")};
-    const QString onPath = QStandardPaths::findExecutable(QStringLiteral("python3"));
-    if (!onPath.isEmpty())
-        candidates << onPath;
-    for (const QString &python : candidates) {
-        QProcess probe;
-        probe.start(python, {QStringLiteral("-c"), QStringLiteral("import pyftpdlib")});
-        if (probe.waitForFinished(20000) && probe.exitStatus() == QProcess::NormalExit
-            && probe.exitCode() == 0)
-            return python;
-    }
-    return {};
-}
-
 FtpTestServer::FtpTestServer(const QString &root, const QString &user, const QString &password, int rate)
 {
-    const QString python = pythonWithPyftpdlib();
+    const QString python = pythonImporting(QStringLiteral("pyftpdlib"));
     if (python.isEmpty()) {
         m_error = QStringLiteral("no python3 imports pyftpdlib (Debian package python3-pyftpdlib)");
         return;

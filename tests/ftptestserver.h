@@ -24,10 +24,6 @@ public:
     // "127.0.0.1:<port>"
     QString hostWithPort() const;
 
-    // The first interpreter that imports pyftpdlib (Debian's python3 first),
-    // or an empty text.
-    static QString pythonWithPyftpdlib();
-
 private:
     std::unique_ptr<QProcess> m_process;
     int m_port = 0;

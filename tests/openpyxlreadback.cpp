@@ -1,35 +1,15 @@
 #include "openpyxlreadback.h"
+#include "testsupport.h"
 
 #include <QJsonDocument>
 #include <QProcess>
-#include <QStandardPaths>
 
 namespace veltra::test {
-
-namespace {
-
-QString pythonWithOpenpyxl()
-{
-    // An interpreter earlier on PATH may not see Debian's modules.
-    QStringList candidates{QStringLiteral("/usr/bin/python3")};
-    const QString onPath = QStandardPaths::findExecutable(QStringLiteral("python3"));
-    if (!onPath.isEmpty())
-        candidates << onPath;
-    for (const QString &python : candidates) {
-        QProcess probe;
-        probe.start(python, {QStringLiteral("-c"), QStringLiteral("import openpyxl, PIL")});
-        if (probe.waitForFinished(30000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0)
-            return python;
-    }
-    return {};
-}
-
-} // namespace
 
 OpenpyxlReadBack readBackWithOpenpyxl(const QString &workbook)
 {
     OpenpyxlReadBack out;
-    static const QString python = pythonWithOpenpyxl();
+    static const QString python = pythonImporting(QStringLiteral("openpyxl, PIL"));
     if (python.isEmpty()) {
         out.unavailable = true;
         return out;

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -124,6 +126,21 @@ QByteArray utf16(const QString &text, bool bigEndian)
             bytes.append(low).append(high);
     }
     return bytes;
+}
+
+QString pythonImporting(const QString &modules)
+{
+    QStringList candidates{QStringLiteral("/usr/bin/python3")};
+    const QString onPath = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    if (!onPath.isEmpty())
+        candidates << onPath;
+    for (const QString &python : candidates) {
+        QProcess probe;
+        probe.start(python, {QStringLiteral("-c"), QStringLiteral("import ") + modules});
+        if (probe.waitForFinished(30000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0)
+            return python;
+    }
+    return {};
 }
 
 } // namespace veltra::test

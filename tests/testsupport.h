@@ -50,6 +50,11 @@ QByteArray utf16(const QString &text, bool bigEndian);
 // A text written in the test source as UTF-8 (Japanese literals).
 QString u(const char *utf8);
 
+// The first python3 that imports the given modules ("openpyxl, PIL"), Debian's
+// own first (an interpreter earlier on PATH may not see Debian's modules), or
+// an empty text.
+QString pythonImporting(const QString &modules);
+
 // Runs the pending deleteLater() calls, so closed windows are really gone.
 void flushDeletes();
 
