@@ -31,6 +31,8 @@
 #include "statdata/userdataregistration.h"
 #include "statdata/valuefileindex.h"
 #include "statdataui/comg_add.h"
+#include "statrender/globals.h"
+#include "statrender/mapkindtable.h"
 
 namespace veltra::app {
 
@@ -110,11 +112,18 @@ void resetMapWindowGlobals()
 }
 
 // The globals of the statistics libraries (statdata/globals.h,
-// statdataui/comg_add.h).
+// statdataui/comg_add.h, statrender/globals.h).
 void resetStatisticsGlobals()
 {
     gstrCalcTemplateFile.clear();
     gstrAddDataPath.clear();
+    glngNuriDrawIds.assign(1, 0);
+    glngHighlightSets.assign(1, 0);
+    glngRyusenSets.clear();
+    gintSaveVectID.assign(1, 0);
+    gtypSaveVectStyle.assign(1, ElmKindStyle{});
+    gintSaveCnectID.assign(1, 0);
+    gtypSaveCnectStyle.assign(1, ElmKindStyle{});
 }
 
 // What the subsystems registered with the shell and with each other.
@@ -125,6 +134,7 @@ void clearRegistries()
     shell::framePaneMakers() = shell::FramePaneMakers{};
     shell::commandItemSources() = shell::CommandItemSources{};
     shell::statisticsServices() = shell::StatisticsServices{};
+    statrender::mapKindTable() = statrender::MapKindTable{};
     shell::operationRoomLabels() = shell::OperationRoomLabels{};
     mapwindow::mapEventLinks() = mapwindow::MapEventLinks{};
     mapwindow::displayWindows() = mapwindow::DisplayWindows{};

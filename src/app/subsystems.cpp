@@ -5,6 +5,7 @@
 #include "mapwindow/maptoolsregistry.h"
 #include "mapwindow/navigationregistry.h"
 #include "statdataui/comg_add.h"
+#include "statrender/renderingregistration.h"
 
 namespace veltra::app {
 
@@ -14,6 +15,7 @@ void registerSubsystems()
     mapwindow::registerNavigation();
     mapwindow::registerMapTools();
     statdataui::registerUserDataWindows();
+    statrender::registerStatisticsRendering();
     routeStatisticsMessages();
 }
 
