@@ -51,7 +51,12 @@ void PSY_SaveElmStyle()
     gtypSaveCnectStyle.assign(1, ElmKindStyle{});
     if (!gobjZor)
         return;
+    // A document without the statistics space has no statistics kinds to
+    // keep; that is no engine failure to report at every opening.
     const std::int16_t space = zorvik::StatSpaceId;
+    QString spaceName;
+    if (gobjZor->GetSpaceName(space, spaceName) != 0)
+        return;
 
     std::int16_t n = 0;
     if (const zorvik::Result r = gobjZor->GetSpaceIDVectorIDListCount(space, n)) {

@@ -19,7 +19,8 @@ void PSY_SetViewDate(const QString &dateText);
 // and their display styles into gintSaveVectID, gtypSaveVectStyle,
 // gintSaveCnectID and gtypSaveCnectStyle (reset to bounds 0 to 0 first). A
 // refusal of the engine shows "PSY_SaveElmStyle OCXエラーコード [code]" and
-// leaves the arrays as far as they were filled.
+// leaves the arrays as far as they were filled. A document without the
+// statistics space leaves them empty, without a message.
 void PSY_SaveElmStyle();
 
 // "処理に必要なファイルが不足しています。再度、アプリケーションのインストールを
