@@ -11,7 +11,8 @@ namespace {
 
 void showCode(const QString &procedure, zorvik::Result r)
 {
-    veltra::ui::MsgBox(procedure + QStringLiteral(" OCXエラーコード [") + QString::number(r) + QLatin1Char(']'));
+    veltra::ui::MsgBox(
+        procedure + QStringLiteral(" OCXエラーコード [") + QString::number(r) + QLatin1Char(']'));
 }
 
 } // namespace

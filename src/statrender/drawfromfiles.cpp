@@ -120,7 +120,8 @@ Pass drawOne(zorvik::Zorvik *engine, const QString &folder, const QString &name,
         }
         const double areas = static_cast<double>(data.size()) - 1;
         if (areas > *limit) {
-            veltra::ui::MsgBox(QStringLiteral("地域数の上限は") + *limitText + QStringLiteral("地域までです。"),
+            veltra::ui::MsgBox(
+                QStringLiteral("地域数の上限は") + *limitText + QStringLiteral("地域までです。"),
                 veltra::ui::vbInformation, QStringLiteral("統計地図"));
             return Pass::Stop;
         }
@@ -228,7 +229,8 @@ void DeletePrefAreaCache()
     const QString folder = gstrDataPath + QStringLiteral("DB/");
     for (const QString &extension : {QStringLiteral(".bin"), QStringLiteral(".csv")}) {
         for (int pref = 1; pref <= 47; ++pref)
-            veltra::fs::deleteFiles(folder + QStringLiteral("%1").arg(pref, 2, 10, QLatin1Char('0')) + extension);
+            veltra::fs::deleteFiles(
+                folder + QStringLiteral("%1").arg(pref, 2, 10, QLatin1Char('0')) + extension);
     }
 }
 

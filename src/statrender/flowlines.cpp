@@ -31,7 +31,8 @@ bool DrawRyusen(zorvik::Zorvik *engine, const ElementInfo &record)
         if (r == 0)
             r = engine->DrawElements(set, 16, 0, 0, 0);
         if (r != 0) {
-            veltra::ui::MsgBox(QStringLiteral("DrawRyusen OCXエラーコード [") + QString::number(r) + QLatin1Char(']'));
+            veltra::ui::MsgBox(
+                QStringLiteral("DrawRyusen OCXエラーコード [") + QString::number(r) + QLatin1Char(']'));
             return false;
         }
         return true;

@@ -27,7 +27,8 @@ class Zorvik;
 namespace ComPSY {
 
 QString MakeElementName(const QString &areaCode, const QString &dataPath, std::int32_t lineNumber,
-    std::int32_t sizeFigure, std::int32_t x, std::int32_t y, const QString &picture1, const QString &picture2);
+    std::int32_t sizeFigure, std::int32_t x, std::int32_t y, const QString &picture1,
+    const QString &picture2);
 
 // Width and height in picture dots of the graph of one area with `total`,
 // and the size class's picture size p (millimetres at 90 dots per inch,

@@ -66,21 +66,22 @@ zorvik::Result enter(zorvik::Zorvik &engine, ElementInfo &record, Store store)
 
 void showCode(const char *procedure, zorvik::Result r)
 {
-    veltra::ui::MsgBox(QString::fromLatin1(procedure) + QStringLiteral(" OCXエラーコード [") + QString::number(r)
-        + QLatin1Char(']'));
+    veltra::ui::MsgBox(QString::fromLatin1(procedure) + QStringLiteral(" OCXエラーコード [")
+        + QString::number(r) + QLatin1Char(']'));
 }
 
 } // namespace
 
-bool MakePointElement(ElementInfo &record, std::int16_t kind, const QString &name, std::int32_t x, std::int32_t y)
+bool MakePointElement(
+    ElementInfo &record, std::int16_t kind, const QString &name, std::int32_t x, std::int32_t y)
 {
     fill(record, 3, kind, {x, y});
     record.Key = name;
     return true;
 }
 
-bool MakeLineElement(ElementInfo &record, std::int16_t kind, std::int32_t x1, std::int32_t y1, std::int32_t x2,
-    std::int32_t y2)
+bool MakeLineElement(ElementInfo &record, std::int16_t kind, std::int32_t x1, std::int32_t y1,
+    std::int32_t x2, std::int32_t y2)
 {
     fill(record, 1, kind, {x1, y1, x2, y2});
     return true;

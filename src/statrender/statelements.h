@@ -34,10 +34,11 @@ namespace ComPSY {
 
 // A one-point connector of `kind` named `name` at (x, y). False only when the
 // record could not be filled.
-bool MakePointElement(ElementInfo &record, std::int16_t kind, const QString &name, std::int32_t x, std::int32_t y);
+bool MakePointElement(
+    ElementInfo &record, std::int16_t kind, const QString &name, std::int32_t x, std::int32_t y);
 // A two-point line of `kind` from (x1, y1) to (x2, y2); Key unchanged.
-bool MakeLineElement(ElementInfo &record, std::int16_t kind, std::int32_t x1, std::int32_t y1, std::int32_t x2,
-    std::int32_t y2);
+bool MakeLineElement(ElementInfo &record, std::int16_t kind, std::int32_t x1, std::int32_t y1,
+    std::int32_t x2, std::int32_t y2);
 // A five-point line of `kind` through the points in the order given (the flow
 // map passes start, end, first barb, end, second barb); Key unchanged.
 bool MakeFlowLineElement(ElementInfo &record, std::int16_t kind, std::int32_t x1, std::int32_t y1,

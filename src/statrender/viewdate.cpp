@@ -18,7 +18,8 @@ namespace {
 
 void showStyleCode(zorvik::Result r)
 {
-    veltra::ui::MsgBox(QStringLiteral("PSY_SaveElmStyle OCXエラーコード [") + QString::number(r) + QLatin1Char(']'));
+    veltra::ui::MsgBox(
+        QStringLiteral("PSY_SaveElmStyle OCXエラーコード [") + QString::number(r) + QLatin1Char(']'));
 }
 
 } // namespace
@@ -96,7 +97,8 @@ void PSY_SaveElmStyle()
 
 void ShowMissingFilesMessage()
 {
-    veltra::ui::MsgBox(QStringLiteral("処理に必要なファイルが不足しています。再度、アプリケーションのインストールを行う等の処置を行ってください。"),
+    veltra::ui::MsgBox(QStringLiteral("処理に必要なファイルが不足しています。再度、アプリケーションのインスト"
+                                      "ールを行う等の処置を行ってください。"),
         veltra::ui::vbInformation, QStringLiteral("情報"));
 }
 

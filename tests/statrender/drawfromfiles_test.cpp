@@ -59,7 +59,8 @@ protected:
         }
         table.rankingPopup.load = [this] { events.push_back(QStringLiteral("load")); };
         table.rankingPopup.show = [this](const QString &mode, const QString &dataPath) {
-            events.push_back(QStringLiteral("show ") + mode + QLatin1Char(' ') + QFileInfo(dataPath).fileName());
+            events.push_back(
+                QStringLiteral("show ") + mode + QLatin1Char(' ') + QFileInfo(dataPath).fileName());
         };
     }
 
@@ -95,7 +96,10 @@ protected:
         writeBytes(db + QStringLiteral("/01.csv"), "13,x");
         writeBytes(db + QStringLiteral("/47.bin"), "12345678");
     }
-    bool cacheLeft() const { return QFile::exists(db + QStringLiteral("/01.csv")) || QFile::exists(db + QStringLiteral("/47.bin")); }
+    bool cacheLeft() const
+    {
+        return QFile::exists(db + QStringLiteral("/01.csv")) || QFile::exists(db + QStringLiteral("/47.bin"));
+    }
 
     RunStateGuard guard;
     TempDir tmp;
@@ -275,9 +279,9 @@ TEST_F(DrawFromFiles, EachKindGetsItsArgumentsAndTheRankingPopUpWrapsKindsFiveAn
     // One area-level variable serves every choropleth of the run.
     EXPECT_EQ(drawn[0].areaLevel, 1);
     EXPECT_EQ(drawn[8].areaLevel, 2);
-    const QStringList order = {"draw 1", "draw 2", "draw 3", "draw 4", "load", "draw 5",
-        u("show ランキング tempdata004.dat"), "draw 6", "draw 7", "load", "draw 8",
-        u("show 流線図 tempdata007.dat"), "draw 1"};
+    const QStringList order
+        = {"draw 1", "draw 2", "draw 3", "draw 4", "load", "draw 5", u("show ランキング tempdata004.dat"),
+            "draw 6", "draw 7", "load", "draw 8", u("show 流線図 tempdata007.dat"), "draw 1"};
     EXPECT_EQ(events, order);
 }
 

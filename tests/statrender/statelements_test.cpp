@@ -28,8 +28,8 @@ TEST(StatElementRecords, BuildersFillTypePointsAndTheFixedParameters)
     const QString old = QStringLiteral("13101,/data/DB/tempdata000.dat,1,200,5,6,PSY1.tmp");
     const std::vector<Case> cases = {
         {"a number as a point of kind 183",
-            [](ElementInfo &e) { return ComPSY::MakePointElement(e, 183, QStringLiteral("1234"), 10, 20); }, 3,
-            183, QStringLiteral("1234"), {10}, {20}},
+            [](ElementInfo &e) { return ComPSY::MakePointElement(e, 183, QStringLiteral("1234"), 10, 20); },
+            3, 183, QStringLiteral("1234"), {10}, {20}},
         {"a leader line keeps the graph's name",
             [](ElementInfo &e) { return ComPSY::MakeLineElement(e, 180, 1, 2, 3, 4); }, 1, 180, old, {1, 3},
             {2, 4}},
@@ -78,8 +78,8 @@ TEST(StatGraphElements, ElementNamesHoldSevenOrEightFields)
         QStringLiteral("/d/DB/tempdata000.dat"), 3, 200, -5, 60, QStringLiteral("/tmp/PSY1.tmp"), QString());
     EXPECT_EQ(seven, QStringLiteral("13101000000,/d/DB/tempdata000.dat,3,200,-5,60,/tmp/PSY1.tmp"));
     EXPECT_EQ(seven.split(QLatin1Char(',')).size(), 7);
-    const QString eight = ComPSY::MakeElementName(QStringLiteral("13101000000|男"), QStringLiteral("d.dat"), 1,
-        50, 0, 0, QStringLiteral("a.tmp"), QStringLiteral("b.tmp"));
+    const QString eight = ComPSY::MakeElementName(QStringLiteral("13101000000|男"), QStringLiteral("d.dat"),
+        1, 50, 0, 0, QStringLiteral("a.tmp"), QStringLiteral("b.tmp"));
     EXPECT_EQ(eight, QStringLiteral("13101000000|男,d.dat,1,50,0,0,a.tmp,b.tmp"));
 }
 
