@@ -18,7 +18,7 @@ class frmPSYHanreiNuri2 : public QWidget
     Q_OBJECT
 };
 
-class frmStatisticsMap : public QWidget
+class frmOtherWindow : public QWidget
 {
     Q_OBJECT
 };
@@ -32,15 +32,15 @@ TEST(LegendForms, UnloadingClosesThePopUpsThatAreOpenAndNothingElse)
     veltra::test::RunStateGuard guard;
     veltra::ui::form<frmPSYRank>()->show();
     veltra::ui::form<frmPSYHanreiNuri2>();
-    veltra::ui::form<frmStatisticsMap>()->show();
+    veltra::ui::form<frmOtherWindow>()->show();
     ComPSY::PSY_UnloadLegendForms();
     veltra::test::flushDeletes();
     EXPECT_FALSE(WindowRegistry::instance().isLoaded(QStringLiteral("frmPSYRank")));
     EXPECT_FALSE(WindowRegistry::instance().isLoaded(QStringLiteral("frmPSYHanreiNuri2")));
-    EXPECT_TRUE(WindowRegistry::instance().isLoaded(QStringLiteral("frmStatisticsMap")));
+    EXPECT_TRUE(WindowRegistry::instance().isLoaded(QStringLiteral("frmOtherWindow")));
     // With none open there is nothing to do.
     ComPSY::PSY_UnloadLegendForms();
-    EXPECT_TRUE(WindowRegistry::instance().isLoaded(QStringLiteral("frmStatisticsMap")));
+    EXPECT_TRUE(WindowRegistry::instance().isLoaded(QStringLiteral("frmOtherWindow")));
 }
 
 } // namespace
