@@ -33,6 +33,8 @@
 #include "statdataui/comg_add.h"
 #include "statrender/exceloutmode.h"
 #include "statrender/frmpsyxlsselect.h"
+#include "statrender/globals.h"
+#include "statrender/mapkindtable.h"
 
 namespace veltra::app {
 
@@ -112,13 +114,20 @@ void resetMapWindowGlobals()
 }
 
 // The globals of the statistics libraries (statdata/globals.h,
-// statdataui/comg_add.h, statrender/frmpsyxlsselect.h).
+// statdataui/comg_add.h, statrender/frmpsyxlsselect.h, statrender/globals.h).
 void resetStatisticsGlobals()
 {
     gstrCalcTemplateFile.clear();
     gstrAddDataPath.clear();
     gstrExcelTemplate.clear();
     gstrExcelTitle.clear();
+    glngNuriDrawIds.assign(1, 0);
+    glngHighlightSets.assign(1, 0);
+    glngRyusenSets.clear();
+    gintSaveVectID.assign(1, 0);
+    gtypSaveVectStyle.assign(1, ElmKindStyle{});
+    gintSaveCnectID.assign(1, 0);
+    gtypSaveCnectStyle.assign(1, ElmKindStyle{});
 }
 
 // What the subsystems registered with the shell and with each other.
@@ -129,6 +138,7 @@ void clearRegistries()
     shell::framePaneMakers() = shell::FramePaneMakers{};
     shell::commandItemSources() = shell::CommandItemSources{};
     shell::statisticsServices() = shell::StatisticsServices{};
+    statrender::mapKindTable() = statrender::MapKindTable{};
     shell::operationRoomLabels() = shell::OperationRoomLabels{};
     mapwindow::mapEventLinks() = mapwindow::MapEventLinks{};
     mapwindow::displayWindows() = mapwindow::DisplayWindows{};

@@ -7,6 +7,7 @@
 #include "statdataui/comg_add.h"
 #include "statrender/datareferenceregistry.h"
 #include "statrender/spreadsheetregistration.h"
+#include "statrender/renderingregistration.h"
 
 namespace veltra::app {
 
@@ -18,6 +19,7 @@ void registerSubsystems()
     statdataui::registerUserDataWindows();
     statrender::registerDataReference();
     statrender::registerSpreadsheetExport();
+    statrender::registerStatisticsRendering();
     routeStatisticsMessages();
 }
 

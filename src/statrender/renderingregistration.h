@@ -1,0 +1,10 @@
+#pragma once
+// Registers the statistics map rendering with the shell: the statistics
+// services that start-up, saving, exit and the map window's closing call,
+// and the statistics actions of the mode dispatcher (mode 98, story start
+// and end).
+namespace veltra::statrender {
+
+void registerStatisticsRendering();
+
+} // namespace veltra::statrender
