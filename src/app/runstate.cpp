@@ -31,6 +31,7 @@
 #include "statdata/userdataregistration.h"
 #include "statdata/valuefileindex.h"
 #include "statdataui/comg_add.h"
+#include "statwindow/globals.h"
 
 namespace veltra::app {
 
@@ -110,11 +111,12 @@ void resetMapWindowGlobals()
 }
 
 // The globals of the statistics libraries (statdata/globals.h,
-// statdataui/comg_add.h).
+// statdataui/comg_add.h, statwindow/globals.h).
 void resetStatisticsGlobals()
 {
     gstrCalcTemplateFile.clear();
     gstrAddDataPath.clear();
+    gtypStatArea.assign(1, StatArea{});
 }
 
 // What the subsystems registered with the shell and with each other.
