@@ -70,7 +70,9 @@ bool StatAreaCalculation::CalculationData(
         std::vector<QString> names(1);
         for (std::int32_t k = 1; k <= variableCount; ++k)
             names.push_back(m_engine.VariableName(k));
-        if (ComCaldoraNeo::CheckCalcVariables(names)) {
+        // An expression without data references has nothing to read for an
+        // area: the records keep their value and their "not found" status.
+        if (variableCount > 0 && ComCaldoraNeo::CheckCalcVariables(names)) {
             std::vector<QString> paths;
             GetFieldListPathFromEntryData(strTemplateFile, field, variableCount, names, paths);
             // Each record's evaluation comes back through Caluculation, which
