@@ -5,11 +5,13 @@
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/convert.h"
+#include "shell/globals.h"
 #include "shellcore/mdlcommon_text.h"
 #include "statdata/areacalculationbinder.h"
 #include "statdata/calctemplate.h"
 #include "statdata/comcaldoraneo.h"
 #include "statdata/comcaldoratable.h"
+#include "statdata/statfileformat.h"
 #include "statwindow/globals.h"
 
 #include <array>
@@ -135,8 +137,11 @@ bool StatAreaCalculation::GetFieldListPathFromEntryData(const QString &sTemplate
         if (parts[0] == QStringLiteral("情報点")) {
             sFieldPaths[std::size_t(j)].clear();
         } else {
-            mdlCommon::ReadIniString(
-                section, QStringLiteral("File") + QString::number(i), sFieldPaths[std::size_t(j)], sTemplatePath);
+            QString file;
+            mdlCommon::ReadIniString(section, QStringLiteral("File") + QString::number(i), file, sTemplatePath);
+            // Shipped templates name their item lists from the data folder on.
+            const QString found = statdata::resolveItemListFile(file, gstrDataPath);
+            sFieldPaths[std::size_t(j)] = found.isEmpty() ? file : found;
         }
         ++j;
     }
