@@ -87,7 +87,7 @@ Workload &townBlocks()
 }
 
 // The scan of the value files as first written: each line compared with the
-// records from the first, its key formatted for each record.
+// records from the first.
 bool scanStatValues(StatAreaReader &reader, const AreaSelection &selection, const QString &folder, int items)
 {
     std::vector<QString> codes;
@@ -118,8 +118,9 @@ bool scanStatValues(StatAreaReader &reader, const AreaSelection &selection, cons
                 QString line = lines[k];
                 if (mdlCommon::SplitComma(line, fields) <= i)
                     continue;
+                const QString key = vb::format(fields[0], pattern);
                 for (std::size_t r = 1; r < gtypStatArea.size(); ++r) {
-                    if (!gtypStatArea[r].AreaCode.startsWith(vb::format(fields[0], pattern)))
+                    if (!gtypStatArea[r].AreaCode.startsWith(key))
                         continue;
                     gtypStatArea[r].Value[std::size_t(i)]
                         = statNumber(gtypStatArea[r].Value[std::size_t(i)]) + vb::val(fields[std::size_t(i)]);

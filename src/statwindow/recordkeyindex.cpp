@@ -1,7 +1,7 @@
 #include "statwindow/recordkeyindex.h"
 
 #include "platform/vb/convert.h"
-#include "platform/vb/format.h"
+#include "statwindow/codeformat.h"
 #include "statdata/statfilepaths.h"
 
 #include <algorithm>
@@ -27,19 +27,9 @@ RecordKeyIndex::RecordKeyIndex(const std::vector<StatArea> &records, const std::
 
 QString RecordKeyIndex::lineKey(const QString &field0, int width)
 {
-    // Plain digit codes, the usual case, are padded without the general
-    // number formatting; both give the same text.
-    if (statdata::isDigits(field0) && field0.size() <= 15) {
-        qsizetype start = 0;
-        while (start < field0.size() - 1 && field0.at(start) == u'0')
-            ++start;
-        const QString digits = field0.mid(start);
-        return digits.size() >= width ? digits : QString(width - digits.size(), u'0') + digits;
-    }
-    const auto number = vb::toNumber(field0);
-    if (!number)
+    if (!statdata::isDigits(field0) && !vb::isNumeric(field0))
         return {};
-    return vb::format(*number, QString(width, u'0'));
+    return formatCode(field0, width);
 }
 
 std::int32_t RecordKeyIndex::first(const QString &field0) const

@@ -1,13 +1,15 @@
 #include "statwindow/selectaddr.h"
 
-#include "platform/vb/format.h"
+#include "statwindow/codeformat.h"
 
 using veltra::statwindow::SelectAddrEntry;
 
 void GetSelectAddrCodes(std::int32_t anaRange, const std::vector<SelectAddrEntry> &entries,
     std::vector<QString> &strCodes, std::vector<std::int32_t> &lngCodeKinds, std::int32_t &lngCount)
 {
-    using veltra::vb::format;
+    const auto format = [](const QString &text, const QString &pattern) {
+        return veltra::statwindow::formatCode(text, static_cast<int>(pattern.size()));
+    };
     strCodes.assign(1, QString());
     lngCodeKinds.assign(1, 0);
     for (const SelectAddrEntry &entry : entries) {

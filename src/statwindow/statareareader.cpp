@@ -65,6 +65,28 @@ void sortPartners(std::vector<RyusenPair> &partners)
     }
 }
 
+// A read transaction for as long as it lives; nothing when one is open
+// already (the queries then run inside that one).
+class ReadTransaction
+{
+public:
+    explicit ReadTransaction(db::Database &database)
+        : m_database(database)
+        , m_begun(database.isOpen() && database.begin())
+    { }
+    ~ReadTransaction()
+    {
+        if (m_begun)
+            m_database.rollback();
+    }
+    ReadTransaction(const ReadTransaction &) = delete;
+    ReadTransaction &operator=(const ReadTransaction &) = delete;
+
+private:
+    db::Database &m_database;
+    bool m_begun;
+};
+
 void addNumber(StatValue &value, double number)
 {
     value = statNumber(value) + number;
@@ -113,6 +135,10 @@ bool StatAreaReader::CreateStatArea(std::int32_t anaRange, std::int32_t lngItemC
 
     const std::size_t itemSlots = std::size_t(std::max(lngItemCnt, 0)) + 1;
     const std::size_t codeCount = anaRange == 0 ? 1 : (strCodes.empty() ? 0 : strCodes.size() - 1);
+    gtypStatArea.reserve(codeCount + 1);
+    // One read transaction for all the queries: the database is locked and
+    // checked once instead of once per code.
+    const ReadTransaction transaction(m_database.database());
     for (std::size_t c = 1; c <= codeCount; ++c) {
         bool fiveDigitCity = false;
         if (anaRange != 0) {
