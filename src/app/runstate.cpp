@@ -35,6 +35,7 @@
 #include "statrender/frmpsyxlsselect.h"
 #include "statrender/globals.h"
 #include "statrender/mapkindtable.h"
+#include "statwindow/globals.h"
 
 namespace veltra::app {
 
@@ -114,7 +115,8 @@ void resetMapWindowGlobals()
 }
 
 // The globals of the statistics libraries (statdata/globals.h,
-// statdataui/comg_add.h, statrender/frmpsyxlsselect.h, statrender/globals.h).
+// statdataui/comg_add.h, statrender/frmpsyxlsselect.h, statrender/globals.h,
+// statwindow/globals.h).
 void resetStatisticsGlobals()
 {
     gstrCalcTemplateFile.clear();
@@ -128,6 +130,7 @@ void resetStatisticsGlobals()
     gtypSaveVectStyle.assign(1, ElmKindStyle{});
     gintSaveCnectID.assign(1, 0);
     gtypSaveCnectStyle.assign(1, ElmKindStyle{});
+    gtypStatArea.assign(1, StatArea{});
 }
 
 // What the subsystems registered with the shell and with each other.

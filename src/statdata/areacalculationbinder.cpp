@@ -2,6 +2,8 @@
 
 #include "statdata/comcaldoraneo.h"
 
+#include <utility>
+
 namespace veltra::statdata {
 
 AreaCalculationBinder::AreaCalculationBinder(const analyzer::AnalyzerEngine &engine)
@@ -9,6 +11,11 @@ AreaCalculationBinder::AreaCalculationBinder(const analyzer::AnalyzerEngine &eng
     setAreaCalculation([&engine](QVariant &result, const std::vector<double> &values) {
         return engine.Calculate(values, static_cast<std::int32_t>(values.size()) - 1, result);
     });
+}
+
+AreaCalculationBinder::AreaCalculationBinder(AreaCalculation calculation)
+{
+    setAreaCalculation(std::move(calculation));
 }
 
 AreaCalculationBinder::~AreaCalculationBinder()

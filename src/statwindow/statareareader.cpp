@@ -1,0 +1,501 @@
+#include "statwindow/statareareader.h"
+
+#include "platform/fs/fs.h"
+#include "platform/text/text.h"
+#include "platform/vb/convert.h"
+#include "shell/modsort.h"
+#include "shellcore/mdlcommon_text.h"
+#include "statdata/comcaldoraneo.h"
+#include "statdata/meshdatabase.h"
+#include "statwindow/globals.h"
+#include "statwindow/readerbusy.h"
+#include "statwindow/recordkeyindex.h"
+#include "statwindow/statareacalculation.h"
+
+namespace veltra::statwindow {
+
+namespace {
+
+QString padded(std::int32_t number, int width)
+{
+    return QStringLiteral("%1").arg(number, width, 10, QLatin1Char('0'));
+}
+
+// The whole number in characters [from, from + length) of a code; nullopt
+// when they are not a number.
+std::optional<qint64> codeNumber(const QString &code, qsizetype from, qsizetype length)
+{
+    const auto number = vb::toNumber(code.mid(from, length));
+    if (!number)
+        return std::nullopt;
+    return static_cast<qint64>(*number);
+}
+
+// The distinct prefecture prefixes of the codes 1..n, which are sorted.
+std::vector<QString> prefixesOf(const std::vector<QString> &sortedCodes)
+{
+    std::vector<QString> prefixes;
+    for (std::size_t c = 1; c < sortedCodes.size(); ++c) {
+        const QString prefix = sortedCodes[c].left(2);
+        if (prefixes.empty() || prefixes.back() != prefix)
+            prefixes.push_back(prefix);
+    }
+    return prefixes;
+}
+
+// The value file of an item folder for a prefecture prefix at the level;
+// "" when none exists.
+QString valueFileFor(const QString &folder, const QString &prefix, std::int32_t anaRange)
+{
+    const QString file
+        = ComCaldoraNeo::GetDataFileName(prefix.toInt(), folder, static_cast<std::int16_t>(anaRange));
+    return !file.isEmpty() && fs::fileExists(file) ? file : QString();
+}
+
+// Sorts entries 1..n of a partner list by FlowCount, larger first, by
+// exchanging every pair out of order (equal counts keep their places).
+void sortPartners(std::vector<RyusenPair> &partners)
+{
+    const std::size_t n = partners.size() - 1;
+    for (std::size_t m = 1; m < n; ++m) {
+        for (std::size_t f = m + 1; f <= n; ++f) {
+            if (partners[m].FlowCount < partners[f].FlowCount)
+                std::swap(partners[m], partners[f]);
+        }
+    }
+}
+
+// A read transaction for as long as it lives; nothing when one is open
+// already (the queries then run inside that one).
+class ReadTransaction
+{
+public:
+    explicit ReadTransaction(db::Database &database)
+        : m_database(database)
+        , m_begun(database.isOpen() && database.begin())
+    { }
+    ~ReadTransaction()
+    {
+        if (m_begun)
+            m_database.rollback();
+    }
+    ReadTransaction(const ReadTransaction &) = delete;
+    ReadTransaction &operator=(const ReadTransaction &) = delete;
+
+private:
+    db::Database &m_database;
+    bool m_begun;
+};
+
+void addNumber(StatValue &value, double number)
+{
+    value = statNumber(value) + number;
+}
+
+} // namespace
+
+StatAreaReader::StatAreaReader(statdata::MeshDatabase &database, ReaderProfile profile)
+    : m_database(database)
+    , m_profile(profile)
+{ }
+
+bool StatAreaReader::CreateStatArea(std::int32_t anaRange, std::int32_t lngItemCnt,
+    const std::vector<QString> &strCodes, std::int32_t &lngAreaCnt)
+{
+    gtypStatArea.assign(1, StatArea{});
+    m_recordCode.assign(1, 0);
+    m_builtCodes = strCodes;
+    lngAreaCnt = 0;
+
+    QString sql;
+    switch (anaRange) {
+    case 0:
+        if (!m_profile.nationQuery)
+            return true;
+        sql = QStringLiteral("SELECT * FROM 都道府県テーブル");
+        break;
+    case 1:
+        sql = QStringLiteral("SELECT * FROM 都道府県テーブル WHERE 都道府県ｺｰﾄﾞ = ?1");
+        break;
+    case 2:
+        sql = QStringLiteral("SELECT * FROM 市区町村テーブル WHERE 都道府県ｺｰﾄﾞ = ?1 AND 市区町村ｺｰﾄﾞ = ?2");
+        break;
+    case 3:
+        sql = QStringLiteral(
+            "SELECT * FROM 町丁字テーブル WHERE 都道府県ｺｰﾄﾞ = ?1 AND 市区町村ｺｰﾄﾞ = ?2 AND 町丁字ｺｰﾄﾞ = ?3");
+        break;
+    default:
+        return true;
+    }
+    db::Statement query = m_database.prepare(sql);
+    if (!query.isValid()) {
+        m_error = m_database.lastError();
+        return false;
+    }
+
+    const std::size_t itemSlots = std::size_t(std::max(lngItemCnt, 0)) + 1;
+    const std::size_t codeCount = anaRange == 0 ? 1 : (strCodes.empty() ? 0 : strCodes.size() - 1);
+    gtypStatArea.reserve(codeCount + 1);
+    // One read transaction for all the queries: the database is locked and
+    // checked once instead of once per code.
+    const ReadTransaction transaction(m_database.database());
+    for (std::size_t c = 1; c <= codeCount; ++c) {
+        bool fiveDigitCity = false;
+        if (anaRange != 0) {
+            const QString &code = strCodes[c];
+            fiveDigitCity = anaRange == 2 && m_profile.sevenCharacterCodes && code.size() == 7;
+            const auto pref = codeNumber(code, 0, 2);
+            const auto city = codeNumber(code, 2, fiveDigitCity ? 5 : 3);
+            const auto town = codeNumber(code, 5, 6);
+            if (!pref || (anaRange >= 2 && !city) || (anaRange == 3 && !town)) {
+                m_error = QStringLiteral("地域コード「%1」が数字ではありません。").arg(code);
+                return false;
+            }
+            query.reset();
+            query.bind(1, *pref);
+            if (anaRange >= 2)
+                query.bind(2, *city);
+            if (anaRange == 3)
+                query.bind(3, *town);
+        }
+        while (query.next()) {
+            StatArea area;
+            area.Value.assign(itemSlots, 0.0);
+            area.Value[0] = std::monostate{};
+            area.DataFlag.assign(itemSlots, StatFlagNotFound);
+            area.DataFlag[0] = 0;
+            area.PrefCode = query.int32(0);
+            if (anaRange <= 1) {
+                area.AreaName = query.text(1);
+                area.X = query.int32(6);
+                area.Y = query.int32(7);
+            } else if (anaRange == 2) {
+                area.CityCode = query.int32(1);
+                area.AreaName = query.text(2);
+                area.X = query.int32(8);
+                area.Y = query.int32(9);
+            } else {
+                area.CityCode = query.int32(1);
+                area.TownCode = query.int32(2);
+                area.AreaName = query.text(3);
+                area.X = query.int32(4);
+                area.Y = query.int32(5);
+            }
+            area.AreaCode = padded(area.PrefCode, 2) + padded(area.CityCode, fiveDigitCity ? 5 : 3)
+                + padded(area.TownCode, 6);
+            gtypStatArea.push_back(std::move(area));
+            m_recordCode.push_back(anaRange == 0 ? 0 : static_cast<std::int32_t>(c));
+        }
+        if (!query.lastError().isEmpty()) {
+            m_error = query.lastError();
+            lngAreaCnt = static_cast<std::int32_t>(gtypStatArea.size()) - 1;
+            return false;
+        }
+    }
+    lngAreaCnt = static_cast<std::int32_t>(gtypStatArea.size()) - 1;
+    return true;
+}
+
+std::vector<int> StatAreaReader::keyWidths(std::int32_t anaRange) const
+{
+    std::vector<int> widths(gtypStatArea.size(), 0);
+    for (std::size_t r = 1; r < gtypStatArea.size(); ++r) {
+        switch (anaRange) {
+        case 0:
+        case 1:
+            widths[r] = 2;
+            break;
+        case 2: {
+            // The code the record was built from decides, not the list entry
+            // at the record's position: codes without a row shift the two.
+            const std::int32_t c = r < m_recordCode.size() ? m_recordCode[r] : 0;
+            const bool seven = m_profile.sevenCharacterCodes && c > 0 && std::size_t(c) < m_builtCodes.size()
+                && m_builtCodes[std::size_t(c)].size() == 7;
+            widths[r] = seven ? 7 : 5;
+            break;
+        }
+        case 3:
+            widths[r] = 11;
+            break;
+        default:
+            widths[r] = 0;
+            break;
+        }
+    }
+    return widths;
+}
+
+bool StatAreaReader::readLinesOf(const QString &file, QStringList &lines)
+{
+    QString why;
+    if (text::readLines(fs::resolve(file), lines, &why))
+        return true;
+    m_error = why;
+    return false;
+}
+
+bool StatAreaReader::ReadStatValues(const AreaSelection &selection, const std::vector<QString> &strItemPath,
+    std::int32_t lngItemCnt, const std::vector<std::int32_t> &lngFieldNo)
+{
+    ReaderBusy busy(m_window);
+    m_error.clear();
+    std::vector<QString> codes;
+    std::vector<std::int32_t> kinds;
+    std::int32_t count = 0;
+    GetSelectAddrCodes(selection.anaRange, selection.entries, codes, kinds, count);
+    m_selectAddr = codes;
+    std::int32_t areaCount = 0;
+    if (!CreateStatArea(selection.anaRange, lngItemCnt, codes, areaCount))
+        return false;
+    std::vector<QString> sorted = codes;
+    modSort::QuickSortString(sorted, 1, count);
+    const std::vector<QString> prefixes = prefixesOf(sorted);
+    const RecordKeyIndex index(gtypStatArea, keyWidths(selection.anaRange));
+    const bool firstPrefixOnly = selection.anaRange == 0 || selection.anaRange == 1;
+
+    bool result = false;
+    bool matchedAny = false;
+    std::vector<char> found;
+    std::vector<QString> fields;
+    for (std::int32_t i = 1; i <= lngItemCnt; ++i) {
+        busy.yield();
+        const QString path = std::size_t(i) < strItemPath.size() ? strItemPath[std::size_t(i)] : QString();
+        const std::int32_t fieldNo = std::size_t(i) < lngFieldNo.size() ? lngFieldNo[std::size_t(i)] : 0;
+        if (fieldNo == -1) {
+            if (!m_calculation) {
+                m_error = QStringLiteral("計算テンプレートを評価できません。");
+                return false;
+            }
+            if (!m_calculation->CalculationData(path, i - 1, selection.anaRange))
+                return false;
+            result = true;
+            continue;
+        }
+        for (const QString &prefix : prefixes) {
+            const QString file = valueFileFor(path, prefix, selection.anaRange);
+            if (!file.isEmpty()) {
+                QStringList lines;
+                if (!readLinesOf(file, lines))
+                    return false;
+                found.assign(gtypStatArea.size(), 0);
+                std::size_t foundCount = 0;
+                const std::size_t recordCount = gtypStatArea.size() - 1;
+                for (qsizetype k = 1; k < lines.size() && foundCount < recordCount; ++k) {
+                    busy.yield();
+                    QString line = lines[k];
+                    if (line.isEmpty())
+                        continue;
+                    const std::int32_t fieldCount = mdlCommon::SplitComma(line, fields);
+                    if (fieldCount <= 0 || fieldNo < 0 || fieldNo >= fieldCount)
+                        continue;
+                    const std::int32_t e = index.first(fields[0]);
+                    if (e == 0)
+                        continue;
+                    StatArea &area = gtypStatArea[std::size_t(e)];
+                    const QString &field = fields[std::size_t(fieldNo)];
+                    if (const auto number = vb::toNumber(field)) {
+                        addNumber(area.Value[std::size_t(i)], *number);
+                        area.DataFlag[std::size_t(i)] = StatFlagRead;
+                    } else {
+                        addNumber(area.Value[std::size_t(i)], 0);
+                        area.DataFlag[std::size_t(i)] = field == u'-' ? StatFlagNoData : StatFlagRead;
+                    }
+                    if (!found[std::size_t(e)]) {
+                        found[std::size_t(e)] = 1;
+                        ++foundCount;
+                    }
+                    matchedAny = true;
+                }
+                result = matchedAny;
+            }
+            if (firstPrefixOnly)
+                break;
+        }
+    }
+    return result;
+}
+
+bool StatAreaReader::ReadPyramidValues(const AreaSelection &selection, const std::vector<QString> &strItemPath,
+    std::int32_t lngClassCnt, std::int32_t lngStartField1, std::int32_t lngStartField2)
+{
+    std::vector<QString> codes;
+    std::vector<std::int32_t> kinds;
+    std::int32_t count = 0;
+    GetSelectAddrCodes(selection.anaRange, selection.entries, codes, kinds, count);
+    m_selectAddr = codes;
+    const QString folder = strItemPath.size() > 1 ? strItemPath[1] : QString();
+    return ReadPyramidSeries(selection.anaRange, codes, folder, lngClassCnt, lngStartField1, lngStartField2);
+}
+
+bool StatAreaReader::ReadPyramidSeries(std::int32_t anaRange, std::vector<QString> &codes,
+    const QString &itemFolder, std::int32_t lngClassCnt, std::int32_t lngStartField1,
+    std::int32_t lngStartField2)
+{
+    ReaderBusy busy(m_window);
+    m_error.clear();
+    std::int32_t areaCount = 0;
+    if (!CreateStatArea(anaRange, 1, codes, areaCount))
+        return false;
+    const std::size_t classes = std::size_t(std::max(lngClassCnt, 0));
+    for (std::size_t r = 1; r < gtypStatArea.size(); ++r) {
+        StatArea &area = gtypStatArea[r];
+        area.Value.assign(2, std::monostate{});
+        area.ManValue.assign(classes + 1, 0.0);
+        area.WomanValue.assign(classes + 1, 0.0);
+        area.DataFlag.assign(classes + 1, StatFlagNotFound);
+        area.DataFlag[0] = 0;
+    }
+    modSort::QuickSortString(codes, 1, static_cast<std::int32_t>(codes.size()) - 1);
+    const std::vector<QString> prefixes = prefixesOf(codes);
+    const RecordKeyIndex index(gtypStatArea, keyWidths(anaRange));
+    const bool firstPrefixOnly = anaRange == 0 || anaRange == 1;
+
+    bool result = false;
+    std::vector<char> found;
+    std::vector<QString> fields;
+    std::vector<std::int32_t> matches;
+    // Adds one class field to a series and sets the class's flag; a field
+    // the line does not have changes nothing.
+    const auto take = [&fields](std::int64_t field, std::int32_t fieldCount, double &series, std::int32_t &flag) {
+        if (field < 0 || field >= fieldCount)
+            return;
+        const QString &text = fields[std::size_t(field)];
+        if (const auto number = vb::toNumber(text))
+            series += *number;
+        flag = text == u'-' ? StatFlagNoData : StatFlagRead;
+    };
+    for (const QString &prefix : prefixes) {
+        const QString file = valueFileFor(itemFolder, prefix, anaRange);
+        if (!file.isEmpty()) {
+            QStringList lines;
+            if (!readLinesOf(file, lines))
+                return false;
+            found.assign(gtypStatArea.size(), 0);
+            std::size_t foundCount = 0;
+            const std::size_t recordCount = gtypStatArea.size() - 1;
+            for (qsizetype k = 1; k < lines.size() && foundCount < recordCount; ++k) {
+                busy.yield();
+                QString line = lines[k];
+                if (line.isEmpty())
+                    continue;
+                const std::int32_t fieldCount = mdlCommon::SplitComma(line, fields);
+                if (fieldCount <= 0)
+                    continue;
+                index.all(fields[0], matches);
+                for (const std::int32_t r : matches) {
+                    StatArea &area = gtypStatArea[std::size_t(r)];
+                    for (std::size_t c = 1; c <= classes; ++c) {
+                        take(std::int64_t(lngStartField1) + std::int64_t(c) - 1, fieldCount, area.ManValue[c],
+                            area.DataFlag[c]);
+                        take(std::int64_t(lngStartField2) + std::int64_t(c) - 1, fieldCount, area.WomanValue[c],
+                            area.DataFlag[c]);
+                    }
+                    if (!found[std::size_t(r)]) {
+                        found[std::size_t(r)] = 1;
+                        ++foundCount;
+                    }
+                    result = true;
+                }
+            }
+        }
+        if (firstPrefixOnly)
+            break;
+    }
+    return result;
+}
+
+bool StatAreaReader::ReadRyusenValues(const AreaSelection &selection, const std::vector<QString> &strItemPath,
+    std::int32_t lngItemCnt, std::int32_t lngFlowKind)
+{
+    ReaderBusy busy(m_window);
+    m_error.clear();
+    std::vector<QString> codes;
+    std::vector<std::int32_t> kinds;
+    std::int32_t count = 0;
+    GetSelectAddrCodes(selection.anaRange, selection.entries, codes, kinds, count);
+    m_selectAddr = codes;
+    std::int32_t areaCount = 0;
+    if (!CreateStatArea(selection.anaRange, lngItemCnt, codes, areaCount))
+        return false;
+    for (std::size_t r = 1; r < gtypStatArea.size(); ++r)
+        gtypStatArea[r].Ryusen.assign(1, RyusenPair{});
+    const RecordKeyIndex index(gtypStatArea, keyWidths(selection.anaRange));
+    // One value file for all areas: at levels 2 and 3 the first entry's
+    // prefecture names it.
+    const QString prefix = count > 0 ? codes[1].left(2) : QString();
+    const bool needsPrefix = selection.anaRange == 2 || selection.anaRange == 3;
+    const std::size_t countField = lngFlowKind == 0 ? 2 : 3;
+
+    bool result = false;
+    std::vector<char> started;
+    std::vector<QString> fields;
+    std::vector<std::int32_t> matches;
+    for (std::int32_t j = 1; j <= lngItemCnt; ++j) {
+        busy.yield();
+        const QString path = std::size_t(j) < strItemPath.size() ? strItemPath[std::size_t(j)] : QString();
+        if (needsPrefix && prefix.isEmpty())
+            continue;
+        const QString file = valueFileFor(path, prefix, selection.anaRange);
+        if (file.isEmpty())
+            continue;
+        QStringList lines;
+        if (!readLinesOf(file, lines))
+            return false;
+        started.assign(gtypStatArea.size(), 0);
+        for (qsizetype k = 1; k < lines.size(); ++k) {
+            busy.yield();
+            QString line = lines[k];
+            if (line.isEmpty())
+                continue;
+            const std::int32_t fieldCount = mdlCommon::SplitComma(line, fields);
+            if (fieldCount < 4)
+                continue;
+            index.all(fields[0], matches);
+            if (matches.empty())
+                continue;
+            RyusenPair pair;
+            pair.FlowCount = vb::toNumber(fields[countField]).value_or(0.0);
+            const double partner = vb::toNumber(fields[1]).value_or(0.0);
+            try {
+                pair.PartnerCode = vb::cLng(partner);
+            } catch (const std::exception &) {
+                pair.PartnerCode = 0;
+            }
+            for (const std::int32_t r : matches) {
+                std::vector<RyusenPair> &partners = gtypStatArea[std::size_t(r)].Ryusen;
+                if (!started[std::size_t(r)]) {
+                    partners.assign(1, RyusenPair{});
+                    started[std::size_t(r)] = 1;
+                }
+                partners.push_back(pair);
+                sortPartners(partners);
+                result = true;
+            }
+        }
+    }
+    return result;
+}
+
+bool StatAreaReader::GetPrefPosition(
+    std::int32_t lngPrefCode, QString &strName, std::int32_t &lngX, std::int32_t &lngY)
+{
+    m_error.clear();
+    db::Statement query = m_database.prepare(QStringLiteral("SELECT * FROM 都道府県テーブル WHERE 都道府県ｺｰﾄﾞ = ?1"));
+    if (!query.isValid()) {
+        m_error = m_database.lastError();
+        return false;
+    }
+    query.bind(1, lngPrefCode);
+    while (query.next()) {
+        strName = query.text(1);
+        lngX = query.int32(6);
+        lngY = query.int32(7);
+    }
+    if (!query.lastError().isEmpty()) {
+        m_error = query.lastError();
+        return false;
+    }
+    return true;
+}
+
+} // namespace veltra::statwindow
