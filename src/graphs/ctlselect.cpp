@@ -1,6 +1,8 @@
 // ctlSelect: construction, the properties, Clear and the end of the control.
 #include "graphs/ctlselect.h"
 
+#include "graphs/selectframe.h"
+
 #include "platform/ui/twips.h"
 #include "platform/vb/convert.h"
 #include "shell/clstooltip.h"
@@ -63,6 +65,11 @@ std::int32_t chosenIndex(const std::array<QRadioButton *, N> &group)
 ctlSelect::ctlSelect(QWidget *parent)
     : QWidget(parent)
 {
+    // The twip geometry is drawn for a 9-point font: a frame caption and the
+    // one-row list below it fit only at that size.
+    QFont small = font();
+    small.setPointSize(9);
+    setFont(small);
     buildControls();
     // Initialisation: the frames of the options are hidden until a layout
     // shows them.
@@ -100,7 +107,7 @@ ctlSelect::~ctlSelect()
 void ctlSelect::buildControls()
 {
     for (int k = 0; k < 4; ++k) {
-        auto *frame = new QGroupBox(this);
+        auto *frame = new SelectFrame(this);
         FrameSelect[static_cast<std::size_t>(k)] = frame;
         setBoxGeometry(frame, {0, FrameSelectTops[k], FrameSelectWidth, FrameSelectHeight});
 
@@ -131,6 +138,11 @@ void ctlSelect::buildControls()
             list->setColumnWidth(c, veltra::ui::twipsToPixels(ListColumnWidth, logicalDpiX()));
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        // As a list view that hides its selection while it has no focus.
+        QPalette palette = list->palette();
+        palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Base));
+        palette.setColor(QPalette::Inactive, QPalette::HighlightedText, palette.color(QPalette::Text));
+        list->setPalette(palette);
         list->setMouseTracking(true);
         list->viewport()->setMouseTracking(true);
         list->viewport()->installEventFilter(this);
@@ -158,6 +170,8 @@ void ctlSelect::buildControls()
     lstSymbol->setResizeMode(QListView::Adjust);
     lstSymbol->setMovement(QListView::Static);
     lstSymbol->setIconSize(QSize(16, 16));
+    // A cell wide enough for a file name in two lines under its picture.
+    lstSymbol->setGridSize(QSize(veltra::ui::twipsToPixels(1200, logicalDpiX()), veltra::ui::twipsToPixels(780, logicalDpiY())));
     lstSymbol->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstSymbol->setSelectionMode(QAbstractItemView::SingleSelection);
     lstSymbol->setFrameShape(QFrame::StyledPanel);
@@ -177,7 +191,7 @@ void ctlSelect::buildOptionFrames()
         QStringLiteral("割合(%)"), QStringLiteral("比率"), QStringLiteral("増加率")};
     const int optionHeight = 255;
 
-    FrameCalc = new QGroupBox(this);
+    FrameCalc = new SelectFrame(this);
     setBoxGeometry(FrameCalc, {FrameCalcLeft, FrameCalcTop, FrameCalcWidth, FrameCalcHeight});
     const TwipRect calcPlaces[3] = {{120, OptionTop, 1140, optionHeight}, {1320, OptionTop, 1140, optionHeight},
         {120, FrameCalcSecondRowTop, 1140, optionHeight}};
@@ -188,7 +202,7 @@ void ctlSelect::buildOptionFrames()
 
     const int axisLefts[3] = {120, 1320, 2400};
     auto axisFrame = [&](const QString &caption, std::array<QRadioButton *, 3> &group) {
-        auto *frame = new QGroupBox(caption, this);
+        auto *frame = new SelectFrame(caption, this);
         setBoxGeometry(frame, {0, 0, FrameCalcAxisWidth, OptionFrameHeight});
         for (int i = 0; i < 3; ++i) {
             group[static_cast<std::size_t>(i)] = option(frame, calcCaptions[i]);
@@ -201,7 +215,7 @@ void ctlSelect::buildOptionFrames()
 
     auto pairFrame = [&](int width, const QString &first, const QString &second, int secondLeft,
                          std::array<QRadioButton *, 2> &group) {
-        auto *frame = new QGroupBox(this);
+        auto *frame = new SelectFrame(this);
         setBoxGeometry(frame, {0, 0, width, OptionFrameHeight});
         group[0] = option(frame, first);
         group[1] = option(frame, second);
@@ -217,7 +231,7 @@ void ctlSelect::buildOptionFrames()
         connect(optExpressionKind[static_cast<std::size_t>(i)], &QRadioButton::clicked, this,
             [this, i] { optExpressionKind_Click(static_cast<std::int16_t>(i)); });
 
-    FrameHaba = new QGroupBox(this);
+    FrameHaba = new SelectFrame(this);
     setBoxGeometry(FrameHaba, {0, 0, FrameHabaWidth, OptionFrameHeight});
     lblHaba = new QLabel(QStringLiteral("相対値表示最大値："), FrameHaba);
     // The label runs up to the combo box, so its nine characters are never cut.
