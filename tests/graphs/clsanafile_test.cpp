@@ -2,6 +2,7 @@
 // the owner and the selector, the read-back, the symbol list, and outputs
 // that fail without leaving a file behind.
 #include "anafilebed.h"
+#include "graphs/ctlselect.h"
 #include "graphs/graphowner.h"
 #include "platform/vb/convert.h"
 #include "platform/fs/fs.h"
@@ -224,6 +225,41 @@ TEST_F(AnaFileHeader, OptionAnswersOfTheSelector)
         select.answers = {{2, row.expression}, {3, row.flow}};
         clsAnaFile ana;
         link(ana);
+        fillPie(ana);
+        ana.CsvWriteReq(folder.path());
+        const QStringList h2 = linesOf(folder.file(QStringLiteral("tempheader000.hed"))).value(1).split(',');
+        EXPECT_EQ(h2.mid(8, 4).join(','), QString::fromLatin1(row.fields8to11));
+    }
+}
+
+TEST_F(AnaFileHeader, ChoicesOfTheRealSelector)
+{
+    // The selector control itself in place of the stand-in: the frames its
+    // layout shows decide what the header records.
+    struct Row
+    {
+        std::int32_t layout;
+        bool relative, outflow;
+        const char *fields8to11;
+    };
+    const Row rows[] = {
+        {2, true, false, "2,2,0,0"},
+        {2, false, true, "1,2,0,0"},
+        {7, false, true, "0,2,2,5"},
+        {7, true, false, "0,2,1,5"},
+        {4, true, true, "0,2,0,0"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.fields8to11);
+        veltra::test::TempDir folder;
+        glngGraphKind = GraphKindPie;
+        ctlSelect real;
+        real.setSelectItem(row.layout);
+        real.optExpressionKind[row.relative ? 1 : 0]->setChecked(true);
+        real.optFlow[row.outflow ? 1 : 0]->setChecked(true);
+        clsAnaFile ana;
+        link(ana);
+        ana.SetCtlSelect(&real);
         fillPie(ana);
         ana.CsvWriteReq(folder.path());
         const QStringList h2 = linesOf(folder.file(QStringLiteral("tempheader000.hed"))).value(1).split(',');

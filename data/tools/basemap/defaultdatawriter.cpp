@@ -4,6 +4,7 @@
 #include "kinds.h"
 #include "platform/profile/profile.h"
 #include "platform/text/text.h"
+#include "symbolbitmaps.h"
 #include "statdata/meshdatabase.h"
 #include "zorvik/core/document.h"
 
@@ -226,6 +227,8 @@ bool writeDefaultData(const BaseMapModel &model, const QString &root, QString *e
             return fail(error, QStringLiteral("cannot copy %1 to %2").arg(from, to));
     }
     if (!writePlaceNames(model, stage + u'/' + dataName + QStringLiteral("/DB/Mesh.sqlite"), error))
+        return false;
+    if (!writeSymbolBitmaps(stage + u'/' + dataName + QStringLiteral("/Symbol_Data"), error))
         return false;
     return commitFolder(stage, target, error);
 }

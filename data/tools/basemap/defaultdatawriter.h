@@ -10,6 +10,7 @@
 //       DispVectDef.csv, DispCnectDef.csv, DispLevel.txt, and Init/ with the
 //       first five as the initial copies
 //       DB/Mesh.sqlite                     the place-name database
+//       Symbol_Data/                       the symbol bitmaps (symbolbitmaps.h)
 //
 // The root is the default program folder less its configuration files; the
 // document names the data folder relative to itself ("VeltraData\...").
