@@ -103,7 +103,7 @@ void clsDrawGraph::SetCtlGradation(ctlGradation *lnGradation)
     m_ctlGradation = lnGradation;
 }
 
-void clsDrawGraph::SetCtlSelect(ctlSelect *lnSelect)
+void clsDrawGraph::SetCtlSelect(ItemSelection *lnSelect)
 {
     m_ctlSelect = lnSelect;
 }
@@ -123,15 +123,22 @@ void clsDrawGraph::setAutoRedraw(bool blnVal)
 
 void clsDrawGraph::ReDraw()
 {
-    // Each kind repeats its last drawing call. The histogram (1), pyramid (7)
-    // and scatter diagram (9) join here with their routines; until then
-    // they, like any unknown kind, draw nothing.
+    // Each kind repeats its last drawing call; any other kind draws nothing.
     switch (glngGraphKind) {
+    case GraphKindNuri:
+        DrawHistogram(m_lngPichDC, m_lngPichWnd, m_blnShowLegend, m_strGraphInit, m_intIdx, m_strPosition);
+        break;
     case GraphKindPie:
         DrawPie(m_lngPichDC, m_lngPichWnd, m_blnShowLegend);
         break;
     case GraphKindBar:
         DrawRectangle(m_lngPichDC, m_lngPichWnd, m_blnShowLegend);
+        break;
+    case GraphKindPyramid:
+        DrawPyramid(m_lngPichDC, m_lngPichWnd, m_lngExpressionKind, m_lngHabaMax, m_bOutSizeFrame, m_blnShowLegend);
+        break;
+    case GraphKindSanpuzu:
+        DrawSanpuzu(m_lngPichDC, m_lngPichWnd, m_blnShowLegend);
         break;
     case GraphKindBarAxis:
         DrawMemori(m_lngPichDC, m_lngPichWnd, m_blnShowLegend);

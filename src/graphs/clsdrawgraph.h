@@ -41,9 +41,9 @@
 
 class ctlGradation;
 class ctlLegend;
-class ctlSelect;
 class GraphCanvas;
 class GraphOwner;
+class ItemSelection;
 class PictureBox;
 
 class clsDrawGraph
@@ -61,7 +61,7 @@ public:
     // --- links and names ---
     void SetCtlLegend(ctlLegend *lnLegend);
     void SetCtlGradation(ctlGradation *lnGradation);
-    void SetCtlSelect(ctlSelect *lnSelect);
+    void SetCtlSelect(ItemSelection *lnSelect);
     void SetFormName(GraphOwner *owner);
     void SetGradeNum(std::int16_t lngGrandeNum) { m_intGradeNum = lngGrandeNum; }
     std::int32_t GetGradeNum() const { return m_intGradeNum; }
@@ -78,6 +78,11 @@ public:
     // --- reading ---
     std::int32_t Segments() const { return m_lngSegments; }
     std::int32_t GraphCnt() const { return static_cast<std::int32_t>(m_typSegment.size()); }
+    // The segment list (valid to Segments()) and the pyramid rows (valid to
+    // the last fed row), as stored.
+    const std::vector<GraphSegment> &segmentList() const { return m_typSegment; }
+    const std::vector<double> &pyramidLeft() const { return m_dblPyramidLeft; }
+    const std::vector<double> &pyramidRight() const { return m_dblPyramidRight; }
     // Colour, lower and upper bound of class lngIDX; SubscriptOutOfRange
     // outside the class list.
     void GetHead4(std::int32_t lngIDX, std::int32_t &lngColor, double &dblStart, double &dblEnd) const;
@@ -160,6 +165,44 @@ public:
     // Rebuilds the legend rows for another method; ObjectNotSet without one.
     void BunruiSelect();
 
+    // --- choropleth class histogram ---
+    // Sorts the values, writes the statistics labels, classifies (strGraphInit
+    // "1" computes, "2" takes the legend's bounds, anything else keeps them
+    // and places the handles at the "/"-joined twip positions of
+    // strPosition), fills the legend with a row per class, draws the count
+    // axis and one red bar per class and places the boundary handles.
+    // 1 finished or nothing to draw, 2 failed (or no standard-deviation step).
+    //
+    // The values are sorted in place: afterwards segment i holds the i-th
+    // smallest value while its name, colour and household count stay where
+    // they were fed, so they no longer belong to that value. Nothing may pair
+    // segment names or colours with values after a histogram.
+    std::int32_t DrawHistogram(GraphCanvas *lngPichDC, PictureBox *lngPichWnd, bool blnShowLegend,
+        const QString &strGraphInit, std::int16_t intIdx, const QString &strPosition);
+
+    // --- scatter diagram (x = Setaisuu, y = Value; axes at x 60, bottom - 35) ---
+    // Points, axes with their unit words, the least-squares line and the
+    // correlation coefficient into the owner's lblKeisuu ("#0.00"; emptied
+    // on a failure). 1 drawn with a coefficient other than 0 or nothing to
+    // draw, 2 for a coefficient of 0 or a failure.
+    double DrawSanpuzu(GraphCanvas *lngPichDC, PictureBox *lngPichWnd, bool blnShowLegend);
+    // The fitted line of Value on Setaisuu, its end held 20 pixels below the
+    // X axis at most; answers the correlation coefficient, computed at four
+    // decimals, or 0 when it cannot be computed. x_Width is not used.
+    double DrawLinearFit(GraphCanvas *lngPichDC, std::int32_t x_Width, std::int32_t y_Height, double Max_x,
+        double Min_x, double d_Tani_x, double d_Tani_y);
+    // The scatter index of the first point plotted within 3 pixels of
+    // (x, y) in twips, or -1.
+    std::int32_t chkZahyou(float x, float y) const;
+
+    // --- population pyramid (rows fed bottom first) ---
+    // lngExpressionKind 0 counts with a unit word, otherwise percentages up
+    // to lngHabaMax (larger values drawn at the edge, the rows unchanged);
+    // bOutSizeFrame outlines the bars with the current pen. 1 drawn or
+    // nothing to draw, 2 failed.
+    std::int32_t DrawPyramid(GraphCanvas *lngPichDC, PictureBox *lngPichWnd, std::int32_t lngExpressionKind,
+        std::int32_t lngHabaMax, bool bOutSizeFrame, bool blnShowLegend);
+
     // --- bar graph and value axis (baseline 225, 215 pixels high) ---
     // The bars (kind 3) and the value axis (kind 20): 1 drawn or nothing to
     // draw, 2 failed.
@@ -210,7 +253,12 @@ private:
     QPointer<PictureBox> m_lngPichWnd;
     bool m_blnShowLegend = false;
     QPointer<ctlGradation> m_ctlGradation;
-    ctlSelect *m_ctlSelect = nullptr;
+    ItemSelection *m_ctlSelect = nullptr;
+    QString m_strGraphInit;
+    std::int16_t m_intIdx = 0;
+    QString m_strPosition;
+    std::int32_t m_lngHabaMax = 0;
+    bool m_bOutSizeFrame = false;
     GraphOwner *m_frmOwner = nullptr;
     QString m_strNoticeName;
     QString m_strCompName;
@@ -218,6 +266,7 @@ private:
     double m_dblMax = 0;
     std::int16_t m_intGradeNum = 0;
     bool m_blnColorChanged = false;
+    std::int32_t m_lngExpressionKind = 0;
 
     std::vector<GraphSegment> m_typSegment;
     std::vector<std::int32_t> m_lngSanpuIdx;
