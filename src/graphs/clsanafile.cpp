@@ -9,6 +9,7 @@
 #include "platform/text/text.h"
 #include "platform/vb/convert.h"
 #include "platform/vb/errors.h"
+#include "platform/vb/subscript.h"
 #include "shell/globals.h"
 #include "shell/viewdate.h"
 #include "zorvik/widget/zorvik.h"
@@ -20,15 +21,6 @@
 using namespace veltra;
 
 namespace {
-
-// The element at i of a list, or the subscript error.
-template<typename List>
-auto &at(List &list, std::int64_t i, const char *name)
-{
-    if (i < 0 || i >= static_cast<std::int64_t>(list.size()))
-        throw vb::SubscriptOutOfRange(std::string(name) + " index " + std::to_string(i));
-    return list[static_cast<std::size_t>(i)];
-}
 
 // A list that holds indices 0 to last (none when last is below 0).
 template<typename List>
@@ -99,7 +91,7 @@ QString clsAnaFile::DataFileName() const
 void clsAnaFile::SetHead4(std::int32_t lngIDX, std::int32_t lngColor, double dblStart, double dblEnd)
 {
     resizeTo(m_typH4, std::int64_t(m_intGradeNum) - 1);
-    AnaH4Record &r = at(m_typH4, lngIDX, "H4");
+    AnaH4Record &r = vb::elementAt(m_typH4, lngIDX, "H4");
     r = AnaH4Record{};
     r.ClassNo = vb::cInt(double(lngIDX) + 1);
     r.Color = lngColor;
@@ -111,7 +103,7 @@ void clsAnaFile::SetHead5(std::int32_t lngIDX, const QString &Name, std::int32_t
     const QString &strStartDate, const QString &strEndDate)
 {
     resizeTo(m_typH5, m_lngSegments);
-    AnaH5Record &r = at(m_typH5, lngIDX, "H5");
+    AnaH5Record &r = vb::elementAt(m_typH5, lngIDX, "H5");
     r = AnaH5Record{};
     r.Name = Name;
     r.Color = lngColor;
@@ -132,7 +124,7 @@ void clsAnaFile::SetData1(std::int32_t lngIDX, std::int32_t lngXCoord, std::int3
     (void)strItem;
     (void)dManValue;
     (void)dWoManValue;
-    AnaDataRecord &r = at(m_typData, lngIDX, "Data1");
+    AnaDataRecord &r = vb::elementAt(m_typData, lngIDX, "Data1");
     r = AnaDataRecord{};
     r.Kind = 1;
     r.X = lngXCoord;
@@ -153,10 +145,10 @@ void clsAnaFile::SetDtStreamline(std::int32_t lngIDX, const std::vector<std::int
     (void)lngIDX;
     AnaFlowRecord ends[2];
     for (int e = 0; e < 2; ++e) {
-        ends[e].X = at(lngXCoord, e + 1, "X");
-        ends[e].Y = at(lngYCoord, e + 1, "Y");
-        ends[e].Code = at(codes, e + 1, "code");
-        ends[e].AdrName = at(strAdrName, e + 1, "name");
+        ends[e].X = vb::elementAt(lngXCoord, e + 1, "X");
+        ends[e].Y = vb::elementAt(lngYCoord, e + 1, "Y");
+        ends[e].Code = vb::elementAt(codes, e + 1, "code");
+        ends[e].AdrName = vb::elementAt(strAdrName, e + 1, "name");
         ends[e].Value = dValue;
         ends[e].Ranking = dRanking;
     }
@@ -325,11 +317,11 @@ bool clsAnaFile::CsvHeadWrite(const QString &FileNameH, std::int16_t HeaderNo, s
             break;
         case 4:
             for (std::int32_t i = 0; i < l_loop; ++i)
-                m_headLines.append(graphs::anafile::h4Line(at(m_typH4, i, "H4")));
+                m_headLines.append(graphs::anafile::h4Line(vb::elementAt(m_typH4, i, "H4")));
             break;
         case 5:
             for (std::int32_t i = 0; i < l_loop; ++i)
-                m_headLines.append(graphs::anafile::h5Line(at(m_typH5, i, "H5")));
+                m_headLines.append(graphs::anafile::h5Line(vb::elementAt(m_typH5, i, "H5")));
             break;
         default:
             break;
@@ -357,7 +349,7 @@ bool clsAnaFile::CsvDataWrite(const QString &FileNameD, std::int32_t l_loop, QSt
             lines.reserve(l_loop > 0 ? l_loop : 0);
             std::int32_t running = glngGraphKind == GraphKindRanking ? 1 : 0;
             for (std::int32_t i = 1; i <= l_loop; ++i) {
-                const AnaDataRecord &r = at(m_typData, i, "Data1");
+                const AnaDataRecord &r = vb::elementAt(m_typData, i, "Data1");
                 if (r.Kind != 1)
                     throw vb::SubscriptOutOfRange("area " + std::to_string(i) + " was never filled");
                 lines.append(graphs::anafile::dataLine(r, running));

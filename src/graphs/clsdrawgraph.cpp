@@ -8,6 +8,7 @@
 #include "graphs/tani.h"
 #include "platform/vb/convert.h"
 #include "platform/vb/errors.h"
+#include "platform/vb/subscript.h"
 
 #include <cmath>
 #include <limits>
@@ -18,15 +19,6 @@ using namespace veltra;
 namespace {
 
 constexpr double Pi = 3.14159265358979;
-
-// The element at i of a list, or the subscript error.
-template<typename List>
-auto &at(List &list, std::int64_t i, const char *name)
-{
-    if (i < 0 || i >= static_cast<std::int64_t>(list.size()))
-        throw vb::SubscriptOutOfRange(std::string(name) + " index " + std::to_string(i));
-    return list[static_cast<std::size_t>(i)];
-}
 
 // Raises a last-index counter by one and makes room in the list for it.
 template<typename List>
@@ -152,15 +144,15 @@ void clsDrawGraph::ReDraw()
 
 void clsDrawGraph::GetHead4(std::int32_t lngIDX, std::int32_t &lngColor, double &dblStart, double &dblEnd) const
 {
-    lngColor = at(m_lngClassColor, lngIDX, "class colour");
-    const ClassRange &range = at(m_typClass, lngIDX, "class");
+    lngColor = vb::elementAt(m_lngClassColor, lngIDX, "class colour");
+    const ClassRange &range = vb::elementAt(m_typClass, lngIDX, "class");
     dblStart = range.Ijyou;
     dblEnd = range.Miman;
 }
 
 void clsDrawGraph::GetHead5(std::int32_t lngIDX, QString &strName, std::int32_t &lngColor) const
 {
-    const GraphSegment &segment = at(m_typSegment, lngIDX, "segment");
+    const GraphSegment &segment = vb::elementAt(m_typSegment, lngIDX, "segment");
     strName = segment.Name;
     lngColor = segment.Color;
 }
@@ -168,10 +160,10 @@ void clsDrawGraph::GetHead5(std::int32_t lngIDX, QString &strName, std::int32_t 
 void clsDrawGraph::ChangeColor(std::int16_t intIndex, std::int32_t lngColor)
 {
     if (glngGraphKind == GraphKindNuri) {
-        at(m_lngClassColor, intIndex, "class colour") = lngColor;
+        vb::elementAt(m_lngClassColor, intIndex, "class colour") = lngColor;
         m_blnColorChanged = true;
     } else {
-        at(m_typSegment, intIndex, "segment").Color = lngColor;
+        vb::elementAt(m_typSegment, intIndex, "segment").Color = lngColor;
     }
     if (!m_ctlLegend)
         throw vb::ObjectNotSet("legend");

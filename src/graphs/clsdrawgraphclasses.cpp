@@ -18,6 +18,7 @@
 #include "platform/vb/convert.h"
 #include "platform/vb/currency.h"
 #include "platform/vb/errors.h"
+#include "platform/vb/subscript.h"
 #include "platform/vb/format.h"
 
 #include <QComboBox>
@@ -43,14 +44,6 @@ constexpr std::int32_t LargestListedCount = 9;
 vb::Currency cur(double value)
 {
     return vb::cCur(value);
-}
-
-template<typename List>
-auto &at(List &list, std::int64_t i, const char *name)
-{
-    if (i < 0 || i >= static_cast<std::int64_t>(list.size()))
-        throw vb::SubscriptOutOfRange(std::string(name) + " index " + std::to_string(i));
-    return list[static_cast<std::size_t>(i)];
 }
 
 // The list "2" to "last"; rebuilding it is no choice of the user, so the
@@ -186,7 +179,7 @@ bool clsDrawGraph::prepareClassCount(double avg, double sd)
     if (!clippedMin && cur(m_typStdClass[0].Ijyou) > cur(min))
         m_typStdClass[0].Ijyou = min;
     if (!clippedMax) {
-        ClassRange &top = at(m_typStdClass, 2 * half - 1, "standard-deviation class");
+        ClassRange &top = vb::elementAt(m_typStdClass, 2 * half - 1, "standard-deviation class");
         if (cur(top.Miman) < cur(max))
             top.Miman = max;
     }
@@ -231,18 +224,18 @@ void clsDrawGraph::computeClasses()
             lowerSelection(combo, k);
         }
         // The class means become the bounds.
-        ClassRange &first = at(m_typClass, 0, "class");
+        ClassRange &first = vb::elementAt(m_typClass, 0, "class");
         first.Ijyou = min;
-        first.Miman = at(means, 0, "class mean");
+        first.Miman = vb::elementAt(means, 0, "class mean");
         for (std::int32_t i = 1; i < k; ++i) {
             if (i >= p)
                 continue;
-            ClassRange &range = at(m_typClass, i, "class");
+            ClassRange &range = vb::elementAt(m_typClass, i, "class");
             const double mean = means[static_cast<std::size_t>(i)];
             range.Miman = cur(max) < cur(mean) ? max : mean;
             range.Ijyou = means[static_cast<std::size_t>(i - 1)];
         }
-        ClassRange &last = at(m_typClass, p - 1, "class");
+        ClassRange &last = vb::elementAt(m_typClass, p - 1, "class");
         if (cur(last.Miman) < cur(max))
             last.Miman = max;
         break;
@@ -252,7 +245,7 @@ void clsDrawGraph::computeClasses()
         // first value of the next class, so ties go up.
         const std::int32_t per = n < k ? 1 : n / k;
         std::int32_t extra = n < k * per ? 0 : n % (k * per);
-        at(m_typClass, 0, "class").Ijyou = values.front();
+        vb::elementAt(m_typClass, 0, "class").Ijyou = values.front();
         std::int32_t t = per;
         for (std::int32_t j = 0; j < k; ++j) {
             if (j == 0) {
@@ -268,22 +261,22 @@ void clsDrawGraph::computeClasses()
                 }
             }
             const double bound = t < m_lngSegments ? values[static_cast<std::size_t>(t)] : max;
-            at(m_typClass, j, "class").Miman = bound;
-            at(m_typClass, j + 1, "class").Ijyou = bound;
+            vb::elementAt(m_typClass, j, "class").Miman = bound;
+            vb::elementAt(m_typClass, j + 1, "class").Ijyou = bound;
         }
         break;
     }
     case MethodTouKankaku: {
         const double width = (max - min) / k;
-        ClassRange &first = at(m_typClass, 0, "class");
+        ClassRange &first = vb::elementAt(m_typClass, 0, "class");
         first.Ijyou = min;
         first.Miman = min + width;
         for (std::int32_t i = 1; i < k; ++i) {
-            ClassRange &range = at(m_typClass, i, "class");
+            ClassRange &range = vb::elementAt(m_typClass, i, "class");
             range.Ijyou = m_typClass[static_cast<std::size_t>(i - 1)].Miman;
             range.Miman = range.Ijyou + width;
         }
-        at(m_typClass, k - 1, "class").Miman = max;
+        vb::elementAt(m_typClass, k - 1, "class").Miman = max;
         break;
     }
     case MethodStandard: {
@@ -329,7 +322,7 @@ void clsDrawGraph::takeClassesFromLegend()
         const QStringList parts = m_ctlLegend->GetHanrei(i).split(QLatin1Char('/'));
         if (parts.size() != 2)
             continue;
-        ClassRange &range = at(m_typClass, i, "class");
+        ClassRange &range = vb::elementAt(m_typClass, i, "class");
         range.Ijyou = vb::cDbl(parts[0]);
         range.Miman = vb::cDbl(parts[1]);
     }
@@ -404,7 +397,7 @@ void clsDrawGraph::setClassColors()
         std::int32_t percent = vb::cLng(100.0 / k * (i + 1));
         if (percent == 0)
             percent = 1;
-        at(m_lngClassColor, i, "class colour") = m_ctlGradation->Color(percent);
+        vb::elementAt(m_lngClassColor, i, "class colour") = m_ctlGradation->Color(percent);
     }
 }
 
@@ -456,19 +449,19 @@ void clsDrawGraph::SetHani(std::int16_t Index, double dblSliderLeft, double dblM
         return;
     const double r = 1 / c;
     if (Index == 0) {
-        ClassRange &first = at(m_typClass, 0, "class");
-        first.Ijyou = m_dblMin + (at(m_typClass, 1, "class").Ijyou - first.Ijyou) * r;
+        ClassRange &first = vb::elementAt(m_typClass, 0, "class");
+        first.Ijyou = m_dblMin + (vb::elementAt(m_typClass, 1, "class").Ijyou - first.Ijyou) * r;
         return;
     }
-    ClassRange &before = at(m_typClass, Index - 1, "class");
+    ClassRange &before = vb::elementAt(m_typClass, Index - 1, "class");
     if (Index == kensuu) {
         before.Miman = before.Ijyou + (m_dblMax - before.Ijyou) * r;
     } else if (Index == kensuu - 1) {
         before.Miman = before.Ijyou + (m_dblMax - before.Ijyou) * r;
-        at(m_typClass, Index, "class").Ijyou = before.Miman;
+        vb::elementAt(m_typClass, Index, "class").Ijyou = before.Miman;
     } else {
-        before.Miman = before.Ijyou + (at(m_typClass, Index + 1, "class").Ijyou - before.Ijyou) * r;
-        at(m_typClass, Index, "class").Ijyou = before.Miman;
+        before.Miman = before.Ijyou + (vb::elementAt(m_typClass, Index + 1, "class").Ijyou - before.Ijyou) * r;
+        vb::elementAt(m_typClass, Index, "class").Ijyou = before.Miman;
     }
 }
 
@@ -476,9 +469,9 @@ void clsDrawGraph::InputDataSet(std::int16_t intIndex, const QString &IjyouData,
 {
     const double lower = vb::cDbl(IjyouData);
     const double upper = vb::cDbl(MimanData);
-    ClassRange &range = at(m_typClass, intIndex, "class");
+    ClassRange &range = vb::elementAt(m_typClass, intIndex, "class");
     if (m_intGradeNum != intIndex + 1)
-        at(m_typClass, intIndex + 1, "class").Ijyou = upper;
+        vb::elementAt(m_typClass, intIndex + 1, "class").Ijyou = upper;
     range.Ijyou = lower;
     range.Miman = upper;
 }
