@@ -12,19 +12,53 @@
 #include "statwindow/recordkeyindex.h"
 #include "statwindow/statareacalculation.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace veltra::statwindow {
 
 namespace {
 
-QString padded(std::int32_t number, int width)
+// The number with leading zeros to at least `width` digits, as
+// QString::arg with the fill '0' writes it.
+void appendPadded(QString &out, std::int32_t number, int width)
 {
-    return QStringLiteral("%1").arg(number, width, 10, QLatin1Char('0'));
+    if (number < 0) {
+        out += QStringLiteral("%1").arg(number, width, 10, QLatin1Char('0'));
+        return;
+    }
+    char16_t digits[10];
+    int count = 0;
+    auto rest = static_cast<std::uint32_t>(number);
+    do {
+        digits[count++] = char16_t(u'0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    for (int z = count; z < width; ++z)
+        out += u'0';
+    while (count > 0)
+        out += QChar(digits[--count]);
 }
 
 // The whole number in characters [from, from + length) of a code; nullopt
 // when they are not a number.
 std::optional<qint64> codeNumber(const QString &code, qsizetype from, qsizetype length)
 {
+    // Plain digits, the form of every listed code, without building the
+    // substring; anything else as a number text.
+    const qsizetype end = std::min(code.size(), from + length);
+    if (from < end && end - from <= 15) {
+        qint64 value = 0;
+        qsizetype k = from;
+        for (; k < end; ++k) {
+            const char16_t c = code.at(k).unicode();
+            if (c < u'0' || c > u'9')
+                break;
+            value = value * 10 + (c - u'0');
+        }
+        if (k == end)
+            return value;
+    }
     const auto number = vb::toNumber(code.mid(from, length));
     if (!number)
         return std::nullopt;
@@ -181,8 +215,10 @@ bool StatAreaReader::CreateStatArea(std::int32_t anaRange, std::int32_t lngItemC
                 area.X = query.int32(4);
                 area.Y = query.int32(5);
             }
-            area.AreaCode = padded(area.PrefCode, 2) + padded(area.CityCode, fiveDigitCity ? 5 : 3)
-                + padded(area.TownCode, 6);
+            area.AreaCode.reserve(13);
+            appendPadded(area.AreaCode, area.PrefCode, 2);
+            appendPadded(area.AreaCode, area.CityCode, fiveDigitCity ? 5 : 3);
+            appendPadded(area.AreaCode, area.TownCode, 6);
             gtypStatArea.push_back(std::move(area));
             m_recordCode.push_back(anaRange == 0 ? 0 : static_cast<std::int32_t>(c));
         }
