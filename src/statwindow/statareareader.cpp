@@ -11,6 +11,7 @@
 #include "statwindow/readerbusy.h"
 #include "statwindow/recordkeyindex.h"
 #include "statwindow/statareacalculation.h"
+#include "statwindow/townblockrows.h"
 
 #include <algorithm>
 #include <optional>
@@ -173,7 +174,59 @@ bool StatAreaReader::CreateStatArea(std::int32_t anaRange, std::int32_t lngItemC
     // One read transaction for all the queries: the database is locked and
     // checked once instead of once per code.
     const ReadTransaction transaction(m_database.database());
+    const auto addRecord = [&](std::int32_t pref, std::int32_t city, std::int32_t town, QString name,
+                               std::int32_t x, std::int32_t y, bool fiveDigitCity, std::size_t c) {
+        StatArea area;
+        area.Value.assign(itemSlots, 0.0);
+        area.Value[0] = std::monostate{};
+        area.DataFlag.assign(itemSlots, StatFlagNotFound);
+        area.DataFlag[0] = 0;
+        area.PrefCode = pref;
+        area.CityCode = city;
+        area.TownCode = town;
+        area.AreaName = std::move(name);
+        area.X = x;
+        area.Y = y;
+        area.AreaCode.reserve(13);
+        appendPadded(area.AreaCode, area.PrefCode, 2);
+        appendPadded(area.AreaCode, area.CityCode, fiveDigitCity ? 5 : 3);
+        appendPadded(area.AreaCode, area.TownCode, 6);
+        gtypStatArea.push_back(std::move(area));
+        m_recordCode.push_back(anaRange == 0 ? 0 : static_cast<std::int32_t>(c));
+    };
+
+    // Many town blocks of one municipality are read with one query for the
+    // municipality; the records come out as from one query per code.
+    TownBlockRows townRows;
+    std::size_t fetchFailedAt = codeCount + 1;
+    QString fetchError;
+    if (anaRange == 3) {
+        std::vector<TownBlockRows::Key> keys;
+        keys.reserve(codeCount);
+        for (std::size_t c = 1; c <= codeCount; ++c) {
+            const auto pref = codeNumber(strCodes[c], 0, 2);
+            const auto city = codeNumber(strCodes[c], 2, 3);
+            const auto town = codeNumber(strCodes[c], 5, 6);
+            if (!pref || !city || !town)
+                break;
+            keys.push_back({*pref, *city, *town});
+        }
+        std::size_t failedKey = 0;
+        if (!townRows.fetch(m_database, keys, fetchError, failedKey))
+            fetchFailedAt = failedKey + 1;
+    }
+
     for (std::size_t c = 1; c <= codeCount; ++c) {
+        if (c == fetchFailedAt) {
+            m_error = fetchError;
+            lngAreaCnt = static_cast<std::int32_t>(gtypStatArea.size()) - 1;
+            return false;
+        }
+        if (anaRange == 3 && townRows.has(c - 1)) {
+            for (const TownBlockRows::Row &row : townRows.rowsOf(c - 1))
+                addRecord(row.pref, row.city, row.town, row.name, row.x, row.y, false, c);
+            continue;
+        }
         bool fiveDigitCity = false;
         if (anaRange != 0) {
             const QString &code = strCodes[c];
@@ -193,34 +246,14 @@ bool StatAreaReader::CreateStatArea(std::int32_t anaRange, std::int32_t lngItemC
                 query.bind(3, *town);
         }
         while (query.next()) {
-            StatArea area;
-            area.Value.assign(itemSlots, 0.0);
-            area.Value[0] = std::monostate{};
-            area.DataFlag.assign(itemSlots, StatFlagNotFound);
-            area.DataFlag[0] = 0;
-            area.PrefCode = query.int32(0);
-            if (anaRange <= 1) {
-                area.AreaName = query.text(1);
-                area.X = query.int32(6);
-                area.Y = query.int32(7);
-            } else if (anaRange == 2) {
-                area.CityCode = query.int32(1);
-                area.AreaName = query.text(2);
-                area.X = query.int32(8);
-                area.Y = query.int32(9);
-            } else {
-                area.CityCode = query.int32(1);
-                area.TownCode = query.int32(2);
-                area.AreaName = query.text(3);
-                area.X = query.int32(4);
-                area.Y = query.int32(5);
-            }
-            area.AreaCode.reserve(13);
-            appendPadded(area.AreaCode, area.PrefCode, 2);
-            appendPadded(area.AreaCode, area.CityCode, fiveDigitCity ? 5 : 3);
-            appendPadded(area.AreaCode, area.TownCode, 6);
-            gtypStatArea.push_back(std::move(area));
-            m_recordCode.push_back(anaRange == 0 ? 0 : static_cast<std::int32_t>(c));
+            if (anaRange <= 1)
+                addRecord(query.int32(0), 0, 0, query.text(1), query.int32(6), query.int32(7), false, c);
+            else if (anaRange == 2)
+                addRecord(query.int32(0), query.int32(1), 0, query.text(2), query.int32(8), query.int32(9),
+                    fiveDigitCity, c);
+            else
+                addRecord(query.int32(0), query.int32(1), query.int32(2), query.text(3), query.int32(4),
+                    query.int32(5), false, c);
         }
         if (!query.lastError().isEmpty()) {
             m_error = query.lastError();

@@ -95,6 +95,53 @@ TEST_F(StatAreaReaderTest, RecordsComeFromTheDatabaseInQueryOrder)
     EXPECT_EQ(gtypStatArea[1].AreaName, QStringLiteral("丸の内二丁目"));
 }
 
+TEST_F(StatAreaReaderTest, ManyTownBlocksOfOneMunicipalityGiveTheRecordsOfEachCodeOnItsOwn)
+{
+    // Enough town blocks of 中央区 for it to be read whole, next to rows whose
+    // town-block code an integer comparison never finds: a fraction and text.
+    for (int town = 1; town <= 9; ++town)
+        db.insertTownBlock(13, 102, town, QStringLiteral("町%1").arg(town), town, town + 100);
+    ASSERT_TRUE(db.database().exec(QStringLiteral(
+        "INSERT INTO 町丁字テーブル VALUES (13, 102, 4.5, '小数', 1, 2);"
+        "INSERT INTO 町丁字テーブル VALUES (13, 102, 'x', '文字', 3, 4);")))
+        << db.database().lastError().toStdString();
+
+    // List order, a code without a row, a code twice, a town block of
+    // another municipality in between.
+    const char *list[] = {"13102000003", "13102000001", "13102000099", "13102000002", "13101001001",
+        "13102000003", "13102000004", "13102000005", "13102000006", "13102000007", "13102000009"};
+    std::vector<QString> codes{QString()};
+    for (const char *code : list)
+        codes.push_back(QString::fromLatin1(code));
+
+    StatAreaReader reader(db);
+    std::int32_t count = 0;
+    std::vector<StatArea> expected{StatArea{}};
+    for (std::size_t c = 1; c < codes.size(); ++c) {
+        ASSERT_TRUE(reader.CreateStatArea(3, 1, {QString(), codes[c]}, count));
+        expected.insert(expected.end(), gtypStatArea.begin() + 1, gtypStatArea.end());
+    }
+    ASSERT_TRUE(reader.CreateStatArea(3, 1, codes, count));
+    EXPECT_EQ(this->codes(),
+        QStringList({"13102000003", "13102000001", "13102000002", "13101001001", "13102000003", "13102000004",
+            "13102000005", "13102000006", "13102000007", "13102000009"}));
+    ASSERT_EQ(gtypStatArea.size(), expected.size());
+    for (std::size_t r = 1; r < expected.size(); ++r) {
+        SCOPED_TRACE(r);
+        const StatArea &got = gtypStatArea[r];
+        EXPECT_EQ(got.AreaCode, expected[r].AreaCode);
+        EXPECT_EQ(got.AreaName, expected[r].AreaName);
+        EXPECT_EQ(got.PrefCode, expected[r].PrefCode);
+        EXPECT_EQ(got.CityCode, expected[r].CityCode);
+        EXPECT_EQ(got.TownCode, expected[r].TownCode);
+        EXPECT_EQ(got.X, expected[r].X);
+        EXPECT_EQ(got.Y, expected[r].Y);
+        EXPECT_EQ(got.DataFlag, expected[r].DataFlag);
+    }
+    EXPECT_EQ(gtypStatArea[5].AreaName, QStringLiteral("町3"));
+    EXPECT_EQ(gtypStatArea[5].Y, 103);
+}
+
 TEST_F(StatAreaReaderTest, ValueLinesFindTheirRecords)
 {
     const QString pref = folder(QStringLiteral("etc/p"));
