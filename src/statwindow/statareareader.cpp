@@ -320,17 +320,20 @@ bool StatAreaReader::ReadStatValues(const AreaSelection &selection, const std::v
     modSort::QuickSortString(sorted, 1, count);
     const std::vector<QString> prefixes = prefixesOf(sorted);
     const RecordKeyIndex index(gtypStatArea, keyWidths(selection.anaRange));
-    const bool firstPrefixOnly = selection.anaRange == 0 || selection.anaRange == 1;
+
+    const auto pathOf = [&strItemPath](std::int32_t i) {
+        return std::size_t(i) < strItemPath.size() ? strItemPath[std::size_t(i)] : QString();
+    };
+    const auto fieldOf = [&lngFieldNo](std::int32_t i) {
+        return std::size_t(i) < lngFieldNo.size() ? lngFieldNo[std::size_t(i)] : 0;
+    };
 
     bool result = false;
     bool matchedAny = false;
-    std::vector<char> found;
-    std::vector<QString> fields;
-    for (std::int32_t i = 1; i <= lngItemCnt; ++i) {
+    for (std::int32_t i = 1; i <= lngItemCnt;) {
         busy.yield();
-        const QString path = std::size_t(i) < strItemPath.size() ? strItemPath[std::size_t(i)] : QString();
-        const std::int32_t fieldNo = std::size_t(i) < lngFieldNo.size() ? lngFieldNo[std::size_t(i)] : 0;
-        if (fieldNo == -1) {
+        const QString path = pathOf(i);
+        if (fieldOf(i) == -1) {
             if (!m_calculation) {
                 m_error = QStringLiteral("計算テンプレートを評価できません。");
                 return false;
@@ -338,50 +341,103 @@ bool StatAreaReader::ReadStatValues(const AreaSelection &selection, const std::v
             if (!m_calculation->CalculationData(path, i - 1, selection.anaRange))
                 return false;
             result = true;
+            ++i;
             continue;
         }
-        for (const QString &prefix : prefixes) {
-            const QString file = valueFileFor(path, prefix, selection.anaRange);
-            if (!file.isEmpty()) {
-                QStringList lines;
-                if (!readLinesOf(file, lines))
-                    return false;
-                found.assign(gtypStatArea.size(), 0);
-                std::size_t foundCount = 0;
-                const std::size_t recordCount = gtypStatArea.size() - 1;
-                for (qsizetype k = 1; k < lines.size() && foundCount < recordCount; ++k) {
-                    busy.yield();
-                    QString line = lines[k];
-                    if (line.isEmpty())
-                        continue;
-                    const std::int32_t fieldCount = mdlCommon::SplitComma(line, fields);
-                    if (fieldCount <= 0 || fieldNo < 0 || fieldNo >= fieldCount)
-                        continue;
-                    const std::int32_t e = index.first(fields[0]);
-                    if (e == 0)
-                        continue;
-                    StatArea &area = gtypStatArea[std::size_t(e)];
-                    const QString &field = fields[std::size_t(fieldNo)];
-                    if (const auto number = vb::toNumber(field)) {
-                        addNumber(area.Value[std::size_t(i)], *number);
-                        area.DataFlag[std::size_t(i)] = StatFlagRead;
-                    } else {
-                        addNumber(area.Value[std::size_t(i)], 0);
-                        area.DataFlag[std::size_t(i)] = field == u'-' ? StatFlagNoData : StatFlagRead;
+        // The value items that follow with the same folder read its files
+        // in the same pass: each file is read and split once for all of them.
+        std::int32_t last = i;
+        while (last < lngItemCnt && fieldOf(last + 1) != -1 && pathOf(last + 1) == path)
+            ++last;
+        std::vector<std::int32_t> fieldNos;
+        for (std::int32_t k = i; k <= last; ++k)
+            fieldNos.push_back(fieldOf(k));
+        if (!readValueItems(busy, path, i, fieldNos, prefixes, selection.anaRange, index, matchedAny, result))
+            return false;
+        i = last + 1;
+    }
+    return result;
+}
+
+bool StatAreaReader::readValueItems(ReaderBusy &busy, const QString &path, std::int32_t firstItem,
+    const std::vector<std::int32_t> &fieldNos, const std::vector<QString> &prefixes, std::int32_t anaRange,
+    const RecordKeyIndex &index, bool &matchedAny, bool &result)
+{
+    // Per item: its value slot, field, found marks and whether it still reads
+    // the file (an item leaves a file once every record is found).
+    struct Item
+    {
+        std::size_t slot;
+        std::int32_t fieldNo;
+        std::vector<char> found;
+        std::size_t foundCount = 0;
+    };
+    std::vector<Item> items;
+    for (std::size_t k = 0; k < fieldNos.size(); ++k)
+        items.push_back({std::size_t(firstItem) + k, fieldNos[k], {}, 0});
+    const std::size_t recordCount = gtypStatArea.size() - 1;
+    const bool firstPrefixOnly = anaRange == 0 || anaRange == 1;
+
+    std::vector<QString> fields;
+    for (const QString &prefix : prefixes) {
+        const QString file = valueFileFor(path, prefix, anaRange);
+        if (!file.isEmpty()) {
+            QStringList lines;
+            if (!readLinesOf(file, lines)) {
+                // Read item by item, the items after the first would not
+                // have been reached: they keep the values they were built with.
+                for (std::size_t r = 1; r < gtypStatArea.size(); ++r) {
+                    for (std::size_t k = 1; k < items.size(); ++k) {
+                        gtypStatArea[r].Value[items[k].slot] = 0.0;
+                        gtypStatArea[r].DataFlag[items[k].slot] = StatFlagNotFound;
                     }
-                    if (!found[std::size_t(e)]) {
-                        found[std::size_t(e)] = 1;
-                        ++foundCount;
+                }
+                return false;
+            }
+            for (Item &item : items) {
+                item.found.assign(gtypStatArea.size(), 0);
+                item.foundCount = 0;
+            }
+            std::size_t reading = recordCount > 0 ? items.size() : 0;
+            for (qsizetype k = 1; k < lines.size() && reading > 0; ++k) {
+                busy.yield();
+                QString line = lines[k];
+                if (line.isEmpty())
+                    continue;
+                const std::int32_t fieldCount = mdlCommon::SplitComma(line, fields);
+                if (fieldCount <= 0)
+                    continue;
+                std::int32_t e = -1; // looked up once, for the first item that uses the line
+                for (Item &item : items) {
+                    if (item.foundCount >= recordCount || item.fieldNo < 0 || item.fieldNo >= fieldCount)
+                        continue;
+                    if (e < 0)
+                        e = index.first(fields[0]);
+                    if (e == 0)
+                        break;
+                    StatArea &area = gtypStatArea[std::size_t(e)];
+                    const QString &field = fields[std::size_t(item.fieldNo)];
+                    if (const auto number = vb::toNumber(field)) {
+                        addNumber(area.Value[item.slot], *number);
+                        area.DataFlag[item.slot] = StatFlagRead;
+                    } else {
+                        addNumber(area.Value[item.slot], 0);
+                        area.DataFlag[item.slot] = field == u'-' ? StatFlagNoData : StatFlagRead;
+                    }
+                    if (!item.found[std::size_t(e)]) {
+                        item.found[std::size_t(e)] = 1;
+                        if (++item.foundCount == recordCount)
+                            --reading;
                     }
                     matchedAny = true;
                 }
-                result = matchedAny;
             }
-            if (firstPrefixOnly)
-                break;
+            result = matchedAny;
         }
+        if (firstPrefixOnly)
+            break;
     }
-    return result;
+    return true;
 }
 
 bool StatAreaReader::ReadPyramidValues(const AreaSelection &selection, const std::vector<QString> &strItemPath,
