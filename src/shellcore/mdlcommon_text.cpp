@@ -109,16 +109,17 @@ int32_t SplitComma(QString &text, std::vector<QString> &fields)
     if (text.isEmpty())
         return 0;
     fields.clear();
-    QString current;
-    for (QChar c : text) {
-        if (c == u',' || c == QChar(0xFF0C)) {
-            fields.push_back(current.isEmpty() ? QStringLiteral("0") : current);
-            current.clear();
-        } else {
-            current += c;
+    // Each field taken as one piece of the text: value files have many lines.
+    const QString zero = QStringLiteral("0");
+    const qsizetype n = text.size();
+    const QChar *data = text.constData();
+    qsizetype start = 0;
+    for (qsizetype k = 0; k <= n; ++k) {
+        if (k == n || data[k] == u',' || data[k] == QChar(0xFF0C)) {
+            fields.push_back(k == start ? zero : text.mid(start, k - start));
+            start = k + 1;
         }
     }
-    fields.push_back(current.isEmpty() ? QStringLiteral("0") : current);
     return static_cast<int32_t>(fields.size());
 }
 

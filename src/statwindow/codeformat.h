@@ -9,5 +9,8 @@
 namespace veltra::statwindow {
 
 QString formatCode(const QString &text, int width);
+// The same appended to `out`, which spares the intermediate texts when a
+// code is put together from parts.
+void appendFormattedCode(QString &out, const QString &text, int width);
 
 } // namespace veltra::statwindow

@@ -16,6 +16,7 @@
 #include <QHash>
 #include <QString>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace veltra::statwindow {
@@ -38,8 +39,18 @@ private:
     struct Bucket
     {
         int width = 0;
-        QHash<QString, std::vector<std::int32_t>> records; // by the first `width` characters
+        // Records whose first `width` characters are digits, by their number
+        // and then in record order: a value line's key is digits, so these
+        // are looked up without building the key text.
+        std::vector<std::pair<std::uint64_t, std::int32_t>> numbered;
+        // The others (a negative code number) by those characters.
+        QHash<QString, std::vector<std::int32_t>> other;
     };
+    // Calls `visit(r)` for the records of the bucket that the line belongs
+    // to, in record order, until it returns false.
+    template<typename Visit>
+    void visitBucket(const Bucket &bucket, const QString &field0, Visit visit) const;
+
     const std::vector<StatArea> &m_records;
     std::vector<Bucket> m_buckets;
 };

@@ -7,33 +7,35 @@ using veltra::statwindow::SelectAddrEntry;
 void GetSelectAddrCodes(std::int32_t anaRange, const std::vector<SelectAddrEntry> &entries,
     std::vector<QString> &strCodes, std::vector<std::int32_t> &lngCodeKinds, std::int32_t &lngCount)
 {
-    const auto format = [](const QString &text, const QString &pattern) {
-        return veltra::statwindow::formatCode(text, static_cast<int>(pattern.size()));
-    };
+    using veltra::statwindow::appendFormattedCode;
     strCodes.assign(1, QString());
     lngCodeKinds.assign(1, 0);
+    strCodes.reserve(entries.size() + 1);
+    lngCodeKinds.reserve(entries.size() + 1);
     for (const SelectAddrEntry &entry : entries) {
         std::int32_t kind = veltra::statwindow::CodeKindNormal;
         QString code;
-        const QString pref = format(entry.prefCode, QStringLiteral("00"));
+        code.reserve(11);
+        appendFormattedCode(code, entry.prefCode, 2);
         switch (anaRange) {
         case 0:
         case 1:
-            code = pref;
             break;
         case 2:
             if (entry.cityCode.size() == 5) {
                 kind = veltra::statwindow::CodeKindFiveDigitCity;
-                code = pref + format(entry.cityCode, QStringLiteral("00000"));
+                appendFormattedCode(code, entry.cityCode, 5);
             } else {
-                code = pref + format(entry.cityCode, QStringLiteral("000"));
+                appendFormattedCode(code, entry.cityCode, 3);
             }
             break;
         case 3:
-            code = pref + format(entry.cityCode, QStringLiteral("000"))
-                + format(entry.townCode, QStringLiteral("000000"));
+            appendFormattedCode(code, entry.cityCode, 3);
+            appendFormattedCode(code, entry.townCode, 6);
             break;
         default:
+            // Other levels make empty codes.
+            code.clear();
             break;
         }
         strCodes.push_back(code);

@@ -11,20 +11,55 @@
 #include "statwindow/readerbusy.h"
 #include "statwindow/recordkeyindex.h"
 #include "statwindow/statareacalculation.h"
+#include "statwindow/townblockrows.h"
+
+#include <algorithm>
+#include <optional>
 
 namespace veltra::statwindow {
 
 namespace {
 
-QString padded(std::int32_t number, int width)
+// The number with leading zeros to at least `width` digits, as
+// QString::arg with the fill '0' writes it.
+void appendPadded(QString &out, std::int32_t number, int width)
 {
-    return QStringLiteral("%1").arg(number, width, 10, QLatin1Char('0'));
+    if (number < 0) {
+        out += QStringLiteral("%1").arg(number, width, 10, QLatin1Char('0'));
+        return;
+    }
+    char16_t digits[10];
+    int count = 0;
+    auto rest = static_cast<std::uint32_t>(number);
+    do {
+        digits[count++] = char16_t(u'0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    for (int z = count; z < width; ++z)
+        out += u'0';
+    while (count > 0)
+        out += QChar(digits[--count]);
 }
 
 // The whole number in characters [from, from + length) of a code; nullopt
 // when they are not a number.
 std::optional<qint64> codeNumber(const QString &code, qsizetype from, qsizetype length)
 {
+    // Plain digits, the form of every listed code, without building the
+    // substring; anything else as a number text.
+    const qsizetype end = std::min(code.size(), from + length);
+    if (from < end && end - from <= 15) {
+        qint64 value = 0;
+        qsizetype k = from;
+        for (; k < end; ++k) {
+            const char16_t c = code.at(k).unicode();
+            if (c < u'0' || c > u'9')
+                break;
+            value = value * 10 + (c - u'0');
+        }
+        if (k == end)
+            return value;
+    }
     const auto number = vb::toNumber(code.mid(from, length));
     if (!number)
         return std::nullopt;
@@ -139,7 +174,59 @@ bool StatAreaReader::CreateStatArea(std::int32_t anaRange, std::int32_t lngItemC
     // One read transaction for all the queries: the database is locked and
     // checked once instead of once per code.
     const ReadTransaction transaction(m_database.database());
+    const auto addRecord = [&](std::int32_t pref, std::int32_t city, std::int32_t town, QString name,
+                               std::int32_t x, std::int32_t y, bool fiveDigitCity, std::size_t c) {
+        StatArea area;
+        area.Value.assign(itemSlots, 0.0);
+        area.Value[0] = std::monostate{};
+        area.DataFlag.assign(itemSlots, StatFlagNotFound);
+        area.DataFlag[0] = 0;
+        area.PrefCode = pref;
+        area.CityCode = city;
+        area.TownCode = town;
+        area.AreaName = std::move(name);
+        area.X = x;
+        area.Y = y;
+        area.AreaCode.reserve(13);
+        appendPadded(area.AreaCode, area.PrefCode, 2);
+        appendPadded(area.AreaCode, area.CityCode, fiveDigitCity ? 5 : 3);
+        appendPadded(area.AreaCode, area.TownCode, 6);
+        gtypStatArea.push_back(std::move(area));
+        m_recordCode.push_back(anaRange == 0 ? 0 : static_cast<std::int32_t>(c));
+    };
+
+    // Many town blocks of one municipality are read with one query for the
+    // municipality; the records come out as from one query per code.
+    TownBlockRows townRows;
+    std::size_t fetchFailedAt = codeCount + 1;
+    QString fetchError;
+    if (anaRange == 3) {
+        std::vector<TownBlockRows::Key> keys;
+        keys.reserve(codeCount);
+        for (std::size_t c = 1; c <= codeCount; ++c) {
+            const auto pref = codeNumber(strCodes[c], 0, 2);
+            const auto city = codeNumber(strCodes[c], 2, 3);
+            const auto town = codeNumber(strCodes[c], 5, 6);
+            if (!pref || !city || !town)
+                break;
+            keys.push_back({*pref, *city, *town});
+        }
+        std::size_t failedKey = 0;
+        if (!townRows.fetch(m_database, keys, fetchError, failedKey))
+            fetchFailedAt = failedKey + 1;
+    }
+
     for (std::size_t c = 1; c <= codeCount; ++c) {
+        if (c == fetchFailedAt) {
+            m_error = fetchError;
+            lngAreaCnt = static_cast<std::int32_t>(gtypStatArea.size()) - 1;
+            return false;
+        }
+        if (anaRange == 3 && townRows.has(c - 1)) {
+            for (const TownBlockRows::Row &row : townRows.rowsOf(c - 1))
+                addRecord(row.pref, row.city, row.town, row.name, row.x, row.y, false, c);
+            continue;
+        }
         bool fiveDigitCity = false;
         if (anaRange != 0) {
             const QString &code = strCodes[c];
@@ -159,32 +246,14 @@ bool StatAreaReader::CreateStatArea(std::int32_t anaRange, std::int32_t lngItemC
                 query.bind(3, *town);
         }
         while (query.next()) {
-            StatArea area;
-            area.Value.assign(itemSlots, 0.0);
-            area.Value[0] = std::monostate{};
-            area.DataFlag.assign(itemSlots, StatFlagNotFound);
-            area.DataFlag[0] = 0;
-            area.PrefCode = query.int32(0);
-            if (anaRange <= 1) {
-                area.AreaName = query.text(1);
-                area.X = query.int32(6);
-                area.Y = query.int32(7);
-            } else if (anaRange == 2) {
-                area.CityCode = query.int32(1);
-                area.AreaName = query.text(2);
-                area.X = query.int32(8);
-                area.Y = query.int32(9);
-            } else {
-                area.CityCode = query.int32(1);
-                area.TownCode = query.int32(2);
-                area.AreaName = query.text(3);
-                area.X = query.int32(4);
-                area.Y = query.int32(5);
-            }
-            area.AreaCode = padded(area.PrefCode, 2) + padded(area.CityCode, fiveDigitCity ? 5 : 3)
-                + padded(area.TownCode, 6);
-            gtypStatArea.push_back(std::move(area));
-            m_recordCode.push_back(anaRange == 0 ? 0 : static_cast<std::int32_t>(c));
+            if (anaRange <= 1)
+                addRecord(query.int32(0), 0, 0, query.text(1), query.int32(6), query.int32(7), false, c);
+            else if (anaRange == 2)
+                addRecord(query.int32(0), query.int32(1), 0, query.text(2), query.int32(8), query.int32(9),
+                    fiveDigitCity, c);
+            else
+                addRecord(query.int32(0), query.int32(1), query.int32(2), query.text(3), query.int32(4),
+                    query.int32(5), false, c);
         }
         if (!query.lastError().isEmpty()) {
             m_error = query.lastError();
@@ -251,17 +320,20 @@ bool StatAreaReader::ReadStatValues(const AreaSelection &selection, const std::v
     modSort::QuickSortString(sorted, 1, count);
     const std::vector<QString> prefixes = prefixesOf(sorted);
     const RecordKeyIndex index(gtypStatArea, keyWidths(selection.anaRange));
-    const bool firstPrefixOnly = selection.anaRange == 0 || selection.anaRange == 1;
+
+    const auto pathOf = [&strItemPath](std::int32_t i) {
+        return std::size_t(i) < strItemPath.size() ? strItemPath[std::size_t(i)] : QString();
+    };
+    const auto fieldOf = [&lngFieldNo](std::int32_t i) {
+        return std::size_t(i) < lngFieldNo.size() ? lngFieldNo[std::size_t(i)] : 0;
+    };
 
     bool result = false;
     bool matchedAny = false;
-    std::vector<char> found;
-    std::vector<QString> fields;
-    for (std::int32_t i = 1; i <= lngItemCnt; ++i) {
+    for (std::int32_t i = 1; i <= lngItemCnt;) {
         busy.yield();
-        const QString path = std::size_t(i) < strItemPath.size() ? strItemPath[std::size_t(i)] : QString();
-        const std::int32_t fieldNo = std::size_t(i) < lngFieldNo.size() ? lngFieldNo[std::size_t(i)] : 0;
-        if (fieldNo == -1) {
+        const QString path = pathOf(i);
+        if (fieldOf(i) == -1) {
             if (!m_calculation) {
                 m_error = QStringLiteral("計算テンプレートを評価できません。");
                 return false;
@@ -269,50 +341,103 @@ bool StatAreaReader::ReadStatValues(const AreaSelection &selection, const std::v
             if (!m_calculation->CalculationData(path, i - 1, selection.anaRange))
                 return false;
             result = true;
+            ++i;
             continue;
         }
-        for (const QString &prefix : prefixes) {
-            const QString file = valueFileFor(path, prefix, selection.anaRange);
-            if (!file.isEmpty()) {
-                QStringList lines;
-                if (!readLinesOf(file, lines))
-                    return false;
-                found.assign(gtypStatArea.size(), 0);
-                std::size_t foundCount = 0;
-                const std::size_t recordCount = gtypStatArea.size() - 1;
-                for (qsizetype k = 1; k < lines.size() && foundCount < recordCount; ++k) {
-                    busy.yield();
-                    QString line = lines[k];
-                    if (line.isEmpty())
-                        continue;
-                    const std::int32_t fieldCount = mdlCommon::SplitComma(line, fields);
-                    if (fieldCount <= 0 || fieldNo < 0 || fieldNo >= fieldCount)
-                        continue;
-                    const std::int32_t e = index.first(fields[0]);
-                    if (e == 0)
-                        continue;
-                    StatArea &area = gtypStatArea[std::size_t(e)];
-                    const QString &field = fields[std::size_t(fieldNo)];
-                    if (const auto number = vb::toNumber(field)) {
-                        addNumber(area.Value[std::size_t(i)], *number);
-                        area.DataFlag[std::size_t(i)] = StatFlagRead;
-                    } else {
-                        addNumber(area.Value[std::size_t(i)], 0);
-                        area.DataFlag[std::size_t(i)] = field == u'-' ? StatFlagNoData : StatFlagRead;
+        // The value items that follow with the same folder read its files
+        // in the same pass: each file is read and split once for all of them.
+        std::int32_t last = i;
+        while (last < lngItemCnt && fieldOf(last + 1) != -1 && pathOf(last + 1) == path)
+            ++last;
+        std::vector<std::int32_t> fieldNos;
+        for (std::int32_t k = i; k <= last; ++k)
+            fieldNos.push_back(fieldOf(k));
+        if (!readValueItems(busy, path, i, fieldNos, prefixes, selection.anaRange, index, matchedAny, result))
+            return false;
+        i = last + 1;
+    }
+    return result;
+}
+
+bool StatAreaReader::readValueItems(ReaderBusy &busy, const QString &path, std::int32_t firstItem,
+    const std::vector<std::int32_t> &fieldNos, const std::vector<QString> &prefixes, std::int32_t anaRange,
+    const RecordKeyIndex &index, bool &matchedAny, bool &result)
+{
+    // Per item: its value slot, field, found marks and whether it still reads
+    // the file (an item leaves a file once every record is found).
+    struct Item
+    {
+        std::size_t slot;
+        std::int32_t fieldNo;
+        std::vector<char> found;
+        std::size_t foundCount = 0;
+    };
+    std::vector<Item> items;
+    for (std::size_t k = 0; k < fieldNos.size(); ++k)
+        items.push_back({std::size_t(firstItem) + k, fieldNos[k], {}, 0});
+    const std::size_t recordCount = gtypStatArea.size() - 1;
+    const bool firstPrefixOnly = anaRange == 0 || anaRange == 1;
+
+    std::vector<QString> fields;
+    for (const QString &prefix : prefixes) {
+        const QString file = valueFileFor(path, prefix, anaRange);
+        if (!file.isEmpty()) {
+            QStringList lines;
+            if (!readLinesOf(file, lines)) {
+                // Read item by item, the items after the first would not
+                // have been reached: they keep the values they were built with.
+                for (std::size_t r = 1; r < gtypStatArea.size(); ++r) {
+                    for (std::size_t k = 1; k < items.size(); ++k) {
+                        gtypStatArea[r].Value[items[k].slot] = 0.0;
+                        gtypStatArea[r].DataFlag[items[k].slot] = StatFlagNotFound;
                     }
-                    if (!found[std::size_t(e)]) {
-                        found[std::size_t(e)] = 1;
-                        ++foundCount;
+                }
+                return false;
+            }
+            for (Item &item : items) {
+                item.found.assign(gtypStatArea.size(), 0);
+                item.foundCount = 0;
+            }
+            std::size_t reading = recordCount > 0 ? items.size() : 0;
+            for (qsizetype k = 1; k < lines.size() && reading > 0; ++k) {
+                busy.yield();
+                QString line = lines[k];
+                if (line.isEmpty())
+                    continue;
+                const std::int32_t fieldCount = mdlCommon::SplitComma(line, fields);
+                if (fieldCount <= 0)
+                    continue;
+                std::int32_t e = -1; // looked up once, for the first item that uses the line
+                for (Item &item : items) {
+                    if (item.foundCount >= recordCount || item.fieldNo < 0 || item.fieldNo >= fieldCount)
+                        continue;
+                    if (e < 0)
+                        e = index.first(fields[0]);
+                    if (e == 0)
+                        break;
+                    StatArea &area = gtypStatArea[std::size_t(e)];
+                    const QString &field = fields[std::size_t(item.fieldNo)];
+                    if (const auto number = vb::toNumber(field)) {
+                        addNumber(area.Value[item.slot], *number);
+                        area.DataFlag[item.slot] = StatFlagRead;
+                    } else {
+                        addNumber(area.Value[item.slot], 0);
+                        area.DataFlag[item.slot] = field == u'-' ? StatFlagNoData : StatFlagRead;
+                    }
+                    if (!item.found[std::size_t(e)]) {
+                        item.found[std::size_t(e)] = 1;
+                        if (++item.foundCount == recordCount)
+                            --reading;
                     }
                     matchedAny = true;
                 }
-                result = matchedAny;
             }
-            if (firstPrefixOnly)
-                break;
+            result = matchedAny;
         }
+        if (firstPrefixOnly)
+            break;
     }
-    return result;
+    return true;
 }
 
 bool StatAreaReader::ReadPyramidValues(const AreaSelection &selection, const std::vector<QString> &strItemPath,

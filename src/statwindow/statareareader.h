@@ -39,6 +39,8 @@ class MeshDatabase;
 
 namespace veltra::statwindow {
 
+class ReaderBusy;
+class RecordKeyIndex;
 class StatAreaCalculation;
 
 // What the pyramid window's build and read change against the statistics
@@ -108,6 +110,12 @@ private:
     // The characters record r compares with a line key.
     std::vector<int> keyWidths(std::int32_t anaRange) const;
     bool readLinesOf(const QString &file, QStringList &lines);
+    // The value items firstItem, firstItem + 1, ... (their fields given) of
+    // one folder, each file read once for all of them. False when a file
+    // cannot be read; the items after the first then keep their built values.
+    bool readValueItems(ReaderBusy &busy, const QString &path, std::int32_t firstItem,
+        const std::vector<std::int32_t> &fieldNos, const std::vector<QString> &prefixes, std::int32_t anaRange,
+        const RecordKeyIndex &index, bool &matchedAny, bool &result);
 
     statdata::MeshDatabase &m_database;
     ReaderProfile m_profile;

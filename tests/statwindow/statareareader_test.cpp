@@ -6,6 +6,7 @@
 #include "statwindow/statareareader.h"
 #include "statwindowfixture.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -95,6 +96,53 @@ TEST_F(StatAreaReaderTest, RecordsComeFromTheDatabaseInQueryOrder)
     EXPECT_EQ(gtypStatArea[1].AreaName, QStringLiteral("丸の内二丁目"));
 }
 
+TEST_F(StatAreaReaderTest, ManyTownBlocksOfOneMunicipalityGiveTheRecordsOfEachCodeOnItsOwn)
+{
+    // Enough town blocks of 中央区 for it to be read whole, next to rows whose
+    // town-block code an integer comparison never finds: a fraction and text.
+    for (int town = 1; town <= 9; ++town)
+        db.insertTownBlock(13, 102, town, QStringLiteral("町%1").arg(town), town, town + 100);
+    ASSERT_TRUE(db.database().exec(QStringLiteral(
+        "INSERT INTO 町丁字テーブル VALUES (13, 102, 4.5, '小数', 1, 2);"
+        "INSERT INTO 町丁字テーブル VALUES (13, 102, 'x', '文字', 3, 4);")))
+        << db.database().lastError().toStdString();
+
+    // List order, a code without a row, a code twice, a town block of
+    // another municipality in between.
+    const char *list[] = {"13102000003", "13102000001", "13102000099", "13102000002", "13101001001",
+        "13102000003", "13102000004", "13102000005", "13102000006", "13102000007", "13102000009"};
+    std::vector<QString> codes{QString()};
+    for (const char *code : list)
+        codes.push_back(QString::fromLatin1(code));
+
+    StatAreaReader reader(db);
+    std::int32_t count = 0;
+    std::vector<StatArea> expected{StatArea{}};
+    for (std::size_t c = 1; c < codes.size(); ++c) {
+        ASSERT_TRUE(reader.CreateStatArea(3, 1, {QString(), codes[c]}, count));
+        expected.insert(expected.end(), gtypStatArea.begin() + 1, gtypStatArea.end());
+    }
+    ASSERT_TRUE(reader.CreateStatArea(3, 1, codes, count));
+    EXPECT_EQ(this->codes(),
+        QStringList({"13102000003", "13102000001", "13102000002", "13101001001", "13102000003", "13102000004",
+            "13102000005", "13102000006", "13102000007", "13102000009"}));
+    ASSERT_EQ(gtypStatArea.size(), expected.size());
+    for (std::size_t r = 1; r < expected.size(); ++r) {
+        SCOPED_TRACE(r);
+        const StatArea &got = gtypStatArea[r];
+        EXPECT_EQ(got.AreaCode, expected[r].AreaCode);
+        EXPECT_EQ(got.AreaName, expected[r].AreaName);
+        EXPECT_EQ(got.PrefCode, expected[r].PrefCode);
+        EXPECT_EQ(got.CityCode, expected[r].CityCode);
+        EXPECT_EQ(got.TownCode, expected[r].TownCode);
+        EXPECT_EQ(got.X, expected[r].X);
+        EXPECT_EQ(got.Y, expected[r].Y);
+        EXPECT_EQ(got.DataFlag, expected[r].DataFlag);
+    }
+    EXPECT_EQ(gtypStatArea[5].AreaName, QStringLiteral("町3"));
+    EXPECT_EQ(gtypStatArea[5].Y, 103);
+}
+
 TEST_F(StatAreaReaderTest, ValueLinesFindTheirRecords)
 {
     const QString pref = folder(QStringLiteral("etc/p"));
@@ -174,6 +222,64 @@ TEST_F(StatAreaReaderTest, MissingIndexKeyAndFileLeaveFlagTwoAndTheSecondItemSti
     EXPECT_EQ(flag(2, 2), 0);
     // The sorted copy served the prefixes; the kept list is in list order.
     EXPECT_EQ(reader.selectAddr(), (std::vector<QString>{QString(), "01101", "13101"}));
+}
+
+TEST_F(StatAreaReaderTest, ItemsOfOneFolderEachLeaveTheFileWhenAllTheirRecordsAreFound)
+{
+    const QString city = indexedFolder(QStringLiteral("etc/c"), {QStringLiteral("13")});
+    write(city + QStringLiteral("\\13.txt"),
+        {QStringLiteral("CODE,a,b,c"), QStringLiteral("13101,1,2"), QStringLiteral("13102,10,20,-"),
+            QStringLiteral("13101,100,200,300"), QStringLiteral("13102,1000,2000,4000"),
+            QStringLiteral("13101,5,6,7")});
+    const QString other = indexedFolder(QStringLiteral("etc/o"), {QStringLiteral("13")});
+    write(other + QStringLiteral("\\13.txt"), {QStringLiteral("CODE,a"), QStringLiteral("13101,9")});
+
+    // Items 1, 2 and 4 read the same folder, item 3 another one. Item 1 has
+    // both records after two lines; item 2 skips the short first line and
+    // has them after three; item 4 after two again.
+    StatAreaReader reader(db);
+    ASSERT_TRUE(reader.ReadStatValues({2, {entry("13", "101"), entry("13", "102")}},
+        {QString(), city, city, other, city}, 4, {0, 1, 3, 1, 2}));
+    struct Expected
+    {
+        std::size_t record;
+        std::size_t item;
+        double value;
+        int flag;
+    };
+    const Expected expected[] = {
+        {1, 1, 1, 0}, {2, 1, 10, 0}, // not 106 and 1010: the rest of the file is left
+        {1, 2, 300, 0}, {2, 2, 0, 1},
+        {1, 3, 9, 0}, {2, 3, 0, 2},
+        {1, 4, 2, 0}, {2, 4, 20, 0},
+    };
+    for (const Expected &e : expected) {
+        SCOPED_TRACE(testing::Message() << "record " << e.record << " item " << e.item);
+        EXPECT_EQ(value(e.record, e.item), e.value);
+        EXPECT_EQ(flag(e.record, e.item), e.flag);
+    }
+}
+
+TEST_F(StatAreaReaderTest, AFileThatCannotBeReadStopsBeforeTheNextItem)
+{
+    const QString city = indexedFolder(QStringLiteral("etc/c"), {QStringLiteral("01"), QStringLiteral("13")});
+    write(city + QStringLiteral("\\01.txt"), {QStringLiteral("CODE,a,b"), QStringLiteral("01101,5,6")});
+    // A file that opens and fails on the first read.
+    const QString broken = QString(city).replace(u'\\', u'/') + QStringLiteral("/13.txt");
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), broken));
+
+    // Both items read the folder: the first has its 01 values when the 13
+    // file fails; the second was never reached and keeps 0 with flag 2.
+    StatAreaReader reader(db);
+    EXPECT_FALSE(reader.ReadStatValues({2, {entry("13", "101"), entry("1", "101")}}, {QString(), city, city}, 2,
+        {0, 1, 2}));
+    EXPECT_FALSE(reader.lastError().isEmpty());
+    ASSERT_EQ(codes(), QStringList({"13101000000", "01101000000"}));
+    EXPECT_EQ(value(2, 1), 5);
+    EXPECT_EQ(flag(2, 1), 0);
+    EXPECT_EQ(value(2, 2), 0);
+    EXPECT_EQ(flag(2, 2), 2);
+    EXPECT_EQ(flag(1, 1), 2);
 }
 
 TEST_F(StatAreaReaderTest, PyramidSeriesGoToEveryMatchingRecord)
