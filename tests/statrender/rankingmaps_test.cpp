@@ -28,7 +28,10 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -288,6 +291,34 @@ TEST_F(RankingMapsOnDefaultData, AreasWithoutAValueUseNoNumberAndUnfilledRowsSta
     EXPECT_EQ(rank->lblP[4]->text(), u("埼玉県")) << "the fifth row keeps the earlier ranking's";
     EXPECT_EQ(rank->lblNum[4]->text(), sorted[4].total);
     EXPECT_EQ(rank->sFileName, dataPath);
+}
+
+// A look at the 2020 prefecture ranking in the main frame with its two
+// pop-ups: skipped unless VELTRA_SHOW_SECONDS is set, when the windows stay
+// up that long (run with -platform xcb on an X display to see them).
+TEST_F(RankingMapsOnDefaultData, ShowcaseOfThePrefectureRanking)
+{
+    const int seconds = qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS");
+    if (seconds <= 0)
+        GTEST_SKIP() << "set VELTRA_SHOW_SECONDS to show the windows";
+    frame->setGeometry(0, 0, 1280, 900);
+    frame->show();
+    QMdiSubWindow *sub = frame->mdiArea()->addSubWindow(map);
+    map->setWindowTitle(tmp.file(QStringLiteral("Veltra.zor")));
+    sub->showMaximized();
+    map->ShowAll();
+    map->setScale(map->Scale() / 1.6);
+    const std::vector<Prefecture> sorted = descending();
+    writeAnalysis(GraphKindRanking, sorted, totals(sorted));
+    ComPSY::PSY_DrawFromFiles(map);
+    map->Refresh();
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < seconds * 1000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_TRUE(rankPopup() && rankPopup()->isVisible());
+    sub->setWidget(nullptr);
+    map->setParent(nullptr);
 }
 
 // The legend without an H5 line keeps the name as loaded and still says
