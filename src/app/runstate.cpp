@@ -131,6 +131,14 @@ void resetStatisticsGlobals()
     gintSaveCnectID.assign(1, 0);
     gtypSaveCnectStyle.assign(1, ElmKindStyle{});
     gtypStatArea.assign(1, StatArea{});
+    gstrNuriHanreiTitle.clear();
+    gtypNuriHanrei.assign(1, NuriHanreiClass{});
+    gtypHanreiItems.assign(1, HanreiItem{});
+    gstrHanreiMaxName.clear();
+    gstrHanreiMinName.clear();
+    gdblHanreiMax = 0;
+    gdblHanreiMin = 0;
+    gdblHanreiAve = 0;
 }
 
 // What the subsystems registered with the shell and with each other.

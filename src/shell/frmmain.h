@@ -22,6 +22,7 @@
 #include "shell/frameview.h"
 
 #include <QMainWindow>
+#include <QPixmap>
 #include <QPointer>
 #include <QString>
 #include <cstdint>
@@ -111,6 +112,10 @@ public:
     bool setStatusPanelText(int index, const QString &text);
     QString statusPanelText(int index) const;
     QLabel *statusPanel(int index) const;
+
+    // The picture of the last statistics map's legend, taken when the legend
+    // was shown; empty until then. The spreadsheet export pastes it.
+    QPixmap picHanrei;
 
     QMdiArea *mdiArea() const { return m_mdi; }
     // Whether the frame was placed maximised by its stored settings.

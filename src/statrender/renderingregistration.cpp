@@ -4,6 +4,7 @@
 #include "shell/statisticsservices.h"
 #include "statrender/clearstatmap.h"
 #include "statrender/drawfromfiles.h"
+#include "statrender/popupregistration.h"
 #include "statrender/viewdate.h"
 
 namespace veltra::statrender {
@@ -19,6 +20,8 @@ void registerStatisticsRendering()
     auto &actions = shell::modeRegistry().statistics();
     actions.unloadLegendForms = ComPSY::PSY_UnloadLegendForms;
     actions.clearStatisticsMap = ComPSY::PSY_ClearStatisticsMap;
+
+    registerLegendPopups();
 }
 
 } // namespace veltra::statrender

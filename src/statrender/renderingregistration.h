@@ -2,7 +2,7 @@
 // Registers the statistics map rendering with the shell: the statistics
 // services that start-up, saving, exit and the map window's closing call,
 // and the statistics actions of the mode dispatcher (mode 98, story start
-// and end).
+// and end), the ranking and real-value maps with their pop-ups.
 namespace veltra::statrender {
 
 void registerStatisticsRendering();

@@ -7,6 +7,10 @@
 #include "platform/spreadsheet/workbook.h"
 #include "platform/ui/dialogscript.h"
 #include "shell/commonm1.h"
+#include "shell/frmmain.h"
+#include "statrender/mapkindtable.h"
+#include "statrender/oneitemlegend.h"
+#include "statrender/popupregistration.h"
 #include "shell/mapwindowhost.h"
 #include "spreadsheetexportfixture.h"
 
@@ -14,6 +18,7 @@
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
+#include <QPointer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -187,6 +192,36 @@ TEST_F(ExcelOut, WithoutALegendPictureTheLegendPlaceholderGoesAndNothingIsPasted
     Workbook book;
     ASSERT_TRUE(book.open(folder.output()));
     EXPECT_EQ(shapeNames(book), (QStringList{kTitleShape, QStringLiteral("地図")}));
+}
+
+// As the program registers it, the legend pasted is the main frame's
+// picture of the last legend shown; before any legend there is none.
+TEST_F(ExcelOut, TheMainFramesLegendPictureIsPasted)
+{
+    const statrender::MapKindTable savedTable = statrender::mapKindTable();
+    statrender::registerLegendPopups();
+    QPointer<frmMain> frame = new frmMain;
+    gfrmMain = frame;
+    EXPECT_TRUE(statrender::legendPicture().isNull());
+    ASSERT_TRUE(create(0, QStringLiteral("凡例前")));
+    dragRange(QPoint(50, 50), QPoint(150, 150));
+    Workbook before;
+    ASSERT_TRUE(before.open(folder.output()));
+    EXPECT_EQ(pictures(before).size(), 1u);
+
+    statrender::showOneItemLegend({QString(), QStringLiteral("H5,\"総人口\",255,,")}, QStringLiteral("数字:実数値"));
+    ASSERT_FALSE(frame->picHanrei.isNull());
+    ASSERT_TRUE(create(0, QStringLiteral("凡例あり")));
+    dragRange(QPoint(50, 50), QPoint(150, 150));
+    Workbook book;
+    ASSERT_TRUE(book.open(folder.output()));
+    const auto pics = pictures(book);
+    ASSERT_EQ(pics.size(), 2u);
+    EXPECT_EQ(pics[1].from, placeholder(0, kLegendShape));
+    EXPECT_EQ(pics[1].width, frame->picHanrei.width() * spreadsheet::kEmuPerPixel);
+    EXPECT_EQ(pics[1].height, frame->picHanrei.height() * spreadsheet::kEmuPerPixel);
+    statrender::mapKindTable() = savedTable;
+    delete frame;
 }
 
 TEST_F(ExcelOut, ATemplateWithoutAShapeSkipsItsStepsAndStillSaves)

@@ -3,20 +3,17 @@
 #include "platform/ui/windowregistry.h"
 #include "runstateguard.h"
 #include "statrender/clearstatmap.h"
+#include "statrender/frmpsyhanreibmp.h"
+#include "statrender/frmpsyhanreinuri2.h"
+#include "statrender/frmpsyhanreione.h"
+#include "statrender/frmpsyhanreipra.h"
+#include "statrender/frmpsyhanreisym.h"
+#include "statrender/frmpsyrank.h"
+#include "statrender/frmpsyrankall.h"
 #include "testsupport.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>
-
-class frmPSYRank : public QWidget
-{
-    Q_OBJECT
-};
-
-class frmPSYHanreiNuri2 : public QWidget
-{
-    Q_OBJECT
-};
 
 class frmOtherWindow : public QWidget
 {
@@ -26,6 +23,9 @@ class frmOtherWindow : public QWidget
 namespace {
 
 using veltra::ui::WindowRegistry;
+
+const char *const kPopups[] = {"frmPSYHanreiNuri2", "frmPSYHanreiBmp", "frmPSYHanreiSym", "frmPSYHanreiPra",
+    "frmPSYHanreiOne", "frmPSYRank", "frmPSYRankAll"};
 
 TEST(LegendForms, UnloadingClosesThePopUpsThatAreOpenAndNothingElse)
 {
@@ -41,6 +41,25 @@ TEST(LegendForms, UnloadingClosesThePopUpsThatAreOpenAndNothingElse)
     // With none open there is nothing to do.
     ComPSY::PSY_UnloadLegendForms();
     EXPECT_TRUE(WindowRegistry::instance().isLoaded(QStringLiteral("frmOtherWindow")));
+}
+
+TEST(LegendForms, UnloadingClosesAllSevenPopUps)
+{
+    veltra::test::RunStateGuard guard;
+    veltra::ui::form<frmPSYHanreiNuri2>()->show();
+    veltra::ui::form<frmPSYHanreiBmp>()->show();
+    veltra::ui::form<frmPSYHanreiSym>()->show();
+    veltra::ui::form<frmPSYHanreiPra>()->show();
+    veltra::ui::form<frmPSYHanreiOne>()->show();
+    veltra::ui::form<frmPSYRank>()->show();
+    veltra::ui::form<frmPSYRankAll>()->show();
+    for (const char *name : kPopups)
+        ASSERT_TRUE(WindowRegistry::instance().isLoaded(QString::fromLatin1(name))) << name;
+    ComPSY::PSY_UnloadLegendForms();
+    veltra::test::flushDeletes();
+    for (const char *name : kPopups)
+        EXPECT_FALSE(WindowRegistry::instance().isLoaded(QString::fromLatin1(name))) << name;
+    EXPECT_TRUE(WindowRegistry::instance().forms().isEmpty());
 }
 
 } // namespace

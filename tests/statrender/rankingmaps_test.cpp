@@ -1,0 +1,355 @@
+// Ranking and real-value maps on the generated default data: analysis pairs
+// written by the analysis file class from the 2020 prefecture totals the
+// default statistics were made from, drawn through the one drawing road on
+// a copy of the default map document, with the main frame present to keep
+// the legend's picture.
+#include "fakegraphowner.h"
+#include "graphs/clsanafile.h"
+#include "graphs/globals.h"
+#include "mapwindow/globals.h"
+#include "mapwindow/mdlelement.h"
+#include "platform/ui/dialogscript.h"
+#include "platform/ui/windowregistry.h"
+#include "runstateguard.h"
+#include "shell/frmmain.h"
+#include "shell/globals.h"
+#include "statdata/meshdatabase.h"
+#include "statrender/clearstatmap.h"
+#include "statrender/drawfromfiles.h"
+#include "statrender/exceloutmode.h"
+#include "statrender/frmpsyhanreione.h"
+#include "statrender/frmpsyrank.h"
+#include "statrender/rankingmap.h"
+#include "statrender/renderingregistration.h"
+#include "statrender/valuemap.h"
+#include "testsupport.h"
+#include "zorvik/widget/zorvik.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <map>
+
+using namespace veltra;
+using veltra::test::u;
+
+namespace {
+
+struct Prefecture
+{
+    std::int32_t code = 0;
+    QString name;
+    std::int32_t x = 0, y = 0;
+    QString total; // as published
+};
+
+// A number element on the map: its kind and text.
+struct Number
+{
+    std::int16_t kind = 0;
+    QString text;
+    bool operator==(const Number &) const = default;
+};
+
+void PrintTo(const Number &n, std::ostream *os)
+{
+    *os << n.kind << " \"" << n.text.toStdString() << '"';
+}
+
+class RankingMapsOnDefaultData : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const QString defaults = QStringLiteral(VELTRA_DEFAULT_DATA);
+        ASSERT_TRUE(QFile::exists(defaults + QStringLiteral("/Veltra.zor")))
+            << "no default map in " << defaults.toStdString() << " (build veltra_default_data)";
+        test::copyTree(defaults, tmp.path());
+        gstrDataPath = tmp.path() + QStringLiteral("VeltraData/");
+        ASSERT_TRUE(statdata::MeshDatabase::shared().open(statdata::MeshDatabase::pathInDataFolder(gstrDataPath)));
+        readPrefectures();
+        ASSERT_EQ(prefs.size(), 47u);
+
+        frame = new frmMain;
+        gfrmMain = frame;
+        map = new zorvik::Zorvik;
+        map->resize(800, 600);
+        map->setDocumentPath(tmp.file(QStringLiteral("Veltra.zor")));
+        ASSERT_EQ(map->InitializeMap(0), 0) << map->lastError().toStdString();
+        map->InitDisplay();
+        map->ShowAll();
+        gobjZor = map;
+        gintMapInit = 1;
+        statrender::registerStatisticsRendering();
+    }
+    void TearDown() override
+    {
+        ui::WindowRegistry::instance().deleteAll();
+        gobjZor = nullptr;
+        delete map;
+        delete frame;
+    }
+
+    void readPrefectures()
+    {
+        db::Statement query = statdata::MeshDatabase::shared().prepare(
+            QStringLiteral("SELECT * FROM 都道府県テーブル ORDER BY 都道府県ｺｰﾄﾞ"));
+        ASSERT_TRUE(query.isValid());
+        while (query.next()) {
+            Prefecture p;
+            p.code = query.text(0).toInt();
+            p.name = query.text(1).trimmed();
+            p.x = query.text(6).toInt();
+            p.y = query.text(7).toInt();
+            prefs.push_back(p);
+        }
+        QFile census(QStringLiteral(VELTRA_CENSUS_SOURCES "/pref_population_2020.csv"));
+        ASSERT_TRUE(census.open(QIODevice::ReadOnly));
+        census.readLine();
+        while (!census.atEnd()) {
+            const QStringList fields = QString::fromUtf8(census.readLine()).trimmed().split(u',');
+            for (Prefecture &p : prefs) {
+                if (p.code == fields.value(0).toInt())
+                    p.total = fields.value(2);
+            }
+        }
+    }
+
+    // One analysis pair of `kind` over `areas` with their first values, as
+    // the statistics map window writes it on output.
+    void writeAnalysis(std::int32_t kind, const std::vector<Prefecture> &areas, const std::vector<QVariant> &values)
+    {
+        glngGraphKind = kind;
+        clsAnaFile ana;
+        ana.SetFormName(&owner);
+        ana.setSegments(0);
+        std::vector<QString> codes{QString()};
+        for (const Prefecture &p : areas)
+            codes.push_back(QStringLiteral("%1").arg(p.code, 2, 10, QLatin1Char('0')));
+        ana.setSelectAddress(codes);
+        ana.SetHead5(0, u("総人口"), 255, QString(), QString());
+        ana.SetData1Area(static_cast<std::int32_t>(areas.size()));
+        for (std::size_t i = 0; i < areas.size(); ++i) {
+            const Prefecture &p = areas[i];
+            ana.SetData1(static_cast<std::int32_t>(i + 1), p.x, p.y, p.code, 0, 0, QString(), p.name,
+                {QVariant(), values[i]});
+        }
+        ana.CsvWriteReq(gstrDataPath + QStringLiteral("DB\\"));
+        dataPath = gstrDataPath + QStringLiteral("DB/") + ana.DataFileName();
+    }
+
+    std::vector<QVariant> totals(const std::vector<Prefecture> &areas) const
+    {
+        std::vector<QVariant> out;
+        for (const Prefecture &p : areas)
+            out.push_back(p.total.toDouble());
+        return out;
+    }
+
+    // The numbers of the statistics map by their points.
+    std::multimap<std::pair<std::int32_t, std::int32_t>, Number> numbers() const
+    {
+        const std::vector<std::int16_t> kinds = {181, 182, 183, 184, 185, 186};
+        zorvik::Handle set = 0;
+        std::int32_t v = 0, c = 0;
+        EXPECT_EQ(map->SearchElementsByKind(0, {}, 6, kinds, set, v, c), 0);
+        std::multimap<std::pair<std::int32_t, std::int32_t>, Number> out;
+        std::int32_t elem = 0;
+        ElementInfo info;
+        while (mdlElement::ComZorGetElementInfo(set, elem, info, 1))
+            out.emplace(std::pair{info.lX.at(0), info.lY.at(0)}, Number{info.iPra[2], info.Key});
+        map->ReleaseElements(set);
+        return out;
+    }
+
+    std::vector<Prefecture> descending() const
+    {
+        std::vector<Prefecture> sorted = prefs;
+        std::stable_sort(sorted.begin(), sorted.end(),
+            [](const Prefecture &a, const Prefecture &b) { return a.total.toDouble() > b.total.toDouble(); });
+        return sorted;
+    }
+
+    frmPSYRank *rankPopup() const
+    {
+        return qobject_cast<frmPSYRank *>(ui::WindowRegistry::instance().find(QStringLiteral("frmPSYRank")));
+    }
+    frmPSYHanreiOne *legend() const
+    {
+        return qobject_cast<frmPSYHanreiOne *>(ui::WindowRegistry::instance().find(QStringLiteral("frmPSYHanreiOne")));
+    }
+
+    test::RunStateGuard guard;
+    test::TempDir tmp;
+    ui::DialogScript script;
+    FakeGraphOwner owner;
+    QPointer<frmMain> frame; // the window registry deletes it with the others
+    zorvik::Zorvik *map = nullptr;
+    std::vector<Prefecture> prefs;
+    QString dataPath;
+};
+
+TEST_F(RankingMapsOnDefaultData, TheRealValueMapWritesEveryPublishedTotal)
+{
+    writeAnalysis(GraphKindValue, prefs, totals(prefs));
+    ComPSY::PSY_DrawFromFiles(map);
+
+    const auto found = numbers();
+    ASSERT_EQ(found.size(), 47u);
+    for (const Prefecture &p : prefs) {
+        SCOPED_TRACE(p.name.toStdString());
+        ASSERT_EQ(found.count({p.x, p.y}), 1u);
+        EXPECT_EQ(found.find({p.x, p.y})->second, (Number{186, p.total}));
+    }
+    EXPECT_EQ(found.find({prefs[12].x, prefs[12].y})->second.text, QStringLiteral("14047594")); // 東京都
+    ASSERT_TRUE(legend());
+    EXPECT_TRUE(legend()->isVisible());
+    EXPECT_EQ(legend()->lblInfo1->text(), u("総人口"));
+    EXPECT_EQ(legend()->lblInfo2->text(), u("数字:実数値"));
+    EXPECT_FALSE(rankPopup()) << "the ranking pop-up belongs to ranking and flow maps";
+    EXPECT_TRUE(script.requests().empty());
+}
+
+TEST_F(RankingMapsOnDefaultData, ARankingInDescendingOrderNumbersTheAreasAndFillsThePopUp)
+{
+    QGuiApplication::clipboard()->setText(QStringLiteral("the user's text"));
+    const std::vector<Prefecture> sorted = descending();
+    writeAnalysis(GraphKindRanking, sorted, totals(sorted));
+    ComPSY::PSY_DrawFromFiles(map);
+
+    const auto found = numbers();
+    ASSERT_EQ(found.size(), 47u);
+    for (std::size_t r = 0; r < sorted.size(); ++r) {
+        SCOPED_TRACE(sorted[r].name.toStdString());
+        const auto kind = static_cast<std::int16_t>(r < 5 ? 181 + r : 186);
+        ASSERT_EQ(found.count({sorted[r].x, sorted[r].y}), 1u);
+        EXPECT_EQ(found.find({sorted[r].x, sorted[r].y})->second, (Number{kind, QString::number(r + 1)}));
+    }
+
+    frmPSYRank *rank = rankPopup();
+    ASSERT_TRUE(rank);
+    EXPECT_TRUE(rank->isVisible());
+    EXPECT_EQ(rank->parentWidget(), frame);
+    const QStringList names{u("東京都"), u("神奈川県"), u("大阪府"), u("愛知県"), u("埼玉県")};
+    for (int r = 0; r < 5; ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_EQ(rank->lblP[r]->text(), names[r]);
+        EXPECT_EQ(rank->lblNum[r]->text(), sorted[static_cast<std::size_t>(r)].total);
+    }
+    EXPECT_EQ(rank->sMode, u("ランキング"));
+    EXPECT_EQ(rank->sFileName, dataPath);
+
+    ASSERT_TRUE(legend());
+    EXPECT_EQ(legend()->lblInfo2->text(), u("数字:ランキング"));
+    EXPECT_EQ(legend()->parentWidget(), frame);
+    EXPECT_FALSE(frame->picHanrei.isNull());
+    EXPECT_EQ(frame->picHanrei.size(), legend()->size());
+    EXPECT_EQ(statrender::legendPicture().size(), legend()->size()) << "the export pastes the frame's picture";
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("the user's text"));
+}
+
+TEST_F(RankingMapsOnDefaultData, AreasWithoutAValueUseNoNumberAndUnfilledRowsStay)
+{
+    const std::vector<Prefecture> sorted = descending();
+    writeAnalysis(GraphKindRanking, sorted, totals(sorted));
+    ComPSY::PSY_DrawFromFiles(map);
+    ComPSY::PSY_ClearStatisticsMap(map, false);
+
+    // 30, a quoted minus sign, 20, nothing and 10 over the first five prefectures.
+    const std::vector<Prefecture> five(prefs.begin(), prefs.begin() + 5);
+    writeAnalysis(GraphKindRanking, five,
+        {QVariant(30.0), QVariant(QStringLiteral("\"-\"")), QVariant(20.0), QVariant(), QVariant(10.0)});
+    ComPSY::PSY_DrawFromFiles(map);
+
+    const auto found = numbers();
+    ASSERT_EQ(found.size(), 4u);
+    const std::pair<std::size_t, Number> expected[] = {
+        {0, {181, "1"}}, {2, {182, "2"}}, {3, {183, "3"}}, {4, {184, "4"}}};
+    for (const auto &[area, number] : expected) {
+        SCOPED_TRACE(five[area].name.toStdString());
+        ASSERT_EQ(found.count({five[area].x, five[area].y}), 1u);
+        EXPECT_EQ(found.find({five[area].x, five[area].y})->second, number);
+    }
+    EXPECT_EQ(found.count({five[1].x, five[1].y}), 0u);
+
+    frmPSYRank *rank = rankPopup();
+    ASSERT_TRUE(rank);
+    const QStringList names{five[0].name, five[2].name, five[3].name, five[4].name};
+    const QStringList values{"30", "20", "", "10"};
+    for (int r = 0; r < 4; ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_EQ(rank->lblP[r]->text(), names[r]);
+        EXPECT_EQ(rank->lblNum[r]->text(), values[r]);
+    }
+    EXPECT_EQ(rank->lblP[4]->text(), u("埼玉県")) << "the fifth row keeps the earlier ranking's";
+    EXPECT_EQ(rank->lblNum[4]->text(), sorted[4].total);
+    EXPECT_EQ(rank->sFileName, dataPath);
+}
+
+// A look at the 2020 prefecture ranking in the main frame with its two
+// pop-ups: skipped unless VELTRA_SHOW_SECONDS is set, when the windows stay
+// up that long (run with -platform xcb on an X display to see them).
+TEST_F(RankingMapsOnDefaultData, ShowcaseOfThePrefectureRanking)
+{
+    const int seconds = qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS");
+    if (seconds <= 0)
+        GTEST_SKIP() << "set VELTRA_SHOW_SECONDS to show the windows";
+    frame->setGeometry(0, 0, 1280, 900);
+    frame->show();
+    QMdiSubWindow *sub = frame->mdiArea()->addSubWindow(map);
+    map->setWindowTitle(tmp.file(QStringLiteral("Veltra.zor")));
+    sub->showMaximized();
+    map->ShowAll();
+    map->setScale(map->Scale() / 1.6);
+    const std::vector<Prefecture> sorted = descending();
+    writeAnalysis(GraphKindRanking, sorted, totals(sorted));
+    ComPSY::PSY_DrawFromFiles(map);
+    map->Refresh();
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < seconds * 1000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_TRUE(rankPopup() && rankPopup()->isVisible());
+    sub->setWidget(nullptr);
+    map->setParent(nullptr);
+}
+
+// The legend without an H5 line keeps the name as loaded and still says
+// what the numbers are; a data line without its value field stops the
+// drawing before the legend.
+TEST(RankingMapLegends, NoItemLineKeepsTheNameAndAShortLineShowsNoLegend)
+{
+    test::RunStateGuard guard;
+    const std::vector<QString> header{QString(), QStringLiteral("H1,0,0,0,0,\"\",\"\",tempdata000.dat")};
+    struct Row
+    {
+        const char *name;
+        bool (*draw)(zorvik::Zorvik *, const std::vector<QString> &, const std::vector<QString> &);
+        QString note;
+    };
+    const Row rows[] = {{"real values", ComPSY::DrawValueMap, u("数字:実数値")},
+        {"ranking", ComPSY::DrawRankingMap, u("数字:ランキング")}};
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        ui::WindowRegistry::instance().deleteAll();
+        EXPECT_TRUE(row.draw(nullptr, header, {QString()}));
+        auto *legend = qobject_cast<frmPSYHanreiOne *>(
+            ui::WindowRegistry::instance().find(QStringLiteral("frmPSYHanreiOne")));
+        ASSERT_TRUE(legend);
+        EXPECT_EQ(legend->lblInfo1->text(), QString());
+        EXPECT_EQ(legend->lblInfo2->text(), row.note);
+
+        ui::WindowRegistry::instance().deleteAll();
+        EXPECT_FALSE(row.draw(nullptr, header, {QString(), QStringLiteral("1,2,3")}));
+        EXPECT_FALSE(ui::WindowRegistry::instance().isLoaded(QStringLiteral("frmPSYHanreiOne")));
+    }
+}
+
+} // namespace
