@@ -31,7 +31,7 @@ constexpr int ToolButtonHeight = 375;
 constexpr int EndButtonWidth = 975;
 constexpr int StepTop = 1140;
 constexpr int LeftColumn = 120;
-constexpr int LeftWidth = 4935;
+constexpr int LeftWidth = 5235;
 constexpr int PreviewTop = 5880;
 constexpr int PreviewRight = 11400; // classification and statistics frames
 
@@ -143,13 +143,13 @@ void frmStatisticsMap::createStepFrames()
     place(FrameAnaRange, LeftColumn, StepTop, LeftWidth, 2700);
     for (int i = 0; i < 4; ++i) {
         cmdAreaSelect[i] = button(QString(), QStringLiteral("cmdAreaSelect_%1").arg(i), FrameAnaRange);
-        place(cmdAreaSelect[i], 120 + i * 1200, 240, 1155, 555);
+        place(cmdAreaSelect[i], 120 + i * 1260, 240, 1200, 555);
     }
     lstSelectAddr = new QTreeWidget(FrameAnaRange);
     lstSelectAddr->setObjectName(QStringLiteral("lstSelectAddr"));
     lstSelectAddr->setRootIsDecorated(false);
     lstSelectAddr->setColumnCount(0);
-    place(lstSelectAddr, 120, 870, 4695, 1440);
+    place(lstSelectAddr, 120, 870, 4995, 1440);
     lblSelectCntCaption = label(QStringLiteral("地域数："), QStringLiteral("lblSelectCntCaption"), FrameAnaRange);
     place(lblSelectCntCaption, 120, 2370, 720, 255);
     lblSelectCnt = label(QString(), QStringLiteral("lblSelectCnt"), FrameAnaRange);
@@ -164,8 +164,8 @@ void frmStatisticsMap::createStepFrames()
         QStringLiteral("棒グラフ地図"), QStringLiteral("実数値地図"), QStringLiteral("シンボル地図"),
         QStringLiteral("ランキング地図"), QStringLiteral("人口ピラミッド"), QStringLiteral("流線図"),
         QStringLiteral("相関係数と散布図")};
-    constexpr std::array<int, 3> columnLeft{120, 1560, 3120};
-    constexpr std::array<int, 3> columnWidth{1440, 1560, 1755};
+    constexpr std::array<int, 3> columnLeft{120, 1620, 3300};
+    constexpr std::array<int, 3> columnWidth{1500, 1680, 1860};
     optAnaUnitGroup = new QButtonGroup(this);
     for (int i = 0; i < 9; ++i) {
         m_optAnaUnit[i] = new QRadioButton(kinds[i], FrameAnaWay);
@@ -174,18 +174,18 @@ void frmStatisticsMap::createStepFrames()
         optAnaUnitGroup->addButton(m_optAnaUnit[i], i);
     }
     cmdGraphCreate = button(QStringLiteral("グラフ作成"), QStringLiteral("cmdGraphCreate"), FrameAnaWay);
-    place(cmdGraphCreate, 3120, 1320, 1755, 435);
+    place(cmdGraphCreate, 3300, 1320, 1815, 435);
 
     // Step 3: the items, the tree beside the item selector.
     FrameStatistic = frame(QStringLiteral("Step3：統計項目の選択"), QStringLiteral("FrameStatistic"), this);
-    place(FrameStatistic, LeftColumn + LeftWidth + 120, StepTop, 10065, 4680);
+    place(FrameStatistic, LeftColumn + LeftWidth + 120, StepTop, FormWidth - 2 * LeftColumn - LeftWidth - 120, 4680);
     treeStatistic = new QTreeWidget(FrameStatistic);
     treeStatistic->setObjectName(QStringLiteral("treeStatistic"));
     treeStatistic->setHeaderHidden(true);
-    place(treeStatistic, 120, 240, 4020, 4320);
+    place(treeStatistic, 120, 240, 3720, 4320);
     m_ctlSelect = new ctlSelect(FrameStatistic);
     m_ctlSelect->setObjectName(QStringLiteral("ctlSelect"));
-    place(m_ctlSelect, 4200, 240, 5825, 4400);
+    place(m_ctlSelect, 3900, 240, 5825, 4400);
 }
 
 void frmStatisticsMap::createPreview()
