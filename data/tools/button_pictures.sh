@@ -1,7 +1,9 @@
 #!/bin/sh
 # Draws the three button pictures of the statistics item selector into
-# data/program/ (16 x 16 GIFs, transparent background). Run once by hand with
-# ImageMagick; the pictures are committed, so building needs neither.
+# data/program/ (16 x 16 GIFs, transparent background) and the class-boundary
+# handle of the statistics map window (Slider.bmp, 11 x 15, 24-bit BMP on the
+# preview's white). Run once by hand with ImageMagick; the pictures are
+# committed, so building needs neither.
 set -e
 out=${1:-$(dirname "$0")/../program}
 # Arrows: a navy head and shaft.
@@ -18,3 +20,9 @@ convert -size 16x16 xc:none +antialias \
   -draw 'rectangle 4,10 5,11' -draw 'rectangle 7,10 8,11' -draw 'rectangle 10,10 11,11' \
   -draw 'rectangle 4,13 5,14' -draw 'rectangle 7,13 8,14' -fill '#c04020' -draw 'rectangle 10,13 11,14' \
   "$out/Calc.gif"
+# A slider handle: a grey pentagon pointing down at the class bound, with a
+# dark outline and a light grip line.
+convert -size 11x15 xc:white +antialias \
+  -fill '#c8c8c8' -stroke '#404040' -draw 'polygon 0,0 10,0 10,9 5,14 0,9' \
+  -stroke '#f4f4f4' -draw 'line 5,2 5,8' \
+  -type TrueColor BMP3:"$out/Slider.bmp"

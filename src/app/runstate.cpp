@@ -151,6 +151,7 @@ void clearRegistries()
     shell::statisticsServices() = shell::StatisticsServices{};
     statrender::mapKindTable() = statrender::MapKindTable{};
     shell::operationRoomLabels() = shell::OperationRoomLabels{};
+    shell::operationRoomChecks() = shell::OperationRoomChecks{};
     mapwindow::mapEventLinks() = mapwindow::MapEventLinks{};
     mapwindow::displayWindows() = mapwindow::DisplayWindows{};
     mapwindow::engineStartHooks().clear();

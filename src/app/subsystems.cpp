@@ -8,6 +8,7 @@
 #include "statrender/datareferenceregistry.h"
 #include "statrender/spreadsheetregistration.h"
 #include "statrender/renderingregistration.h"
+#include "statwindow/statwindowregistration.h"
 
 namespace veltra::app {
 
@@ -20,6 +21,7 @@ void registerSubsystems()
     statrender::registerDataReference();
     statrender::registerSpreadsheetExport();
     statrender::registerStatisticsRendering();
+    statwindow::registerStatisticsWindow();
     routeStatisticsMessages();
 }
 

@@ -8,6 +8,12 @@ OperationRoomLabels &operationRoomLabels()
     return labels;
 }
 
+OperationRoomChecks &operationRoomChecks()
+{
+    static OperationRoomChecks checks;
+    return checks;
+}
+
 void setOpeRoomPlaceName(const QString &text)
 {
     const auto set = operationRoomLabels().setPlaceName; // the entry may change while it runs
@@ -20,6 +26,13 @@ void setOpeRoomDateLabel(const QString &text)
     const auto set = operationRoomLabels().setDateLabel;
     if (set)
         set(text);
+}
+
+void untickOpeRoomStatisticsMap()
+{
+    const auto untick = operationRoomChecks().untickStatisticsMap;
+    if (untick)
+        untick();
 }
 
 } // namespace veltra::shell

@@ -1,6 +1,8 @@
 #pragma once
 // The two labels of the operation room panel that the shell and the map
-// window write: the place name of the map centre and the view date.
+// window write: the place name of the map centre and the view date; and its
+// statistics-map check box, which the statistics map window unticks when it
+// closes.
 //
 // The operation room belongs to guided operation, which builds on the shell;
 // it registers here how its labels are set (creating the panel when it does
@@ -19,8 +21,16 @@ struct OperationRoomLabels
 
 OperationRoomLabels &operationRoomLabels();
 
+struct OperationRoomChecks
+{
+    std::function<void()> untickStatisticsMap; // frmPSYOpeRoom.chkToukeiMap = 0
+};
+
+OperationRoomChecks &operationRoomChecks();
+
 // Each runs the registered entry, or nothing.
 void setOpeRoomPlaceName(const QString &text);
 void setOpeRoomDateLabel(const QString &text);
+void untickOpeRoomStatisticsMap();
 
 } // namespace veltra::shell

@@ -77,6 +77,7 @@ TEST(Installation, TheMovedTreeFillsAnEmptyProgramFolderFromTheDefaultsBesideIt)
     const QString shared = tree + QLatin1Char('/') + kDataDir;
     for (const QString &path : {kBinDir + QStringLiteral("/veltra"), kDataDir + QStringLiteral("/program/ZORPAK.INI"),
              kDataDir + QStringLiteral("/program/ZORPAK.MNU"), kDataDir + QStringLiteral("/program/Help/index.html"),
+             kDataDir + QStringLiteral("/program/Slider.bmp"),
              kDataDir + QStringLiteral("/default/Veltra.zor"), kDataDir + QStringLiteral("/default/Veltra.zdb"),
              kDataDir + QStringLiteral("/default/VeltraData/DB/Mesh.sqlite"),
              kDataDir + QStringLiteral("/default/VeltraData/DefFolder/DispLevel.txt"),

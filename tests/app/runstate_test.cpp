@@ -249,6 +249,8 @@ TEST(RunState, ResetClearsEveryRegistry)
             [] { return !shell::statisticsServices().resetDrawIdLists; }},
         {"operation room labels", [&] { shell::operationRoomLabels().setPlaceName = [token](const QString &) { }; },
             [] { return !shell::operationRoomLabels().setPlaceName; }},
+        {"operation room checks", [&] { shell::operationRoomChecks().untickStatisticsMap = [token] { }; },
+            [] { return !shell::operationRoomChecks().untickStatisticsMap; }},
         {"map event links", [&] { mapwindow::mapEventLinks().setOperationRoomScale = [token](std::int32_t) { }; },
             [] { return !mapwindow::mapEventLinks().setOperationRoomScale; }},
         {"display windows", [&] { mapwindow::displayWindows().showDisplaySettings = [token] { }; },

@@ -30,7 +30,11 @@ std::vector<QString> &eventLog()
 
 } // namespace
 
-// Stand-ins for the statistics windows, which log when they close.
+// Stand-ins for the statistics windows, which log when they close. They live
+// in a namespace of their own, apart from the program's real windows of the
+// same name; the window registry knows them by their bare class names.
+namespace veltra::test::fakes {
+
 class frmStatisticsMap : public QWidget
 {
     Q_OBJECT
@@ -52,6 +56,8 @@ protected:
         event->accept();
     }
 };
+
+} // namespace veltra::test::fakes
 
 namespace {
 
@@ -173,8 +179,8 @@ TEST_F(SaveExit, AFailedSaveIsReportedAndTheEditsStayUnsaved)
 
 TEST_F(SaveExit, ExitWithoutEditsAsksNothingAndClosesInOrder)
 {
-    ui::form<frmStatisticsMap>()->show();
-    ui::form<frmPyramid>()->show();
+    ui::form<test::fakes::frmStatisticsMap>()->show();
+    ui::form<test::fakes::frmPyramid>()->show();
     test::exitProgram();
     EXPECT_TRUE(script.requests().empty());
     const std::vector<QString> expected = {QStringLiteral("legends"), QStringLiteral("frmStatisticsMap"),

@@ -1,0 +1,250 @@
+#pragma once
+// frmStatisticsMap: the statistics map window ("統計地図作成").
+//
+// The user builds one statistics map in three steps: the areas (Step 1),
+// the map kind (Step 2) and the statistics items (Step 3); "グラフ作成" then
+// draws a preview with the window's graph object m_Graph, the classification
+// controls refine it, and the output buttons send it to the map or a table.
+// After output the window shrinks to a one-row tool bar.
+//
+// One instance, created on first use (ui::form<frmStatisticsMap>), modeless
+// and owned by the main frame. The constructor loads the window (Form_Load,
+// InitForm): it closes the population pyramid window, opens its own
+// connection to the place-name database, and leaves the wizard with the
+// choropleth kind chosen, no areas, no preview and no output buttons. Closing
+// (閉じる, the close box or unload) runs Form_Unload: the statistics map
+// leaves the map with its files, the story step ends, the operation room's
+// check box is unticked and the graph colours are written to
+// HanreiColor.ini.
+//
+// Each step of loading and closing runs even when an earlier one failed; a
+// failure is reported in one message at the end, so the window is never left
+// half built for the handlers that use it later.
+//
+// The window is the graph's owner (GraphOwner: its labels, method buttons,
+// class-count list, pictures and scroll bar are those the graph and the
+// analysis files reach) and the host of the item selector's tree
+// (StatisticsTree over treeStatistic).
+//
+// Geometry is in twips as designed; the form's inner width is 15360 and its
+// height 11000 (title bar included). The preview frame FrameMap and its
+// pictures keep the positions the graph routines set: FrameMap in pixels of
+// the form, the pictures inside it in twips. The bar-graph scroll bar
+// HScroll1 counts in twips.
+#include "graphs/graphowner.h"
+#include "graphs/statisticstree.h"
+#include "statdata/meshdatabase.h"
+#include "statwindow/graphcolors.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+class clsDrawGraph;
+class ctlGradation;
+class ctlLegend;
+class ctlSelect;
+class frmPSYWait;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QTextEdit;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+class frmStatisticsMap : public QWidget, public GraphOwner, public StatisticsTree
+{
+    Q_OBJECT
+public:
+    // The message shown when the place-name database does not open; the
+    // database's path follows it.
+    static QString meshDatabaseMessage();
+    // The message shown when the graph colours could not be saved.
+    static QString colorSaveMessage();
+
+    explicit frmStatisticsMap(QWidget *owner = nullptr);
+    ~frmStatisticsMap() override;
+
+    // ---- public members
+    std::unique_ptr<clsDrawGraph> m_Graph; // released at unload
+
+    // The area level of the selected areas (AnaRangeNone to AnaRangeTown);
+    // setting it passes it on to the item selector.
+    bool hasAnaRange() const override { return true; }
+    std::int32_t AnaRange() const override { return m_lngAnaRange; }
+    void setAnaRange(std::int32_t lngNew) override;
+
+    // Puts the tree item's statistics item behind a leaf of treeStatistic.
+    void setStatisticsItem(QTreeWidgetItem *node, std::shared_ptr<const clsStatisticsItem> item);
+
+    // ---- window state, for the handlers and tests
+    std::int16_t sliderCount() const { return m_intSliderCnt; }
+    std::int32_t graphColor(int index) const { return m_colors.graph.at(index); }
+    std::int32_t pyramidColor(int index) const { return m_colors.pyramid.at(index); }
+    const QString &dbPath() const { return m_strDBPath; }
+    const QString &etcPath() const { return m_strEtcPath; }
+    const QString &symbolPath() const { return m_strSymbolPath; }
+    const QString &tempPImagePath() const { return m_strTempPImagePath; }
+    const QString &appPath() const { return m_strAppPath; }
+    veltra::statdata::MeshDatabase &meshDatabase() { return m_cnMesh; }
+
+    // ---- GraphOwner
+    QLabel *lblAverage() const override { return m_lblAverage; }
+    QLabel *lblBunsan() const override { return m_lblBunsan; }
+    QLabel *lblStandard() const override { return m_lblStandard; }
+    QLabel *lblMax() const override { return m_lblMax; }
+    QLabel *lblMin() const override { return m_lblMin; }
+    QLabel *lblRange() const override { return m_lblRange; }
+    QRadioButton *optMethod(std::int16_t index) const override;
+    QComboBox *cmbFuriwake() const override { return m_cmbFuriwake; }
+    PictureBox *picMap() const override { return m_picMap; }
+    PictureBox *picSlider(std::int16_t index) const override;
+    QWidget *shpBar() const override { return m_shpBar; }
+    QLabel *lblKeisuu() const override { return m_lblKeisuu; }
+    QScrollBar *HScroll1() const override { return m_HScroll1; }
+    PictureBox *picWaku() const override { return m_picWaku; }
+    PictureBox *picGraph() const override { return m_picGraph; }
+    QRadioButton *optAnaUnit(std::int16_t index) const override;
+
+    // ---- StatisticsTree
+    std::optional<StatisticsTreeNode> SelectedItem() const override;
+
+    // ---- controls (named as designed)
+    QGroupBox *FrameAnaRange = nullptr;
+    std::array<QPushButton *, 4> cmdAreaSelect{};
+    QTreeWidget *lstSelectAddr = nullptr;
+    QLabel *lblSelectCntCaption = nullptr; // "地域数："
+    QLabel *lblSelectCnt = nullptr;
+    QLabel *lblArea = nullptr;
+    QGroupBox *FrameAnaWay = nullptr;
+    QButtonGroup *optAnaUnitGroup = nullptr;
+    QPushButton *cmdGraphCreate = nullptr;
+    QGroupBox *FrameStatistic = nullptr;
+    QTreeWidget *treeStatistic = nullptr;
+    ctlSelect *m_ctlSelect = nullptr; // ctlSelect
+    QGroupBox *FrameMap = nullptr;
+    QLabel *lblX = nullptr;
+    QTextEdit *richY = nullptr;
+    QGroupBox *FrameHistoSelect = nullptr;
+    QLabel *lblFuriwake = nullptr; // "階級数："
+    QPushButton *cmdKoushin = nullptr;
+    QLabel *lblMethodUser = nullptr;
+    QGroupBox *FrameBaseTokei = nullptr;
+    QGroupBox *FrameKeisuu = nullptr;
+    ctlLegend *m_ctlLegend = nullptr; // ctlLegend
+    ctlGradation *m_ctlGradation = nullptr; // ctlGradation
+    QPushButton *cmdMapOut = nullptr;
+    QPushButton *cmdListOut = nullptr;
+    QLabel *lblCalcEnd = nullptr;
+    QPushButton *cmdReDisp = nullptr;
+    QPushButton *cmdEnd = nullptr;
+    QCheckBox *chkDataSansho = nullptr;
+    QPushButton *cmdSave = nullptr;
+    QPushButton *cmdLoad = nullptr;
+    QCheckBox *chkObjMove = nullptr;
+    QPushButton *cmdObjClear = nullptr;
+    QPushButton *cmdReSize = nullptr;
+    QPushButton *Command1 = nullptr;
+    QLineEdit *Text1 = nullptr;
+
+    // ---- event handlers
+    void HScroll1_Change();
+    // Reads the analysis header "tempheader" + Text1 + ".CSV" of DB back into
+    // the window (a test of the reader; the button is hidden).
+    void Command1_Click();
+    void cmdEnd_Click();
+
+    // Handlers whose work belongs to the area selection, graph creation,
+    // classification, output and tool-bar code.
+    void cmdAreaSelect_Click(int Index);
+    void lstSelectAddr_DblClick();
+    void optAnaUnit_MouseUp(int Index);
+    void cmdGraphCreate_Click();
+    void treeStatistic_Click();
+    void cmdKoushin_Click();
+    void ctlLegend_ColorChange(std::int16_t intIndex, std::int32_t lngColor);
+    void ctlLegend_RangeChange(std::int16_t intIndex, const QString &IjyouData, const QString &MimanData);
+    void ctlGradation_GradationChange();
+    void cmdMapOut_Click();
+    void cmdListOut_Click();
+    void cmdReDisp_Click();
+    void chkDataSansho_Click();
+    void chkObjMove_Click();
+    void cmdObjClear_Click();
+    void cmdReSize_Click();
+    void cmdSave_Click();
+    void cmdLoad_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void createStepFrames();
+    void createPreview();
+    void createClassification();
+    void createToolRow();
+    void connectHandlers();
+
+    void Form_Load();
+    void InitForm();
+    void Form_Unload();
+    void SetDefaultColor(std::int32_t kind);
+    void ResetGraphLayout();
+    void HidePreviewControls();
+    // Unloads the run-time boundary handles picSlider(1..m_intSliderCnt).
+    void unloadSliders();
+
+    // Runs one step of loading or closing; a failure is kept for the report.
+    template<typename Step> void runStep(const QString &what, Step step);
+    // Shows the failures kept since the last report, in one message.
+    void reportFailedSteps();
+
+    // Places a control by its designed twips.
+    static void place(QWidget *control, int left, int top, int width, int height);
+
+    // Preview surfaces and classification controls behind GraphOwner.
+    PictureBox *m_picMap = nullptr;
+    PictureBox *m_picWaku = nullptr;
+    PictureBox *m_picGraph = nullptr;
+    QScrollBar *m_HScroll1 = nullptr;
+    QWidget *m_shpBar = nullptr;
+    std::vector<PictureBox *> m_picSlider; // element 0 designed, 1.. at run time
+    std::array<QRadioButton *, 9> m_optAnaUnit{};
+    std::array<QRadioButton *, 5> m_optMethod{};
+    QComboBox *m_cmbFuriwake = nullptr;
+    QLabel *m_lblAverage = nullptr;
+    QLabel *m_lblBunsan = nullptr;
+    QLabel *m_lblStandard = nullptr;
+    QLabel *m_lblMax = nullptr;
+    QLabel *m_lblMin = nullptr;
+    QLabel *m_lblRange = nullptr;
+    QLabel *m_lblKeisuu = nullptr;
+
+    veltra::statdata::MeshDatabase m_cnMesh;
+    std::int16_t m_intSliderCnt = -1;
+    std::int16_t m_intGradeNum = 0;
+    std::int16_t m_intMethod = 0;
+    std::int16_t m_intMethodChanged = 0;
+    veltra::statwindow::GraphColors m_colors; // m_lngGraphColor, m_lngPyramidColor
+    std::int32_t m_lngAnaRange = -1;
+    QString m_strEtcPath;
+    QString m_strDBPath;
+    QString m_strSymbolPath;
+    QString m_strTempPImagePath;
+    QString m_strAppPath;
+    std::vector<QString> m_strAgeClassName; // entries 1..classes
+    QPointer<frmPSYWait> m_frmWait;
+    std::unordered_map<const QTreeWidgetItem *, std::shared_ptr<const clsStatisticsItem>> m_statItems;
+
+    QStringList m_failedSteps;
+    bool m_unloaded = false;
+};

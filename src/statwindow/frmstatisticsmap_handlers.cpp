@@ -1,0 +1,79 @@
+// The statistics map window's public members and event handlers.
+#include "statwindow/frmstatisticsmap.h"
+
+#include "graphs/clsanafile.h"
+#include "graphs/ctlselect.h"
+#include "platform/ui/msgbox.h"
+#include "platform/ui/windowregistry.h"
+
+#include <QLineEdit>
+#include <QTreeWidget>
+#include <exception>
+
+void frmStatisticsMap::setAnaRange(std::int32_t lngNew)
+{
+    m_lngAnaRange = lngNew;
+    m_ctlSelect->setAnaRange(lngNew);
+}
+
+void frmStatisticsMap::setStatisticsItem(QTreeWidgetItem *node, std::shared_ptr<const clsStatisticsItem> item)
+{
+    m_statItems[node] = std::move(item);
+}
+
+std::optional<StatisticsTreeNode> frmStatisticsMap::SelectedItem() const
+{
+    const QTreeWidgetItem *node = treeStatistic->currentItem();
+    if (!node || !node->isSelected())
+        return std::nullopt;
+    StatisticsTreeNode result;
+    result.Text = node->text(0);
+    result.Children = node->childCount();
+    QStringList path;
+    for (const QTreeWidgetItem *n = node; n; n = n->parent())
+        path.prepend(n->text(0));
+    result.FullPath = path.join(QLatin1Char('\\'));
+    const auto it = m_statItems.find(node);
+    if (it != m_statItems.end())
+        result.Item = it->second;
+    return result;
+}
+
+void frmStatisticsMap::Command1_Click()
+{
+    clsAnaFile objAnaFile;
+    objAnaFile.SetFormName(this);
+    objAnaFile.SetCtlSelect(m_ctlSelect);
+    try {
+        objAnaFile.CsvReadReq(m_strDBPath + QStringLiteral("tempheader") + Text1->text() + QStringLiteral(".CSV"));
+    } catch (const std::exception &e) {
+        veltra::ui::MsgBox(QString::fromUtf8(e.what()), veltra::ui::vbExclamation);
+    }
+}
+
+void frmStatisticsMap::cmdEnd_Click()
+{
+    veltra::ui::WindowRegistry::instance().unload(this);
+}
+
+// ---- handlers whose work the area selection, graph creation,
+// classification, output and tool-bar code bring
+
+void frmStatisticsMap::cmdAreaSelect_Click(int) { }
+void frmStatisticsMap::lstSelectAddr_DblClick() { }
+void frmStatisticsMap::optAnaUnit_MouseUp(int) { }
+void frmStatisticsMap::cmdGraphCreate_Click() { }
+void frmStatisticsMap::treeStatistic_Click() { }
+void frmStatisticsMap::cmdKoushin_Click() { }
+void frmStatisticsMap::ctlLegend_ColorChange(std::int16_t, std::int32_t) { }
+void frmStatisticsMap::ctlLegend_RangeChange(std::int16_t, const QString &, const QString &) { }
+void frmStatisticsMap::ctlGradation_GradationChange() { }
+void frmStatisticsMap::cmdMapOut_Click() { }
+void frmStatisticsMap::cmdListOut_Click() { }
+void frmStatisticsMap::cmdReDisp_Click() { }
+void frmStatisticsMap::chkDataSansho_Click() { }
+void frmStatisticsMap::chkObjMove_Click() { }
+void frmStatisticsMap::cmdObjClear_Click() { }
+void frmStatisticsMap::cmdReSize_Click() { }
+void frmStatisticsMap::cmdSave_Click() { }
+void frmStatisticsMap::cmdLoad_Click() { }
