@@ -37,17 +37,19 @@ bool writePicture(const QImage &image, const QString &path, QString *error)
 std::int32_t drawGraph(const VoVuderParam &param, Painter paint, QString *error)
 {
     if (param.ItemCount < 0 || param.ItemCount > VoVuderParam::MaxItems) {
-        setError(error, QStringLiteral("グラフの項目数 %1 は扱えません（0～%2 項目）。")
-                            .arg(param.ItemCount)
-                            .arg(VoVuderParam::MaxItems));
+        setError(error,
+            QStringLiteral("グラフの項目数 %1 は扱えません（0～%2 項目）。")
+                .arg(param.ItemCount)
+                .arg(VoVuderParam::MaxItems));
         return VoVuderBadRecord;
     }
     if (param.Width <= 0 || param.Height <= 0)
         return VoVuderOk;
     if (param.Width > MaxSide || param.Height > MaxSide) {
-        setError(error, QStringLiteral("グラフの画像が大きすぎます（%1 × %2 ピクセル）。")
-                            .arg(param.Width)
-                            .arg(param.Height));
+        setError(error,
+            QStringLiteral("グラフの画像が大きすぎます（%1 × %2 ピクセル）。")
+                .arg(param.Width)
+                .arg(param.Height));
         return VoVuderBadRecord;
     }
     const std::span<const VoVuderItem> items(param.Items.data(), std::size_t(param.ItemCount));

@@ -238,7 +238,8 @@ TEST_F(GraphPictures, ARecordTheCallsCannotDrawIsRefused)
         }
     }
     // All 64 items are drawn.
-    VoVuderParam full = record(std::vector<std::int32_t>(64, 1), std::vector<std::int32_t>(64, Green), 100, 100);
+    VoVuderParam full
+        = record(std::vector<std::int32_t>(64, 1), std::vector<std::int32_t>(64, Green), 100, 100);
     EXPECT_EQ(VoVuderCircle(full), VoVuderOk);
     EXPECT_EQ(pieSample(picture(full.OutFile1), 200, 0.5), rgbOf(Green));
 }
@@ -259,8 +260,8 @@ TEST_F(GraphPictures, TheEngineShowsPictureOneOfTheElementName)
 {
     const VoVuderParam param = record({30, 70}, {Red, Blue}, 80, 80);
     ASSERT_EQ(VoVuderCircle(param), VoVuderOk);
-    const QString name = QStringLiteral("13000000000,/data/DB/1.dat,3,20,100,200,%1,%2")
-                             .arg(param.OutFile1, param.OutFile2);
+    const QString name
+        = QStringLiteral("13000000000,/data/DB/1.dat,3,20,100,200,%1,%2").arg(param.OutFile1, param.OutFile2);
     const zorvik::StatGraphKey key = zorvik::parseStatGraphKey(name);
     ASSERT_TRUE(key.valid);
     const QImage shown = zorvik::statGraphPicture(key.picture);
