@@ -1,0 +1,74 @@
+#include "platform/graphpic/vovuder.h"
+
+#include "platform/fs/fs.h"
+#include "platform/graphpic/graphpainter.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <span>
+
+namespace {
+
+// The largest side of the first picture; the second is twice as large. A
+// pie that large already means totals thousands of times the mean; beyond
+// it the image alone would take hundreds of megabytes.
+constexpr std::int32_t MaxSide = 4096;
+
+using Painter = QImage (*)(std::span<const VoVuderItem>, int, int, int);
+
+void setError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+
+bool writePicture(const QImage &image, const QString &path, QString *error)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (image.isNull() || !image.save(&buffer, "PNG")) {
+        setError(error, QStringLiteral("グラフの画像を作成できません: %1").arg(path));
+        return false;
+    }
+    return veltra::fs::writeFileAtomic(path, png, error);
+}
+
+std::int32_t drawGraph(const VoVuderParam &param, Painter paint, QString *error)
+{
+    if (param.ItemCount < 0 || param.ItemCount > VoVuderParam::MaxItems) {
+        setError(error,
+            QStringLiteral("グラフの項目数 %1 は扱えません（0～%2 項目）。")
+                .arg(param.ItemCount)
+                .arg(VoVuderParam::MaxItems));
+        return VoVuderBadRecord;
+    }
+    if (param.Width <= 0 || param.Height <= 0)
+        return VoVuderOk;
+    if (param.Width > MaxSide || param.Height > MaxSide) {
+        setError(error,
+            QStringLiteral("グラフの画像が大きすぎます（%1 × %2 ピクセル）。")
+                .arg(param.Width)
+                .arg(param.Height));
+        return VoVuderBadRecord;
+    }
+    const std::span<const VoVuderItem> items(param.Items.data(), std::size_t(param.ItemCount));
+    for (int scale : {1, 2}) {
+        const QString &path = scale == 1 ? param.OutFile1 : param.OutFile2;
+        if (!writePicture(paint(items, param.Width, param.Height, scale), path, error))
+            return VoVuderWriteFailed;
+    }
+    return VoVuderOk;
+}
+
+} // namespace
+
+std::int32_t VoVuderCircle(const VoVuderParam &param, QString *error)
+{
+    return drawGraph(param, &veltra::graphpic::paintPie, error);
+}
+
+std::int32_t VoVuderBar(const VoVuderParam &param, QString *error)
+{
+    return drawGraph(param, &veltra::graphpic::paintBars, error);
+}
