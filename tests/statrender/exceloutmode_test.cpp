@@ -51,28 +51,6 @@ protected:
         return {t.centerX(), t.centerY(), t.scale()};
     }
 
-    // "作成" on the chooser with a template and a title: the export mode runs.
-    frmPSYXlsSelect *create(int templateIndex, const QString &title)
-    {
-        frmPSYXlsSelect *chooser = openChooser();
-        if (!chooser)
-            return nullptr;
-        chooser->optFile[templateIndex]->setChecked(true);
-        chooser->txtTitle->setText(title);
-        DialogScript script;
-        chooser->cmdOK->click();
-        return chooser;
-    }
-
-    // The anchor of a shape of the template, read from the template itself.
-    spreadsheet::CellAnchor placeholder(int templateIndex, const QString &name) const
-    {
-        Workbook book;
-        EXPECT_TRUE(book.open(folder.templateFile(templateIndex)));
-        const auto shape = book.shape(name);
-        return shape && shape->from ? *shape->from : spreadsheet::CellAnchor{-1, -1};
-    }
-
     std::vector<spreadsheet::Shape> pictures(const Workbook &book) const
     {
         std::vector<spreadsheet::Shape> out;

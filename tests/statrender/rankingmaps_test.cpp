@@ -3,13 +3,12 @@
 // default statistics were made from, drawn through the one drawing road on
 // a copy of the default map document, with the main frame present to keep
 // the legend's picture.
-#include "fakegraphowner.h"
-#include "graphs/clsanafile.h"
 #include "graphs/globals.h"
 #include "mapwindow/globals.h"
 #include "mapwindow/mdlelement.h"
 #include "platform/ui/dialogscript.h"
 #include "platform/ui/windowregistry.h"
+#include "prefectureanalyses.h"
 #include "runstateguard.h"
 #include "shell/frmmain.h"
 #include "shell/globals.h"
@@ -42,14 +41,6 @@ using veltra::test::u;
 
 namespace {
 
-struct Prefecture
-{
-    std::int32_t code = 0;
-    QString name;
-    std::int32_t x = 0, y = 0;
-    QString total; // as published
-};
-
 // A number element on the map: its kind and text.
 struct Number
 {
@@ -74,7 +65,7 @@ protected:
         test::copyTree(defaults, tmp.path());
         gstrDataPath = tmp.path() + QStringLiteral("VeltraData/");
         ASSERT_TRUE(statdata::MeshDatabase::shared().open(statdata::MeshDatabase::pathInDataFolder(gstrDataPath)));
-        readPrefectures();
+        prefs = test::readPrefectures();
         ASSERT_EQ(prefs.size(), 47u);
 
         frame = new frmMain;
@@ -97,62 +88,6 @@ protected:
         delete frame;
     }
 
-    void readPrefectures()
-    {
-        db::Statement query = statdata::MeshDatabase::shared().prepare(
-            QStringLiteral("SELECT * FROM 都道府県テーブル ORDER BY 都道府県ｺｰﾄﾞ"));
-        ASSERT_TRUE(query.isValid());
-        while (query.next()) {
-            Prefecture p;
-            p.code = query.text(0).toInt();
-            p.name = query.text(1).trimmed();
-            p.x = query.text(6).toInt();
-            p.y = query.text(7).toInt();
-            prefs.push_back(p);
-        }
-        QFile census(QStringLiteral(VELTRA_CENSUS_SOURCES "/pref_population_2020.csv"));
-        ASSERT_TRUE(census.open(QIODevice::ReadOnly));
-        census.readLine();
-        while (!census.atEnd()) {
-            const QStringList fields = QString::fromUtf8(census.readLine()).trimmed().split(u',');
-            for (Prefecture &p : prefs) {
-                if (p.code == fields.value(0).toInt())
-                    p.total = fields.value(2);
-            }
-        }
-    }
-
-    // One analysis pair of `kind` over `areas` with their first values, as
-    // the statistics map window writes it on output.
-    void writeAnalysis(std::int32_t kind, const std::vector<Prefecture> &areas, const std::vector<QVariant> &values)
-    {
-        glngGraphKind = kind;
-        clsAnaFile ana;
-        ana.SetFormName(&owner);
-        ana.setSegments(0);
-        std::vector<QString> codes{QString()};
-        for (const Prefecture &p : areas)
-            codes.push_back(QStringLiteral("%1").arg(p.code, 2, 10, QLatin1Char('0')));
-        ana.setSelectAddress(codes);
-        ana.SetHead5(0, u("総人口"), 255, QString(), QString());
-        ana.SetData1Area(static_cast<std::int32_t>(areas.size()));
-        for (std::size_t i = 0; i < areas.size(); ++i) {
-            const Prefecture &p = areas[i];
-            ana.SetData1(static_cast<std::int32_t>(i + 1), p.x, p.y, p.code, 0, 0, QString(), p.name,
-                {QVariant(), values[i]});
-        }
-        ana.CsvWriteReq(gstrDataPath + QStringLiteral("DB\\"));
-        dataPath = gstrDataPath + QStringLiteral("DB/") + ana.DataFileName();
-    }
-
-    std::vector<QVariant> totals(const std::vector<Prefecture> &areas) const
-    {
-        std::vector<QVariant> out;
-        for (const Prefecture &p : areas)
-            out.push_back(p.total.toDouble());
-        return out;
-    }
-
     // The numbers of the statistics map by their points.
     std::multimap<std::pair<std::int32_t, std::int32_t>, Number> numbers() const
     {
@@ -169,14 +104,6 @@ protected:
         return out;
     }
 
-    std::vector<Prefecture> descending() const
-    {
-        std::vector<Prefecture> sorted = prefs;
-        std::stable_sort(sorted.begin(), sorted.end(),
-            [](const Prefecture &a, const Prefecture &b) { return a.total.toDouble() > b.total.toDouble(); });
-        return sorted;
-    }
-
     frmPSYRank *rankPopup() const
     {
         return qobject_cast<frmPSYRank *>(ui::WindowRegistry::instance().find(QStringLiteral("frmPSYRank")));
@@ -189,21 +116,20 @@ protected:
     test::RunStateGuard guard;
     test::TempDir tmp;
     ui::DialogScript script;
-    FakeGraphOwner owner;
     QPointer<frmMain> frame; // the window registry deletes it with the others
     zorvik::Zorvik *map = nullptr;
-    std::vector<Prefecture> prefs;
+    std::vector<test::Prefecture> prefs;
     QString dataPath;
 };
 
 TEST_F(RankingMapsOnDefaultData, TheRealValueMapWritesEveryPublishedTotal)
 {
-    writeAnalysis(GraphKindValue, prefs, totals(prefs));
+    dataPath = test::writeAnalysis(GraphKindValue, prefs, test::totals(prefs));
     ComPSY::PSY_DrawFromFiles(map);
 
     const auto found = numbers();
     ASSERT_EQ(found.size(), 47u);
-    for (const Prefecture &p : prefs) {
+    for (const test::Prefecture &p : prefs) {
         SCOPED_TRACE(p.name.toStdString());
         ASSERT_EQ(found.count({p.x, p.y}), 1u);
         EXPECT_EQ(found.find({p.x, p.y})->second, (Number{186, p.total}));
@@ -220,8 +146,8 @@ TEST_F(RankingMapsOnDefaultData, TheRealValueMapWritesEveryPublishedTotal)
 TEST_F(RankingMapsOnDefaultData, ARankingInDescendingOrderNumbersTheAreasAndFillsThePopUp)
 {
     QGuiApplication::clipboard()->setText(QStringLiteral("the user's text"));
-    const std::vector<Prefecture> sorted = descending();
-    writeAnalysis(GraphKindRanking, sorted, totals(sorted));
+    const std::vector<test::Prefecture> sorted = test::descending(prefs);
+    dataPath = test::writeAnalysis(GraphKindRanking, sorted, test::totals(sorted));
     ComPSY::PSY_DrawFromFiles(map);
 
     const auto found = numbers();
@@ -257,14 +183,14 @@ TEST_F(RankingMapsOnDefaultData, ARankingInDescendingOrderNumbersTheAreasAndFill
 
 TEST_F(RankingMapsOnDefaultData, AreasWithoutAValueUseNoNumberAndUnfilledRowsStay)
 {
-    const std::vector<Prefecture> sorted = descending();
-    writeAnalysis(GraphKindRanking, sorted, totals(sorted));
+    const std::vector<test::Prefecture> sorted = test::descending(prefs);
+    dataPath = test::writeAnalysis(GraphKindRanking, sorted, test::totals(sorted));
     ComPSY::PSY_DrawFromFiles(map);
     ComPSY::PSY_ClearStatisticsMap(map, false);
 
     // 30, a quoted minus sign, 20, nothing and 10 over the first five prefectures.
-    const std::vector<Prefecture> five(prefs.begin(), prefs.begin() + 5);
-    writeAnalysis(GraphKindRanking, five,
+    const std::vector<test::Prefecture> five(prefs.begin(), prefs.begin() + 5);
+    dataPath = test::writeAnalysis(GraphKindRanking, five,
         {QVariant(30.0), QVariant(QStringLiteral("\"-\"")), QVariant(20.0), QVariant(), QVariant(10.0)});
     ComPSY::PSY_DrawFromFiles(map);
 
@@ -308,8 +234,8 @@ TEST_F(RankingMapsOnDefaultData, ShowcaseOfThePrefectureRanking)
     sub->showMaximized();
     map->ShowAll();
     map->setScale(map->Scale() / 1.6);
-    const std::vector<Prefecture> sorted = descending();
-    writeAnalysis(GraphKindRanking, sorted, totals(sorted));
+    const std::vector<test::Prefecture> sorted = test::descending(prefs);
+    dataPath = test::writeAnalysis(GraphKindRanking, sorted, test::totals(sorted));
     ComPSY::PSY_DrawFromFiles(map);
     map->Refresh();
     QElapsedTimer timer;

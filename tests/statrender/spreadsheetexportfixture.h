@@ -5,7 +5,10 @@
 // and a temporary folder of the test's own.
 #include "fakemaphost.h"
 #include "exceltemplatefolder.h"
+#include "exceltemplates/layouts.h"
 #include "mapwindow/globals.h"
+#include "platform/spreadsheet/workbook.h"
+#include "platform/ui/dialogscript.h"
 #include "platform/ui/windowregistry.h"
 #include "shell/globals.h"
 #include "shell/mdlmain_mode.h"
@@ -18,6 +21,9 @@
 
 #include <QDesktopServices>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <gtest/gtest.h>
 
 namespace veltra::test {
@@ -29,7 +35,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.ok);
-        const QString zor = QStringLiteral(VELTRA_DEFAULT_DATA "/Veltra.zor");
+        const QString zor = mapDocument();
         map.resize(640, 480);
         map.setDocumentPath(zor);
         ASSERT_EQ(map.InitializeMap(0), 0) << "no default map (build the target veltra_default_data)";
@@ -70,6 +76,9 @@ protected:
         gstrExcelTitle.clear();
     }
 
+    // The map document shown; a fixture that draws on the map gives a copy.
+    virtual QString mapDocument() const { return QStringLiteral(VELTRA_DEFAULT_DATA "/Veltra.zor"); }
+
     // The chooser as mode 95 opens it, its previews read.
     frmPSYXlsSelect *openChooser()
     {
@@ -79,6 +88,29 @@ protected:
         if (chooser)
             chooser->Timer1_Timer();
         return chooser;
+    }
+
+    // "作成" on the chooser with a template and a title: the export mode runs.
+    frmPSYXlsSelect *create(int templateIndex, const QString &title)
+    {
+        frmPSYXlsSelect *chooser = openChooser();
+        if (!chooser)
+            return nullptr;
+        chooser->optFile[templateIndex]->setChecked(true);
+        chooser->txtTitle->setText(title);
+        ui::DialogScript script;
+        chooser->cmdOK->click();
+        return chooser;
+    }
+
+    // The anchor of a shape of a template in the data folder, read from the
+    // template itself.
+    spreadsheet::CellAnchor placeholder(int templateIndex, const QString &name) const
+    {
+        spreadsheet::Workbook book;
+        EXPECT_TRUE(book.open(gstrDataPath + QStringLiteral("ExcelTemp/") + exceltemplates::templateFileName(templateIndex)));
+        const auto shape = book.shape(name);
+        return shape && shape->from ? *shape->from : spreadsheet::CellAnchor{-1, -1};
     }
 
     // Device px of the map control to world coordinates.
