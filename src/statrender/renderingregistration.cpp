@@ -2,6 +2,7 @@
 
 #include "shell/moderegistry.h"
 #include "shell/statisticsservices.h"
+#include "statrender/choroplethmap.h"
 #include "statrender/clearstatmap.h"
 #include "statrender/drawfromfiles.h"
 #include "statrender/popupregistration.h"
@@ -22,6 +23,7 @@ void registerStatisticsRendering()
     actions.clearStatisticsMap = ComPSY::PSY_ClearStatisticsMap;
 
     registerLegendPopups();
+    registerChoroplethMap();
 }
 
 } // namespace veltra::statrender

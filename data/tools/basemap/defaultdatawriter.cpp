@@ -4,6 +4,7 @@
 #include "kinds.h"
 #include "platform/profile/profile.h"
 #include "platform/text/text.h"
+#include "pointtables.h"
 #include "symbolbitmaps.h"
 #include "statdata/meshdatabase.h"
 #include "zorvik/core/document.h"
@@ -112,6 +113,22 @@ bool writeLines(const QString &path, const QStringList &lines, QString *error)
     QString why;
     if (!text::writeLines(path, lines, &why))
         return fail(error, QStringLiteral("%1: %2").arg(path, why));
+    return true;
+}
+
+// The choropleth's point tables; a part without a point of its own stops
+// the build, as the map could not be filled there.
+bool writePointTables(const BaseMapModel &model, const QString &db, QString *error)
+{
+    const PointTables tables = buildPointTables(model);
+    if (!tables.problems.isEmpty())
+        return fail(error, QStringLiteral("point tables: %1").arg(tables.problems.join(QStringLiteral("; "))));
+    for (const QString &sliver : tables.slivers)
+        qInfo("point tables: %s", qPrintable(sliver));
+    for (const auto &[name, lines] : tables.files) {
+        if (!writeLines(db + u'/' + name, lines, error))
+            return false;
+    }
     return true;
 }
 
@@ -227,6 +244,8 @@ bool writeDefaultData(const BaseMapModel &model, const QString &root, QString *e
             return fail(error, QStringLiteral("cannot copy %1 to %2").arg(from, to));
     }
     if (!writePlaceNames(model, stage + u'/' + dataName + QStringLiteral("/DB/Mesh.sqlite"), error))
+        return false;
+    if (!writePointTables(model, stage + u'/' + dataName + QStringLiteral("/DB"), error))
         return false;
     if (!writeSymbolBitmaps(stage + u'/' + dataName + QStringLiteral("/Symbol_Data"), error))
         return false;
