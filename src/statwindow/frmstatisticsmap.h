@@ -35,14 +35,15 @@
 #include "graphs/statisticstree.h"
 #include "statdata/meshdatabase.h"
 #include "statwindow/graphcolors.h"
+#include "statwindow/statistictree.h"
 
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 class clsDrawGraph;
@@ -82,8 +83,17 @@ public:
     std::int32_t AnaRange() const override { return m_lngAnaRange; }
     void setAnaRange(std::int32_t lngNew) override;
 
-    // Puts the tree item's statistics item behind a leaf of treeStatistic.
-    void setStatisticsItem(QTreeWidgetItem *node, std::shared_ptr<const clsStatisticsItem> item);
+    // Rebuilds the item tree for the current level and map kind from the
+    // year-management file and the item lists, hands the selector's chosen
+    // entries the attributes of the rebuilt nodes and withdraws the preview.
+    void CreateStatisticTree();
+
+    // The key of a node of treeStatistic ("S0", "S0T", "S0TC1", "S0TC1D1").
+    static QString treeNodeKey(const QTreeWidgetItem *node);
+    // The item stored under a node key; null when none.
+    std::shared_ptr<const clsStatisticsItem> statisticsItem(const QString &key) const;
+    // The year entries of the last rebuild, the empty one at the end included.
+    const std::vector<veltra::statwindow::StatYearEntry> &yearList() const { return m_typYearList; }
 
     // ---- window state, for the handlers and tests
     std::int16_t sliderCount() const { return m_intSliderCnt; }
@@ -203,8 +213,23 @@ private:
     // Unloads the run-time boundary handles picSlider(1..m_intSliderCnt).
     void unloadSliders();
 
+    // The item tree.
+    void ReadYearList();
+    void BuildStatisticTree();
+    // Adds the data kinds of one statistics under its node.
+    void addDataKinds(
+        QTreeWidgetItem *statNode, const veltra::statwindow::StatYearEntry &year, const QString &unit);
+    void RelinkSelectedItems();
+    // The first selectable node an entry of the selector was made from.
+    QTreeWidgetItem *findEntryNode(const std::vector<QString> &details) const;
+    void AddStatisticsItem(const QString &key, std::vector<QVariant> values);
+    void ClearStatisticsItems();
+    // The top-level node whose text occurs within `text` (without case); a
+    // data kind or item is never taken for an era year.
+    static QTreeWidgetItem *FindTreeNode(QTreeWidget *tree, const QString &text);
+
     // Runs one step of loading or closing; a failure is kept for the report.
-    template<typename Step> void runStep(const QString &what, Step step);
+    template <typename Step> void runStep(const QString &what, Step step);
     // Shows the failures kept since the last report, in one message.
     void reportFailedSteps();
 
@@ -243,7 +268,8 @@ private:
     QString m_strAppPath;
     std::vector<QString> m_strAgeClassName; // entries 1..classes
     QPointer<frmPSYWait> m_frmWait;
-    std::unordered_map<const QTreeWidgetItem *, std::shared_ptr<const clsStatisticsItem>> m_statItems;
+    std::vector<veltra::statwindow::StatYearEntry> m_typYearList{veltra::statwindow::StatYearEntry{}};
+    std::map<QString, std::shared_ptr<const clsStatisticsItem>> m_colStatItems; // by node key
 
     QStringList m_failedSteps;
     bool m_unloaded = false;

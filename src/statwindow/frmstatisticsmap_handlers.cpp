@@ -1,10 +1,9 @@
 // The statistics map window's public members and event handlers.
-#include "statwindow/frmstatisticsmap.h"
-
 #include "graphs/clsanafile.h"
 #include "graphs/ctlselect.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windowregistry.h"
+#include "statwindow/frmstatisticsmap.h"
 
 #include <QLineEdit>
 #include <QTreeWidget>
@@ -14,11 +13,6 @@ void frmStatisticsMap::setAnaRange(std::int32_t lngNew)
 {
     m_lngAnaRange = lngNew;
     m_ctlSelect->setAnaRange(lngNew);
-}
-
-void frmStatisticsMap::setStatisticsItem(QTreeWidgetItem *node, std::shared_ptr<const clsStatisticsItem> item)
-{
-    m_statItems[node] = std::move(item);
 }
 
 std::optional<StatisticsTreeNode> frmStatisticsMap::SelectedItem() const
@@ -33,9 +27,7 @@ std::optional<StatisticsTreeNode> frmStatisticsMap::SelectedItem() const
     for (const QTreeWidgetItem *n = node; n; n = n->parent())
         path.prepend(n->text(0));
     result.FullPath = path.join(QLatin1Char('\\'));
-    const auto it = m_statItems.find(node);
-    if (it != m_statItems.end())
-        result.Item = it->second;
+    result.Item = statisticsItem(treeNodeKey(node));
     return result;
 }
 
@@ -45,7 +37,8 @@ void frmStatisticsMap::Command1_Click()
     objAnaFile.SetFormName(this);
     objAnaFile.SetCtlSelect(m_ctlSelect);
     try {
-        objAnaFile.CsvReadReq(m_strDBPath + QStringLiteral("tempheader") + Text1->text() + QStringLiteral(".CSV"));
+        objAnaFile.CsvReadReq(
+            m_strDBPath + QStringLiteral("tempheader") + Text1->text() + QStringLiteral(".CSV"));
     } catch (const std::exception &e) {
         veltra::ui::MsgBox(QString::fromUtf8(e.what()), veltra::ui::vbExclamation);
     }
@@ -63,7 +56,6 @@ void frmStatisticsMap::cmdAreaSelect_Click(int) { }
 void frmStatisticsMap::lstSelectAddr_DblClick() { }
 void frmStatisticsMap::optAnaUnit_MouseUp(int) { }
 void frmStatisticsMap::cmdGraphCreate_Click() { }
-void frmStatisticsMap::treeStatistic_Click() { }
 void frmStatisticsMap::cmdKoushin_Click() { }
 void frmStatisticsMap::ctlLegend_ColorChange(std::int16_t, std::int32_t) { }
 void frmStatisticsMap::ctlLegend_RangeChange(std::int16_t, const QString &, const QString &) { }
