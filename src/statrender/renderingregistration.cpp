@@ -4,6 +4,7 @@
 #include "shell/statisticsservices.h"
 #include "statrender/clearstatmap.h"
 #include "statrender/drawfromfiles.h"
+#include "statrender/graphmapregistration.h"
 #include "statrender/popupregistration.h"
 #include "statrender/viewdate.h"
 
@@ -22,6 +23,7 @@ void registerStatisticsRendering()
     actions.clearStatisticsMap = ComPSY::PSY_ClearStatisticsMap;
 
     registerLegendPopups();
+    registerGraphMaps();
 }
 
 } // namespace veltra::statrender
