@@ -26,6 +26,7 @@
 #include "zorvik/render/statgraphpicture.h"
 #include "zorvik/widget/zorvik.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -205,6 +206,49 @@ protected:
         }
     }
 
+    // Outflows from Tokyo to five prefectures, as the flow analysis writes them.
+    static constexpr std::size_t partners[] = {13, 10, 11, 26, 0}; // 神奈川, 埼玉, 千葉, 大阪, 北海道
+    void writeTokyoOutflows()
+    {
+        glngGraphKind = GraphKindRyusen;
+        FakeItemSelection select;
+        select.answers = {{3, 2}}; // outflow
+        clsAnaFile ana;
+        ana.SetFormName(&owner);
+        ana.SetCtlSelect(&select);
+        owner.setAnaRange(0);
+        ana.setSelectAddress({QString(), QStringLiteral("13")});
+        ana.SetHead5(0, u("転出者数"), 255, QStringLiteral("20201001"), QStringLiteral("20201001"));
+        const Prefecture &tokyo = prefs[12];
+        const double values[] = {91000, 70000, 62000, 21000, 15000};
+        for (std::size_t k = 0; k < 5; ++k) {
+            const Prefecture &to = prefs[partners[k]];
+            ana.SetDtStreamline(static_cast<std::int32_t>(k + 1), {0, tokyo.x, to.x}, {0, tokyo.y, to.y},
+                {0, tokyo.code, to.code}, {QString(), tokyo.name, to.name}, values[k], static_cast<std::int32_t>(k + 1));
+        }
+        ana.CsvWriteReq(gstrDataPath + QStringLiteral("DB\\"));
+    }
+
+    // Shows the main frame with the map for `seconds`, the drawn map's pop-ups on it.
+    void showFor(int seconds)
+    {
+        frame->setGeometry(0, 0, 1280, 900);
+        frame->show();
+        QMdiSubWindow *sub = frame->mdiArea()->addSubWindow(map);
+        map->setWindowTitle(tmp.file(QStringLiteral("Veltra.zor")));
+        sub->showMaximized();
+        map->ShowAll();
+        map->setScale(map->Scale() / 1.6);
+        ComPSY::PSY_DrawFromFiles(map);
+        map->Refresh();
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < seconds * 1000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        sub->setWidget(nullptr);
+        map->setParent(nullptr);
+    }
+
     QByteArray savedTmp;
     test::TempDir privateTemp;
     test::RunStateGuard guard;
@@ -287,27 +331,10 @@ TEST_F(GraphMapsOnDefaultData, ABarMapOfThe2015And2020Totals)
     EXPECT_TRUE(pictureFilesLeft().isEmpty());
 }
 
-// Outflows from Tokyo to five prefectures, as the flow analysis writes them.
 TEST_F(GraphMapsOnDefaultData, AFlowMapFromTokyoShowsItsArrows)
 {
-    glngGraphKind = GraphKindRyusen;
-    FakeItemSelection select;
-    select.answers = {{3, 2}}; // outflow
-    clsAnaFile ana;
-    ana.SetFormName(&owner);
-    ana.SetCtlSelect(&select);
-    owner.setAnaRange(0);
-    ana.setSelectAddress({QString(), QStringLiteral("13")});
-    ana.SetHead5(0, u("転出者数"), 255, QStringLiteral("20201001"), QStringLiteral("20201001"));
+    writeTokyoOutflows();
     const Prefecture &tokyo = prefs[12];
-    const std::size_t partners[] = {13, 10, 11, 26, 0}; // 神奈川, 埼玉, 千葉, 大阪, 北海道
-    const double values[] = {91000, 70000, 62000, 21000, 15000};
-    for (std::size_t k = 0; k < 5; ++k) {
-        const Prefecture &to = prefs[partners[k]];
-        ana.SetDtStreamline(static_cast<std::int32_t>(k + 1), {0, tokyo.x, to.x}, {0, tokyo.y, to.y},
-            {0, tokyo.code, to.code}, {QString(), tokyo.name, to.name}, values[k], static_cast<std::int32_t>(k + 1));
-    }
-    ana.CsvWriteReq(gstrDataPath + QStringLiteral("DB\\"));
     ComPSY::PSY_DrawFromFiles(map);
 
     ASSERT_EQ(glngRyusenSets.size(), 5u);
@@ -336,6 +363,31 @@ TEST_F(GraphMapsOnDefaultData, AFlowMapFromTokyoShowsItsArrows)
     ComPSY::PSY_ClearStatisticsMap(map, false);
     EXPECT_TRUE(glngRyusenSets.empty());
     EXPECT_TRUE(graphElements().empty());
+}
+
+// A look at the pie map and the flow map in the main frame with their
+// pop-ups: skipped unless VELTRA_SHOW_SECONDS is set, when the windows stay up
+// that long (run with -platform xcb on an X display to see them).
+TEST_F(GraphMapsOnDefaultData, ShowcaseOfThePieMap)
+{
+    const int seconds = qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS");
+    if (seconds <= 0)
+        GTEST_SKIP() << "set VELTRA_SHOW_SECONDS to show the windows";
+    writeGraphAnalysis(GraphKindPie, {{u("男"), 16711680}, {u("女"), 255}}, [](const Prefecture &p) {
+        return std::vector<QVariant>{p.census2020.value(1).toDouble(), p.census2020.value(2).toDouble()};
+    });
+    showFor(seconds);
+    EXPECT_EQ(graphElements().size(), 47u);
+}
+
+TEST_F(GraphMapsOnDefaultData, ShowcaseOfTheFlowMap)
+{
+    const int seconds = qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS");
+    if (seconds <= 0)
+        GTEST_SKIP() << "set VELTRA_SHOW_SECONDS to show the windows";
+    writeTokyoOutflows();
+    showFor(seconds);
+    EXPECT_EQ(glngRyusenSets.size(), 5u);
 }
 
 } // namespace
