@@ -17,9 +17,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
-#include <QFileInfo>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -91,7 +91,8 @@ void BM_GraphMap(benchmark::State &state, int kind)
     }
     calls.circle = realCircle;
     calls.bar = realBar;
-    state.counters["picture_share"] = drawing.count() ? double(pictures.count()) / double(drawing.count()) : 0;
+    state.counters["picture_share"]
+        = drawing.count() ? double(pictures.count()) / double(drawing.count()) : 0;
 }
 
 void BM_PieMap(benchmark::State &state)

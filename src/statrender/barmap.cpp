@@ -74,8 +74,8 @@ bool DrawBarMap(zorvik::Zorvik *engine, const std::vector<QString> &header, cons
         VoVuderParam param;
         std::int32_t pictureSize = 0;
         if (absolute) {
-            GetGraphSize(BarKind, classes, unitLevel, veltra::vb::cLng(range.largest), param.Width, param.Height,
-                pictureSize, veltra::vb::cLng(mean));
+            GetGraphSize(BarKind, classes, unitLevel, veltra::vb::cLng(range.largest), param.Width,
+                param.Height, pictureSize, veltra::vb::cLng(mean));
         }
         const double unit = largestValue / 100;
         for (std::int32_t i = 1; i <= lines; ++i) {
@@ -104,8 +104,8 @@ bool DrawBarMap(zorvik::Zorvik *engine, const std::vector<QString> &header, cons
             std::int32_t x = 0, y = 0, baseX = 0, baseY = 0;
             GetGraphPosition(data, i, x, y);
             GetAreaPoint(data, i, baseX, baseY);
-            const QString name = MakeElementName(
-                AreaKey(data, i), dataPath, i, barSizeFactor(unitLevel), x, y, param.OutFile1, param.OutFile2);
+            const QString name = MakeElementName(AreaKey(data, i), dataPath, i, barSizeFactor(unitLevel), x,
+                y, param.OutFile1, param.OutFile2);
             calls.addGraph(engine, name, x, y, baseX, baseY);
         }
         if (absolute)

@@ -51,7 +51,8 @@ bool isInflow(const std::vector<QString> &header)
 
 } // namespace
 
-bool DrawFlowMap(zorvik::Zorvik * /*engine*/, const std::vector<QString> &header, const std::vector<QString> &data)
+bool DrawFlowMap(
+    zorvik::Zorvik * /*engine*/, const std::vector<QString> &header, const std::vector<QString> &data)
 {
     try {
         auto *popup = veltra::ui::form<frmPSYRank>(static_cast<QWidget *>(gfrmMain));

@@ -27,6 +27,7 @@ class Zorvik;
 
 namespace ComPSY {
 
-bool DrawFlowMap(zorvik::Zorvik *engine, const std::vector<QString> &header, const std::vector<QString> &data);
+bool DrawFlowMap(
+    zorvik::Zorvik *engine, const std::vector<QString> &header, const std::vector<QString> &data);
 
 } // namespace ComPSY

@@ -25,7 +25,8 @@ void ShowGraphLegend(const std::vector<QString> &header, bool blankValues)
     }
     auto *legend = ui::form<frmPSYHanreiBmp>(static_cast<QWidget *>(gfrmMain));
     if (blankValues) {
-        for (QLabel *label : {legend->lblPMax, legend->lblMax, legend->lblAve, legend->lblPMin, legend->lblMin})
+        for (QLabel *label :
+            {legend->lblPMax, legend->lblMax, legend->lblAve, legend->lblPMin, legend->lblMin})
             label->clear();
     }
     showAndCaptureLegend(legend);

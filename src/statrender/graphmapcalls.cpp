@@ -66,7 +66,8 @@ std::vector<ItemLine> ItemLines(const std::vector<QString> &header)
     return items;
 }
 
-bool ValidValues(const std::vector<QString> &data, std::int32_t line, std::int32_t count, std::vector<double> &values)
+bool ValidValues(
+    const std::vector<QString> &data, std::int32_t line, std::int32_t count, std::vector<double> &values)
 {
     values.assign(static_cast<std::size_t>(std::max(count, 0)), 0.0);
     bool valid = true;

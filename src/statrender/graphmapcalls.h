@@ -51,7 +51,9 @@ GraphMapCalls &graphMapCalls();
 class GraphMapCallsGuard
 {
 public:
-    GraphMapCallsGuard() : m_saved(graphMapCalls()) {}
+    GraphMapCallsGuard()
+        : m_saved(graphMapCalls())
+    { }
     ~GraphMapCallsGuard() { graphMapCalls() = m_saved; }
     GraphMapCallsGuard(const GraphMapCallsGuard &) = delete;
     GraphMapCallsGuard &operator=(const GraphMapCallsGuard &) = delete;
@@ -78,7 +80,8 @@ std::vector<ItemLine> ItemLines(const std::vector<QString> &header);
 
 // The c values of a data line (fields 10 onward); True when every one is a
 // number and not negative, the area then getting a graph.
-bool ValidValues(const std::vector<QString> &data, std::int32_t line, std::int32_t count, std::vector<double> &values);
+bool ValidValues(
+    const std::vector<QString> &data, std::int32_t line, std::int32_t count, std::vector<double> &values);
 
 // The largest and smallest area totals with their areas' names; a tie keeps
 // the earlier area.

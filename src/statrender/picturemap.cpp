@@ -3,6 +3,7 @@
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/convert.h"
+#include "platform/vb/errors.h"
 #include "shell/frmmain.h"
 #include "shell/globals.h"
 #include "statrender/analysisfields.h"
@@ -11,7 +12,6 @@
 #include "statrender/graphelements.h"
 #include "statrender/graphmapcalls.h"
 #include "statrender/legendcapture.h"
-#include "platform/vb/errors.h"
 
 #include <QLabel>
 #include <exception>
@@ -57,8 +57,8 @@ void showPictureLegend(const std::vector<QString> &header)
 
 } // namespace
 
-bool DrawPictureMap(zorvik::Zorvik *engine, const std::vector<QString> &header, const std::vector<QString> &data,
-    const QString &dataPath, const QString &pictureFolder)
+bool DrawPictureMap(zorvik::Zorvik *engine, const std::vector<QString> &header,
+    const std::vector<QString> &data, const QString &dataPath, const QString &pictureFolder)
 {
     try {
         GraphMapCalls &calls = graphMapCalls();
@@ -68,17 +68,19 @@ bool DrawPictureMap(zorvik::Zorvik *engine, const std::vector<QString> &header, 
             if (!picture.endsWith(QLatin1String("bmp"), Qt::CaseSensitive))
                 continue;
             const std::int32_t factor = pictureSizeFactor(calls.mapScale());
-            const QString key = AreaKey(data, i) + QLatin1Char('|')
-                + GetLineField(header, 5, 1).remove(QLatin1Char('"'));
+            const QString key
+                = AreaKey(data, i) + QLatin1Char('|') + GetLineField(header, 5, 1).remove(QLatin1Char('"'));
             std::int32_t x = 0, y = 0, baseX = 0, baseY = 0;
             GetGraphPosition(data, i, x, y);
             GetAreaPoint(data, i, baseX, baseY);
-            const QString name = MakeElementName(key, dataPath, i, factor, x, y, pictureFolder + picture, QString());
+            const QString name
+                = MakeElementName(key, dataPath, i, factor, x, y, pictureFolder + picture, QString());
             calls.addGraph(engine, name, x, y, baseX, baseY);
         }
         if (lines == 0) {
-            veltra::ui::MsgBox(QStringLiteral("地図縮尺を都道府県は1/250001以上、市区町村は1/10001～1/250000以下、"
-                                              "町丁字は、1/10000以下にしてください。"));
+            veltra::ui::MsgBox(
+                QStringLiteral("地図縮尺を都道府県は1/250001以上、市区町村は1/10001～1/250000以下、"
+                               "町丁字は、1/10000以下にしてください。"));
         }
     } catch (const std::exception &) {
         return false;

@@ -22,7 +22,7 @@ class Zorvik;
 
 namespace ComPSY {
 
-bool DrawPictureMap(zorvik::Zorvik *engine, const std::vector<QString> &header, const std::vector<QString> &data,
-    const QString &dataPath, const QString &pictureFolder);
+bool DrawPictureMap(zorvik::Zorvik *engine, const std::vector<QString> &header,
+    const std::vector<QString> &data, const QString &dataPath, const QString &pictureFolder);
 
 } // namespace ComPSY

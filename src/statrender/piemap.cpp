@@ -91,8 +91,8 @@ bool DrawPieMap(zorvik::Zorvik *engine, const std::vector<QString> &header, cons
                 std::int32_t x = 0, y = 0, baseX = 0, baseY = 0;
                 GetGraphPosition(data, i, x, y);
                 GetAreaPoint(data, i, baseX, baseY);
-                const QString name = MakeElementName(AreaKey(data, i), dataPath, i, pieSizeFactor(unitLevel), x, y,
-                    param.OutFile1, param.OutFile2);
+                const QString name = MakeElementName(AreaKey(data, i), dataPath, i, pieSizeFactor(unitLevel),
+                    x, y, param.OutFile1, param.OutFile2);
                 calls.addGraph(engine, name, x, y, baseX, baseY);
             }
         }

@@ -36,8 +36,8 @@ std::int32_t symbolLevelFactor(std::int32_t unitLevel)
 
 } // namespace
 
-bool DrawSymbolMap(zorvik::Zorvik *engine, const std::vector<QString> &header, const std::vector<QString> &data,
-    const QString &dataPath, const QString & /*symbolFolder*/)
+bool DrawSymbolMap(zorvik::Zorvik *engine, const std::vector<QString> &header,
+    const std::vector<QString> &data, const QString &dataPath, const QString & /*symbolFolder*/)
 {
     try {
         const std::int32_t f = symbolLevelFactor(GetSizeMode(header));
@@ -64,8 +64,8 @@ bool DrawSymbolMap(zorvik::Zorvik *engine, const std::vector<QString> &header, c
             std::int32_t x = 0, y = 0, baseX = 0, baseY = 0;
             GetGraphPosition(data, i, x, y);
             GetAreaPoint(data, i, baseX, baseY);
-            const QString name
-                = MakeElementName(AreaKey(data, i), dataPath, i, factor, x, y, GetLineField(data, i, 11), QString());
+            const QString name = MakeElementName(
+                AreaKey(data, i), dataPath, i, factor, x, y, GetLineField(data, i, 11), QString());
             calls.addGraph(engine, name, x, y, baseX, baseY);
         }
 

@@ -21,7 +21,7 @@ class Zorvik;
 
 namespace ComPSY {
 
-bool DrawSymbolMap(zorvik::Zorvik *engine, const std::vector<QString> &header, const std::vector<QString> &data,
-    const QString &dataPath, const QString &symbolFolder);
+bool DrawSymbolMap(zorvik::Zorvik *engine, const std::vector<QString> &header,
+    const std::vector<QString> &data, const QString &dataPath, const QString &symbolFolder);
 
 } // namespace ComPSY

@@ -73,7 +73,8 @@ protected:
             << "no default map in " << defaults.toStdString() << " (build veltra_default_data)";
         test::copyTree(defaults, tmp.path());
         gstrDataPath = tmp.path() + QStringLiteral("VeltraData/");
-        ASSERT_TRUE(statdata::MeshDatabase::shared().open(statdata::MeshDatabase::pathInDataFolder(gstrDataPath)));
+        ASSERT_TRUE(
+            statdata::MeshDatabase::shared().open(statdata::MeshDatabase::pathInDataFolder(gstrDataPath)));
         readPrefectures();
         ASSERT_EQ(prefs.size(), 47u);
 
@@ -118,7 +119,8 @@ protected:
             prefs.push_back(p);
         }
         for (const char *year : {"2020", "2015"}) {
-            QFile census(QStringLiteral(VELTRA_CENSUS_SOURCES "/pref_population_%1.csv").arg(QLatin1String(year)));
+            QFile census(
+                QStringLiteral(VELTRA_CENSUS_SOURCES "/pref_population_%1.csv").arg(QLatin1String(year)));
             ASSERT_TRUE(census.open(QIODevice::ReadOnly));
             census.readLine();
             while (!census.atEnd()) {
@@ -153,8 +155,8 @@ protected:
             codes.push_back(QStringLiteral("%1").arg(p.code, 2, 10, QLatin1Char('0')));
         ana.setSelectAddress(codes);
         for (std::size_t j = 0; j < items.size(); ++j)
-            ana.SetHead5(static_cast<std::int32_t>(j), items[j].first, items[j].second, QStringLiteral("20201001"),
-                QStringLiteral("20201001"));
+            ana.SetHead5(static_cast<std::int32_t>(j), items[j].first, items[j].second,
+                QStringLiteral("20201001"), QStringLiteral("20201001"));
         ana.SetData1Area(static_cast<std::int32_t>(prefs.size()));
         for (std::size_t i = 0; i < prefs.size(); ++i) {
             const Prefecture &p = prefs[i];
@@ -195,7 +197,9 @@ protected:
         for (const Prefecture &p : prefs) {
             SCOPED_TRACE(p.name.toStdString());
             const auto it = std::find_if(graphs.begin(), graphs.end(), [&](const GraphElement &g) {
-                return g.name.value(0) == QStringLiteral("%1").arg(p.code, 2, 10, QLatin1Char('0')) + QStringLiteral("000000000");
+                return g.name.value(0)
+                    == QStringLiteral("%1").arg(p.code, 2, 10, QLatin1Char('0'))
+                    + QStringLiteral("000000000");
             });
             ASSERT_NE(it, graphs.end());
             EXPECT_EQ(std::make_pair(it->x, it->y), std::make_pair(p.x, p.y));
@@ -224,7 +228,8 @@ protected:
         for (std::size_t k = 0; k < 5; ++k) {
             const Prefecture &to = prefs[partners[k]];
             ana.SetDtStreamline(static_cast<std::int32_t>(k + 1), {0, tokyo.x, to.x}, {0, tokyo.y, to.y},
-                {0, tokyo.code, to.code}, {QString(), tokyo.name, to.name}, values[k], static_cast<std::int32_t>(k + 1));
+                {0, tokyo.code, to.code}, {QString(), tokyo.name, to.name}, values[k],
+                static_cast<std::int32_t>(k + 1));
         }
         ana.CsvWriteReq(gstrDataPath + QStringLiteral("DB\\"));
     }
@@ -281,7 +286,8 @@ TEST_F(GraphMapsOnDefaultData, APieOfThe2020PopulationBySexNamesTokyoAndTottori)
     EXPECT_GE(meanSide * 25.4 / 90, 9.0);
     EXPECT_LE(meanSide * 25.4 / 90, 16.0);
 
-    auto *legend = qobject_cast<frmPSYHanreiBmp *>(ui::WindowRegistry::instance().find(QStringLiteral("frmPSYHanreiBmp")));
+    auto *legend = qobject_cast<frmPSYHanreiBmp *>(
+        ui::WindowRegistry::instance().find(QStringLiteral("frmPSYHanreiBmp")));
     ASSERT_TRUE(legend);
     EXPECT_TRUE(legend->isVisible());
     const Prefecture &tokyo = prefs[12], &tottori = prefs[30];
@@ -303,9 +309,10 @@ TEST_F(GraphMapsOnDefaultData, APieOfThe2020PopulationBySexNamesTokyoAndTottori)
 
 TEST_F(GraphMapsOnDefaultData, ABarMapOfThe2015And2020Totals)
 {
-    writeGraphAnalysis(GraphKindBar, {{u("2015年"), 65280}, {u("2020年"), 16711680}}, [](const Prefecture &p) {
-        return std::vector<QVariant>{p.total2015.toDouble(), p.census2020.value(0).toDouble()};
-    });
+    writeGraphAnalysis(
+        GraphKindBar, {{u("2015年"), 65280}, {u("2020年"), 16711680}}, [](const Prefecture &p) {
+            return std::vector<QVariant>{p.total2015.toDouble(), p.census2020.value(0).toDouble()};
+        });
     ComPSY::PSY_DrawFromFiles(map);
 
     const std::vector<GraphElement> graphs = graphElements();
@@ -352,7 +359,8 @@ TEST_F(GraphMapsOnDefaultData, AFlowMapFromTokyoShowsItsArrows)
         EXPECT_EQ(std::make_pair(info.lX[3], info.lY[3]), std::make_pair(to.x, to.y));
         EXPECT_NE(std::make_pair(info.lX[2], info.lY[2]), std::make_pair(info.lX[4], info.lY[4]));
     }
-    auto *rank = qobject_cast<frmPSYRank *>(ui::WindowRegistry::instance().find(QStringLiteral("frmPSYRank")));
+    auto *rank
+        = qobject_cast<frmPSYRank *>(ui::WindowRegistry::instance().find(QStringLiteral("frmPSYRank")));
     ASSERT_TRUE(rank);
     EXPECT_TRUE(rank->isVisible());
     EXPECT_EQ(rank->sOpt, u("流出"));

@@ -73,7 +73,8 @@ protected:
             }
             Picture pic{{}, p.Width, p.Height, p.OutFile1, p.OutFile2};
             for (std::int32_t k = 0; k < p.ItemCount; ++k)
-                pic.items.emplace_back(p.Items[static_cast<std::size_t>(k)].Value, p.Items[static_cast<std::size_t>(k)].Color);
+                pic.items.emplace_back(
+                    p.Items[static_cast<std::size_t>(k)].Value, p.Items[static_cast<std::size_t>(k)].Color);
             pictures.push_back(pic);
             return std::int32_t(VoVuderOk);
         };
@@ -103,7 +104,8 @@ protected:
     static std::vector<QString> header(std::int32_t kind, std::int32_t level, std::int32_t expression,
         const QStringList &names, const QStringList &colours, std::int32_t direction = 0)
     {
-        std::vector<QString> lines{QString(), QStringLiteral("H1,0,0,50000,20240401,\"\",\"\",tempdata001.dat"),
+        std::vector<QString> lines{QString(),
+            QStringLiteral("H1,0,0,50000,20240401,\"\",\"\",tempdata001.dat"),
             QStringLiteral("H2,4,13,0,0,%1,0,%2,%3,%4,%5,0,0")
                 .arg(level)
                 .arg(kind)
@@ -137,17 +139,22 @@ protected:
     // hanreiinfo.txt in the program folder: a title and the class lines.
     void writeClasses(const QStringList &classLines)
     {
-        test::writeAnalysisFile(tmp.file(QStringLiteral("hanreiinfo.txt")), QStringList{u("単位,大きさ(mm),区分,以上,未満")} + classLines);
+        test::writeAnalysisFile(tmp.file(QStringLiteral("hanreiinfo.txt")),
+            QStringList{u("単位,大きさ(mm),区分,以上,未満")} + classLines);
     }
     void writeThreeLevelClasses()
     {
         QStringList lines;
         for (int level = 0; level < 3; ++level)
-            lines << QStringLiteral("a,10,x,0,200") << QStringLiteral("a,15,x,200,1000") << QStringLiteral("a,20,x,1000,999999");
+            lines << QStringLiteral("a,10,x,0,200") << QStringLiteral("a,15,x,200,1000")
+                  << QStringLiteral("a,20,x,1000,999999");
         writeClasses(lines);
     }
 
-    static bool loaded(const char *form) { return ui::WindowRegistry::instance().isLoaded(QString::fromLatin1(form)); }
+    static bool loaded(const char *form)
+    {
+        return ui::WindowRegistry::instance().isLoaded(QString::fromLatin1(form));
+    }
     template <class Form> static Form *find(const char *form)
     {
         return qobject_cast<Form *>(ui::WindowRegistry::instance().find(QString::fromLatin1(form)));
@@ -183,8 +190,8 @@ TEST_F(GraphMapsRecorded, PieSharesAreWholePercentOfTheNonZeroItems)
         SCOPED_TRACE(c.values.join(QLatin1Char(' ')).toStdString());
         pictures.clear();
         graphs.clear();
-        ASSERT_TRUE(ComPSY::DrawPieMap(
-            nullptr, pieHeader(2, 2, static_cast<std::int32_t>(c.values.size())), areas({c.values}), dataPath, 2));
+        ASSERT_TRUE(ComPSY::DrawPieMap(nullptr, pieHeader(2, 2, static_cast<std::int32_t>(c.values.size())),
+            areas({c.values}), dataPath, 2));
         ASSERT_EQ(pictures.size(), 1u);
         EXPECT_EQ(pictures[0].items, c.items);
         EXPECT_EQ(pictures[0].width, 100) << "a relative pie is always 100 x 100";
@@ -195,7 +202,8 @@ TEST_F(GraphMapsRecorded, PieSharesAreWholePercentOfTheNonZeroItems)
         EXPECT_EQ(graphs[0].name, expected);
         EXPECT_EQ(std::tie(graphs[0].baseX, graphs[0].baseY), std::make_tuple(1000, 2000));
     }
-    EXPECT_FALSE(QFile::exists(tmp.file(QStringLiteral("hanreiinfo.txt")))) << "relative pies need no size classes";
+    EXPECT_FALSE(QFile::exists(tmp.file(QStringLiteral("hanreiinfo.txt"))))
+        << "relative pies need no size classes";
 }
 
 TEST_F(GraphMapsRecorded, AnAreaWithATextValueIsLeftOutOfMeanLargestAndSmallest)
@@ -222,21 +230,24 @@ TEST_F(GraphMapsRecorded, AnAreaWithATextValueIsLeftOutOfMeanLargestAndSmallest)
 
 TEST_F(GraphMapsRecorded, EqualLargestTotalsNameTheEarlierArea)
 {
-    ASSERT_TRUE(ComPSY::DrawPieMap(nullptr, pieHeader(1, 2, 1), areas({{"5"}, {"9"}, {"9"}, {"5"}}), dataPath, 2));
+    ASSERT_TRUE(
+        ComPSY::DrawPieMap(nullptr, pieHeader(1, 2, 1), areas({{"5"}, {"9"}, {"9"}, {"5"}}), dataPath, 2));
     EXPECT_EQ(gstrHanreiMaxName, u("地域2"));
     EXPECT_EQ(gstrHanreiMinName, u("地域1"));
 
-    ASSERT_TRUE(ComPSY::DrawBarMap(nullptr, header(3, 0, 1, {u("人口")}, {"255"}), areas({{"5"}, {"9"}, {"9"}, {"5"}}), dataPath, 3));
+    ASSERT_TRUE(ComPSY::DrawBarMap(
+        nullptr, header(3, 0, 1, {u("人口")}, {"255"}), areas({{"5"}, {"9"}, {"9"}, {"5"}}), dataPath, 3));
     EXPECT_EQ(gstrHanreiMaxName, u("地域2"));
     EXPECT_EQ(gstrHanreiMinName, u("地域1"));
 }
 
 TEST_F(GraphMapsRecorded, AnAbsolutePieTakesItsSizeFromTheClassOfTheMean)
 {
-    writeClasses({"a,10,x,0,200", "a,15,x,200,1000", "a,20,x,1000,999999", "b,1,x,0,1", "b,1,x,1,2", "b,1,x,2,3",
-        "c,1,x,0,1", "c,1,x,1,2", "c,1,x,2,3"});
+    writeClasses({"a,10,x,0,200", "a,15,x,200,1000", "a,20,x,1000,999999", "b,1,x,0,1", "b,1,x,1,2",
+        "b,1,x,2,3", "c,1,x,0,1", "c,1,x,1,2", "c,1,x,2,3"});
     // Mean (1000 + 0 + 0 + 0) / 4 = 250: the second class, 15 mm = 53 dots.
-    ASSERT_TRUE(ComPSY::DrawPieMap(nullptr, pieHeader(1, 1, 1), areas({{"1000"}, {"0"}, {"0"}, {"0"}}), dataPath, 2));
+    ASSERT_TRUE(
+        ComPSY::DrawPieMap(nullptr, pieHeader(1, 1, 1), areas({{"1000"}, {"0"}, {"0"}, {"0"}}), dataPath, 2));
     ASSERT_EQ(pictures.size(), 1u);
     EXPECT_EQ(pictures[0].width, 106) << "53 x sqrt(1000 / 250)";
     EXPECT_EQ(pictures[0].height, 106);
@@ -247,13 +258,14 @@ TEST_F(GraphMapsRecorded, AnAbsolutePieTakesItsSizeFromTheClassOfTheMean)
 TEST_F(GraphMapsRecorded, SizeFiguresByUnitLevel)
 {
     writeThreeLevelClasses();
-    const std::pair<std::int32_t, std::pair<QString, QString>> levels[] = {
-        {1, {"20", "10"}}, {2, {"200", "100"}}, {3, {"1000", "500"}}, {0, {"200", "100"}}, {9, {"200", "100"}}};
+    const std::pair<std::int32_t, std::pair<QString, QString>> levels[] = {{1, {"20", "10"}},
+        {2, {"200", "100"}}, {3, {"1000", "500"}}, {0, {"200", "100"}}, {9, {"200", "100"}}};
     for (const auto &[level, figures] : levels) {
         SCOPED_TRACE(level);
         graphs.clear();
         ASSERT_TRUE(ComPSY::DrawPieMap(nullptr, pieHeader(level, 2, 1), areas({{"7"}}), dataPath, 2));
-        ASSERT_TRUE(ComPSY::DrawBarMap(nullptr, header(3, level, 1, {u("人口")}, {"255"}), areas({{"7"}}), dataPath, 3));
+        ASSERT_TRUE(ComPSY::DrawBarMap(
+            nullptr, header(3, level, 1, {u("人口")}, {"255"}), areas({{"7"}}), dataPath, 3));
         ASSERT_EQ(graphs.size(), 2u);
         EXPECT_EQ(graphs[0].name.value(3), figures.first);
         EXPECT_EQ(graphs[1].name.value(3), figures.second);
@@ -320,10 +332,14 @@ TEST_F(GraphMapsRecorded, RunTimeErrorsEndTheDrawingWithoutALegend)
     const Case cases[] = {
         {"absolute pie without size classes", relativePie(pieHeader(1, 1, 1), areas({{"5"}})), 0},
         {"bar without size classes",
-            [this] { return ComPSY::DrawBarMap(nullptr, pieHeader(1, 2, 1), areas({{"5"}}), dataPath, 3); }, 0},
+            [this] { return ComPSY::DrawBarMap(nullptr, pieHeader(1, 2, 1), areas({{"5"}}), dataPath, 3); },
+            0},
         {"65 pie items", relativePie(header(2, 1, 2, many, colours), areas({oneOfMany, many})), 1},
         {"65 bar items",
-            [&, this] { return ComPSY::DrawBarMap(nullptr, header(3, 0, 2, many, colours), areas({many}), dataPath, 3); },
+            [&, this] {
+                return ComPSY::DrawBarMap(
+                    nullptr, header(3, 0, 2, many, colours), areas({many}), dataPath, 3);
+            },
             0},
         {"no valid area", relativePie(pieHeader(1, 2, 1), areas({{"\"-\""}, {"-1"}})), 0},
         {"colour no number", relativePie(header(2, 1, 2, {u("男")}, {u("赤")}), areas({{"5"}})), 1},
@@ -366,7 +382,8 @@ TEST_F(GraphMapsRecorded, SymbolFiguresFollowTheMeanOverEveryLine)
     EXPECT_EQ(legend->lblInfo->text(), u("人口総数"));
 
     graphs.clear();
-    ASSERT_TRUE(ComPSY::DrawSymbolMap(nullptr, header(4, 0, 1, {u("人口総数")}, {"255"}), data, dataPath, QString()));
+    ASSERT_TRUE(
+        ComPSY::DrawSymbolMap(nullptr, header(4, 0, 1, {u("人口総数")}, {"255"}), data, dataPath, QString()));
     ASSERT_EQ(graphs.size(), 2u);
     EXPECT_EQ(graphs[0].name.value(3), "0");
     EXPECT_EQ(graphs[1].name.value(3), "0");
@@ -374,8 +391,8 @@ TEST_F(GraphMapsRecorded, SymbolFiguresFollowTheMeanOverEveryLine)
 
 TEST_F(GraphMapsRecorded, ASymbolMapWithoutPositiveValuesAddsNothing)
 {
-    ASSERT_TRUE(ComPSY::DrawSymbolMap(
-        nullptr, header(4, 1, 1, {u("人口")}, {"255"}), areas({{"0", "a"}, {"\"-\"", "b"}}), dataPath, QString()));
+    ASSERT_TRUE(ComPSY::DrawSymbolMap(nullptr, header(4, 1, 1, {u("人口")}, {"255"}),
+        areas({{"0", "a"}, {"\"-\"", "b"}}), dataPath, QString()));
     EXPECT_TRUE(graphs.empty());
     auto *legend = find<frmPSYHanreiSym>("frmPSYHanreiSym");
     ASSERT_TRUE(legend);
@@ -395,7 +412,8 @@ TEST_F(GraphMapsRecorded, PictureFiguresFollowTheScaleAndOnlyLowerCaseBmpIsDrawn
 {
     const auto h = header(7, 1, 0, {u("男性人口数"), u("女性人口数")}, {"16711680", "255"});
     const auto data = areas({{"p1.bmp"}, {"p2.BMP"}, {"p3.png"}});
-    const std::pair<double, QString> scales[] = {{10000, "4000"}, {10001, "400"}, {250000, "400"}, {250001, "50"}};
+    const std::pair<double, QString> scales[]
+        = {{10000, "4000"}, {10001, "400"}, {250000, "400"}, {250001, "50"}};
     for (const auto &[s, figure] : scales) {
         SCOPED_TRACE(s);
         graphs.clear();
@@ -416,7 +434,8 @@ TEST_F(GraphMapsRecorded, PictureFiguresFollowTheScaleAndOnlyLowerCaseBmpIsDrawn
 
 TEST_F(GraphMapsRecorded, PictureLegendTitleAndEmptyData)
 {
-    const auto seven = header(7, 1, 0, {u("ＡＢＣＤ男性計"), u("ＡＢＣＤ女性計"), u("第三")}, {"255", "65280", "0"});
+    const auto seven
+        = header(7, 1, 0, {u("ＡＢＣＤ男性計"), u("ＡＢＣＤ女性計"), u("第三")}, {"255", "65280", "0"});
     ASSERT_TRUE(ComPSY::DrawPictureMap(nullptr, seven, areas({{"p.bmp"}}), dataPath, QString()));
     auto *legend = find<frmPSYHanreiPra>("frmPSYHanreiPra");
     ASSERT_TRUE(legend);
@@ -425,7 +444,8 @@ TEST_F(GraphMapsRecorded, PictureLegendTitleAndEmptyData)
 
     ui::WindowRegistry::instance().deleteAll();
     graphs.clear();
-    EXPECT_TRUE(ComPSY::DrawPictureMap(nullptr, header(7, 1, 0, {u("男")}, {"255"}), areas({{"p.bmp"}}), dataPath, QString()))
+    EXPECT_TRUE(ComPSY::DrawPictureMap(
+        nullptr, header(7, 1, 0, {u("男")}, {"255"}), areas({{"p.bmp"}}), dataPath, QString()))
         << "the pictures are drawn even when the title fails";
     EXPECT_EQ(graphs.size(), 1u);
     EXPECT_FALSE(loaded("frmPSYHanreiPra") && find<frmPSYHanreiPra>("frmPSYHanreiPra")->isVisible());
@@ -433,7 +453,8 @@ TEST_F(GraphMapsRecorded, PictureLegendTitleAndEmptyData)
     EXPECT_TRUE(ComPSY::DrawPictureMap(nullptr, seven, {QString()}, dataPath, QString()));
     ASSERT_EQ(script.requests().size(), 1u);
     EXPECT_EQ(script.requests()[0].prompt,
-        u("地図縮尺を都道府県は1/250001以上、市区町村は1/10001～1/250000以下、町丁字は、1/10000以下にしてください。"));
+        u("地図縮尺を都道府県は1/250001以上、市区町村は1/10001～1/250000以下、町丁字は、1/"
+          "10000以下にしてください。"));
 }
 
 // Flow lines: pairs of DtStreamline lines, start then end.
@@ -447,7 +468,8 @@ std::vector<QString> flowData(int lines)
                            .arg(start ? 0 : flow * 100000)
                            .arg(start ? 0 : 50000)
                            .arg(start ? 13 : flow)
-                           .arg(start ? QStringLiteral("東京都") + QString::number(flow) : QStringLiteral("県") + QString::number(flow))
+                           .arg(start ? QStringLiteral("東京都") + QString::number(flow)
+                                      : QStringLiteral("県") + QString::number(flow))
                            .arg(1000 - flow)
                            .arg(flow));
     }

@@ -36,7 +36,8 @@ bool writePicture(const QImage &image, const QString &path, QString *error)
     // statistics map: written in place, without the synced copy and rename a
     // user's file gets, which would cost more than drawing the graph.
     QFile file(veltra::fs::resolve(path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(png) != png.size() || !file.flush()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(png) != png.size()
+        || !file.flush()) {
         setError(error, QStringLiteral("グラフの画像を書き込めません: %1\n%2").arg(path, file.errorString()));
         return false;
     }
