@@ -5,6 +5,7 @@
 #include "statrender/choroplethmap.h"
 #include "statrender/clearstatmap.h"
 #include "statrender/drawfromfiles.h"
+#include "statrender/graphmapregistration.h"
 #include "statrender/popupregistration.h"
 #include "statrender/viewdate.h"
 
@@ -24,6 +25,7 @@ void registerStatisticsRendering()
 
     registerLegendPopups();
     registerChoroplethMap();
+    registerGraphMaps();
 }
 
 } // namespace veltra::statrender

@@ -4,6 +4,7 @@
 #include "platform/graphpic/graphpainter.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <span>
 
@@ -31,7 +32,16 @@ bool writePicture(const QImage &image, const QString &path, QString *error)
         setError(error, QStringLiteral("グラフの画像を作成できません: %1").arg(path));
         return false;
     }
-    return veltra::fs::writeFileAtomic(path, png, error);
+    // The files are the caller's own fresh temporary files, deleted with the
+    // statistics map: written in place, without the synced copy and rename a
+    // user's file gets, which would cost more than drawing the graph.
+    QFile file(veltra::fs::resolve(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(png) != png.size()
+        || !file.flush()) {
+        setError(error, QStringLiteral("グラフの画像を書き込めません: %1\n%2").arg(path, file.errorString()));
+        return false;
+    }
+    return true;
 }
 
 std::int32_t drawGraph(const VoVuderParam &param, Painter paint, QString *error)

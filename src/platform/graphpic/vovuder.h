@@ -48,7 +48,8 @@ enum VoVuderResult : std::int32_t {
 };
 
 // A width or height of 0 or less draws nothing and leaves both files as they
-// are. On a failure `error` receives a message for the user; a file already
-// written stays whole, the other keeps its old bytes.
+// are. The pictures are written in place (the files are the caller's fresh
+// temporary files, not the user's). On a failure `error` receives a message
+// for the user; a file already written stays whole.
 std::int32_t VoVuderCircle(const VoVuderParam &param, QString *error = nullptr);
 std::int32_t VoVuderBar(const VoVuderParam &param, QString *error = nullptr);
