@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr int ItemRole = Qt::UserRole + 7;
-
 // The host's tree: a QTreeWidget whose leaves carry their statistics item.
 class HostTree : public StatisticsTree
 {
