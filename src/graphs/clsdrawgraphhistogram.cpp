@@ -11,6 +11,7 @@
 
 #include "graphs/ctllegend.h"
 #include "graphs/graphcanvas.h"
+#include "graphs/graphgeometry.h"
 #include "graphs/graphowner.h"
 #include "graphs/itemselection.h"
 #include "graphs/picturebox.h"
@@ -49,25 +50,9 @@ void setCaption(QLabel *label, const char *name, const QString &text)
     requireControl(label, name)->setText(text);
 }
 
-void line(GraphCanvas &dc, double x1, double y1, double x2, double y2)
-{
-    dc.moveTo(QPoint(vb::cLng(x1), vb::cLng(y1)));
-    dc.lineTo(QPoint(vb::cLng(x2), vb::cLng(y2)));
-}
-
-// A box from two corners in any order, rounded to whole pixels.
-GraphBox box(double x1, double y1, double x2, double y2)
-{
-    const std::int32_t l = vb::cLng(x1), t = vb::cLng(y1), r = vb::cLng(x2), b = vb::cLng(y2);
-    return GraphBox{std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)};
-}
-
-double divided(double numerator, double denominator)
-{
-    if (denominator == 0)
-        throw std::domain_error("Division by zero");
-    return numerator / denominator;
-}
+using veltra::graphs::box;
+using veltra::graphs::divided;
+using veltra::graphs::line;
 
 } // namespace
 

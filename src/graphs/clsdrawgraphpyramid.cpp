@@ -7,6 +7,7 @@
 
 #include "graphs/ctllegend.h"
 #include "graphs/graphcanvas.h"
+#include "graphs/graphgeometry.h"
 #include "graphs/picturebox.h"
 #include "platform/vb/convert.h"
 #include "platform/vb/errors.h"
@@ -26,24 +27,9 @@ constexpr std::int32_t White = 0xFFFFFF;
 constexpr std::int32_t Black = 0x000000;
 constexpr std::int32_t ExpressionCounts = 0;
 
-double divided(double numerator, double denominator)
-{
-    if (denominator == 0)
-        throw std::domain_error("Division by zero");
-    return numerator / denominator;
-}
-
-void line(GraphCanvas &dc, double x1, double y1, double x2, double y2)
-{
-    dc.moveTo(QPoint(vb::cLng(x1), vb::cLng(y1)));
-    dc.lineTo(QPoint(vb::cLng(x2), vb::cLng(y2)));
-}
-
-GraphBox box(double x1, double y1, double x2, double y2)
-{
-    const std::int32_t l = vb::cLng(x1), t = vb::cLng(y1), r = vb::cLng(x2), b = vb::cLng(y2);
-    return GraphBox{std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)};
-}
+using veltra::graphs::box;
+using veltra::graphs::divided;
+using veltra::graphs::line;
 
 } // namespace
 

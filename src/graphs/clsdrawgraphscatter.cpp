@@ -10,6 +10,7 @@
 
 #include "graphs/ctllegend.h"
 #include "graphs/graphcanvas.h"
+#include "graphs/graphgeometry.h"
 #include "graphs/graphowner.h"
 #include "graphs/picturebox.h"
 #include "platform/ui/twips.h"
@@ -52,24 +53,9 @@ Currency over(Currency a, double b)
     return cur(a.toDouble() / b);
 }
 
-double divided(double numerator, double denominator)
-{
-    if (denominator == 0)
-        throw std::domain_error("Division by zero");
-    return numerator / denominator;
-}
-
-void line(GraphCanvas &dc, double x1, double y1, double x2, double y2)
-{
-    dc.moveTo(QPoint(vb::cLng(x1), vb::cLng(y1)));
-    dc.lineTo(QPoint(vb::cLng(x2), vb::cLng(y2)));
-}
-
-GraphBox box(double x1, double y1, double x2, double y2)
-{
-    const std::int32_t l = vb::cLng(x1), t = vb::cLng(y1), r = vb::cLng(x2), b = vb::cLng(y2);
-    return GraphBox{std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)};
-}
+using veltra::graphs::box;
+using veltra::graphs::divided;
+using veltra::graphs::line;
 
 QString tickLabel(std::int32_t step)
 {
