@@ -2,8 +2,8 @@
 
 #include "platform/fs/fs.h"
 #include "platform/graphpic/graphpainter.h"
+#include "platform/graphpic/pngencoder.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <span>
@@ -25,10 +25,8 @@ void setError(QString *error, const QString &text)
 
 bool writePicture(const QImage &image, const QString &path, QString *error)
 {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (image.isNull() || !image.save(&buffer, "PNG")) {
+    const QByteArray png = veltra::graphpic::encodePng(image);
+    if (png.isEmpty()) {
         setError(error, QStringLiteral("グラフの画像を作成できません: %1").arg(path));
         return false;
     }
