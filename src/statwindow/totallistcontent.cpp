@@ -122,7 +122,8 @@ void fillFlow(Grid &grid, const std::vector<StatArea> &records, const std::vecto
     if (records.size() > 1) {
         const std::vector<RyusenPair> &partners = records[1].Ryusen;
         for (std::size_t c = 1; c <= FlowColumns && c < partners.size(); ++c) {
-            const QString code = QStringLiteral("%1000000000").arg(partners[c].PartnerCode, 2, 10, QLatin1Char('0'));
+            const QString code = QStringLiteral("%1").arg(partners[c].PartnerCode, 2, 10, QLatin1Char('0'))
+                + QStringLiteral("000000000");
             headers[static_cast<qsizetype>(c - 1)]
                 = (prefName ? prefName(code) : QString()) + QLatin1Char(' ') + at(item, 0);
         }
