@@ -54,6 +54,16 @@ void PictureBox::Cls()
     update();
 }
 
+void PictureBox::setPicture(const QImage &picture)
+{
+    fitImage();
+    m_image.fill(m_backColor);
+    QPainter painter(&m_image);
+    painter.drawImage(0, 0, picture);
+    painter.end();
+    update();
+}
+
 void PictureBox::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);

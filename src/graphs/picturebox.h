@@ -37,6 +37,9 @@ public:
     void setBackColor(const QColor &colour);
     // Fills the whole picture with the back colour (Cls).
     void Cls();
+    // The Picture property: the picture drawn at the top left over the back
+    // colour (later drawing goes over it).
+    void setPicture(const QImage &picture);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -35,6 +35,10 @@
 #include "graphs/statisticstree.h"
 #include "statdata/meshdatabase.h"
 #include "statwindow/graphcolors.h"
+#include "statwindow/frmnotdatarea.h" // graph creation
+#include "statwindow/frmtotallist.h" // graph creation
+#include "statwindow/statareacalculation.h" // graph creation
+#include "statwindow/statareareader.h" // graph creation
 #include "statwindow/statistictree.h"
 
 #include <QPointer>
@@ -192,6 +196,52 @@ public:
     void cmdReSize_Click();
     void cmdSave_Click();
     void cmdLoad_Click();
+
+    // ---- graph creation
+public:
+    // The window's tallied list and list of areas without data; graph
+    // creation replaces both with new, empty ones at every run.
+    frmTotalList *totalList() const { return m_frmTotalList; }
+    frmNotDatArea *notDatArea() const { return m_frmNotDatArea; }
+    // The value reader of the last graph (its code list serves map output).
+    veltra::statwindow::StatAreaReader &statAreaReader();
+
+private:
+    // What a kind's branch of graph creation ended with: drawn (the output
+    // buttons are offered) or not, and the message to show, if any.
+    struct GraphRun
+    {
+        bool drawn = false;
+        QString message;
+    };
+    // The selected-area list as the readers take it.
+    veltra::statwindow::AreaSelection selectedAreas() const;
+    // The lowest checked map-kind option; 0 when none is.
+    int chosenMapKind() const;
+    // Replaces the tallied list and the list of areas without data with new,
+    // hidden instances.
+    void renewCompanions();
+    GraphRun runGraphKind(int mapKind);
+    GraphRun createChoropleth();
+    GraphRun createPieBar(int mapKind);
+    // Value, symbol, ranking, pyramid, flow and scatter kinds: not drawn here.
+    GraphRun createOtherKind(int mapKind);
+    // Reads the items' values for the selected areas; false with the
+    // reader's reason (empty when nothing was found).
+    bool readItemValues(const std::vector<QString> &folders, std::int32_t count,
+        const std::vector<std::int32_t> &columns, QString &reason);
+    // Shows the list of areas without data and adds the area to it.
+    void listAreaWithoutData(const QString &areaName);
+    // Loads Slider.bmp into handle 0 and creates handles 1..count with it.
+    void createSliders(std::int16_t count);
+
+    QPointer<frmTotalList> m_frmTotalList;
+    QPointer<frmNotDatArea> m_frmNotDatArea;
+    std::unique_ptr<veltra::analyzer::AnalyzerEngine> AnalyzerEngine1;
+    std::unique_ptr<veltra::statwindow::StatAreaCalculation> m_calculation;
+    std::unique_ptr<veltra::statwindow::StatAreaReader> m_reader;
+    bool m_graphCreating = false;
+    // ---- end of graph creation
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -185,6 +185,7 @@ void frmStatisticsMap::InitForm()
     // without data and the area list chooser join it as they arrive.
     m_frmWait = new frmPSYWait(this);
     m_frmWait->setVisible(false);
+    renewCompanions();
 
     for (QWidget *w : std::initializer_list<QWidget *>{cmdMapOut, cmdListOut, lblCalcEnd, cmdReDisp})
         w->setVisible(false);
