@@ -5,6 +5,7 @@
 #include "graphs/ctllegend.h"
 #include "graphs/ctlselect.h"
 #include "graphs/picturebox.h"
+#include "platform/ui/fittinglabel.h"
 #include "platform/ui/twips.h"
 
 #include <QButtonGroup>
@@ -270,7 +271,9 @@ void frmStatisticsMap::createClassification()
         const int left = i < 3 ? 120 : 1920;
         const int top = 270 + (i % 3) * 330;
         place(label(captions[i], names[i] + QStringLiteral("Caption"), FrameBaseTokei), left, top, 960, 255);
-        values[i] = label(QString(), names[i], FrameBaseTokei);
+        // Figures are padded for a narrower font than ours: shrink, never cut.
+        values[i] = new veltra::ui::FittingLabel(QString(), FrameBaseTokei);
+        values[i]->setObjectName(names[i]);
         place(values[i], left + 960, top, 840, 255);
     }
     m_lblAverage = values[0];
