@@ -1,5 +1,6 @@
 #include "statrender/graphmove.h"
 
+#include "mapwindow/globals.h"
 #include "mapwindow/mdlelement.h"
 #include "platform/fs/fs.h"
 #include "platform/ui/msgbox.h"
@@ -190,7 +191,7 @@ void PSY_StartMoveElecments(zorvik::Zorvik *engine, std::int32_t x, std::int32_t
     }
     ElementInfo graph;
     std::int32_t elem = 0;
-    const bool read = set != 0 && mapwindow::readElementInfo(*engine, set, elem, graph, 1);
+    const bool read = set != 0 && veltra::mapwindow::readElementInfo(*engine, set, elem, graph, 1);
     const auto recorded = read ? recordedPosition(graph.Key) : std::nullopt;
     if (!recorded) {
         // Nothing there, or a connector of the graph kind that belongs to no
@@ -234,7 +235,7 @@ void PSY_EndMoveElecments(
 
     ElementInfo graph;
     std::int32_t elem = 0;
-    if (graphSet == 0 || !mapwindow::readElementInfo(*engine, graphSet, elem, graph, 1))
+    if (graphSet == 0 || !veltra::mapwindow::readElementInfo(*engine, graphSet, elem, graph, 1))
         return;
     const auto recorded = recordedPosition(graph.Key);
     if (!recorded || graph.lX.empty())
