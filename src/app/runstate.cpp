@@ -139,6 +139,9 @@ void resetStatisticsGlobals()
     gdblHanreiMax = 0;
     gdblHanreiMin = 0;
     gdblHanreiAve = 0;
+    gintPsyMoveState = 0;
+    glngPsyMoveSet = 0;
+    glngPsyMoveLineSet = 0;
 }
 
 // What the subsystems registered with the shell and with each other.

@@ -26,6 +26,8 @@ struct StatisticsWindows
     std::function<void()> processEvents;
     std::function<void(QString &file)> readStatisticsMapFile;
     std::function<void()> unloadWaitDialog;
+    // 82 leave: untick the statistics map window's data-reference switch.
+    std::function<void()> untickDataSansho;
 };
 
 struct DataReferenceWindow
@@ -33,6 +35,7 @@ struct DataReferenceWindow
     std::function<void()> show; // 91
     std::function<void(const QString &code)> setAddressCode; // frmPSYDataSanshou.AddressCode
     std::function<void(std::int32_t x, std::int32_t y)> drawArea; // .DrawCaldoraArea
+    std::function<bool(const QString &field)> setBunya; // .SetBunya
 };
 
 } // namespace veltra::shell

@@ -27,6 +27,7 @@ void registerDataReference()
     };
     table.setAddressCode = [](const QString &code) { dataWindow()->setAddressCode(code); };
     table.drawArea = [](std::int32_t x, std::int32_t y) { dataWindow()->DrawCaldoraArea(x, y); };
+    table.setBunya = [](const QString &field) { return dataWindow()->SetBunya(field); };
 }
 
 } // namespace veltra::statrender

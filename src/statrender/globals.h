@@ -53,3 +53,12 @@ inline QString gstrHanreiMinName;
 inline double gdblHanreiMax = 0;
 inline double gdblHanreiMin = 0;
 inline double gdblHanreiAve = 0;
+
+// The graph move mode: 0 off, 1 waiting for a pick, 2 a graph is picked and
+// the next click drops it. The move switches of the statistics windows set 1
+// and 0; the mode itself switches between 1 and 2.
+inline std::int16_t gintPsyMoveState = 0;
+// The set holding the picked graph element, and the set holding its leader
+// line (0: none). Held from the pick to the drop, released on every path.
+inline std::int32_t glngPsyMoveSet = 0;
+inline std::int32_t glngPsyMoveLineSet = 0;

@@ -7,6 +7,7 @@
 #include "statrender/drawfromfiles.h"
 #include "statrender/graphmapregistration.h"
 #include "statrender/popupregistration.h"
+#include "statrender/statelementmodes.h"
 #include "statrender/viewdate.h"
 
 namespace veltra::statrender {
@@ -26,6 +27,7 @@ void registerStatisticsRendering()
     registerLegendPopups();
     registerChoroplethMap();
     registerGraphMaps();
+    registerStatElementModes();
 }
 
 } // namespace veltra::statrender

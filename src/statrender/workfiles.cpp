@@ -18,15 +18,6 @@ QString inFolder(const QString &folder, const QString &name)
     return folder + QLatin1Char('/') + name;
 }
 
-// The data file name the writer puts into H1, and nothing else: no folder,
-// no other file of DB.
-bool isAnalysisDataName(const QString &name)
-{
-    static const QRegularExpression pattern(
-        QStringLiteral("^tempdata[0-9]{3}\\.dat$"), QRegularExpression::CaseInsensitiveOption);
-    return pattern.match(name).hasMatch();
-}
-
 // Deletes one listed file by its exact name. deleteFiles takes '*' and '?'
 // as wildcards and '\' as a separator, which a file name on this system may
 // hold; such a name is removed as it stands.
@@ -56,7 +47,7 @@ void DeleteAnalysisFiles(const QString &folder)
         } catch (const std::exception &) {
             // A header without H1 field 7 names no data file; it still goes.
         }
-        if (isAnalysisDataName(dataName))
+        if (veltra::statrender::isAnalysisDataName(dataName))
             veltra::fs::deleteFiles(inFolder(folder, dataName));
         deleteListedFile(folder, headers[i]);
     }
@@ -75,3 +66,14 @@ void DeleteAreaPictures(const QString &folder)
 }
 
 } // namespace ComPSY
+
+namespace veltra::statrender {
+
+bool isAnalysisDataName(const QString &name)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^tempdata[0-9]{3}\\.dat$"), QRegularExpression::CaseInsensitiveOption);
+    return pattern.match(name).hasMatch();
+}
+
+} // namespace veltra::statrender

@@ -23,3 +23,11 @@ void DeleteGraphTempFiles();
 void DeleteAreaPictures(const QString &folder);
 
 } // namespace ComPSY
+
+namespace veltra::statrender {
+
+// Whether a bare file name is one the analysis writer gives its data files,
+// "tempdataNNN.dat" (any case), and nothing else.
+bool isAnalysisDataName(const QString &name);
+
+} // namespace veltra::statrender
