@@ -139,6 +139,8 @@ void resetStatisticsGlobals()
     gdblHanreiMax = 0;
     gdblHanreiMin = 0;
     gdblHanreiAve = 0;
+    gintPsyMoveState = 0;
+    glngAreaSelectLevel = 0;
 }
 
 // What the subsystems registered with the shell and with each other.

@@ -53,3 +53,7 @@ inline QString gstrHanreiMinName;
 inline double gdblHanreiMax = 0;
 inline double gdblHanreiMin = 0;
 inline double gdblHanreiAve = 0;
+
+// State of the graph move mode (mode 80): 0 off, 1 waiting for a pick,
+// 2 holding a graph.
+inline std::int16_t gintPsyMoveState = 0;

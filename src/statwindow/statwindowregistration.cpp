@@ -2,6 +2,7 @@
 
 #include "platform/ui/windowregistry.h"
 #include "shell/frmmain.h"
+#include "shell/frmpsywait.h"
 #include "shell/globals.h"
 #include "shell/moderegistry.h"
 #include "statwindow/frmstatisticsmap.h"
@@ -10,11 +11,19 @@ namespace veltra::statwindow {
 
 void registerStatisticsWindow()
 {
-    shell::modeRegistry().statistics().showStatisticsMap = [] {
+    auto &statistics = shell::modeRegistry().statistics();
+    statistics.showStatisticsMap = [] {
         frmStatisticsMap *window = ui::form<frmStatisticsMap>(static_cast<QWidget *>(gfrmMain));
         window->show();
         window->raise();
     };
+    // Mode 99 with a file: the window is loaded (not shown) to read it.
+    statistics.showWaitDialog = [] { ui::form<frmPSYWait>(static_cast<QWidget *>(gfrmMain))->show(); };
+    statistics.processEvents = [] { ui::DoEvents(); };
+    statistics.readStatisticsMapFile = [](QString &file) {
+        ui::form<frmStatisticsMap>(static_cast<QWidget *>(gfrmMain))->MP_ReadFileOnDraw(file);
+    };
+    statistics.unloadWaitDialog = [] { ui::WindowRegistry::instance().unload(QStringLiteral("frmPSYWait")); };
 }
 
 } // namespace veltra::statwindow
