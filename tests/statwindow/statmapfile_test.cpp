@@ -24,6 +24,7 @@ protected:
         savedTmp = qgetenv("TMPDIR");
         qputenv("TMPDIR", QFile::encodeName(privateTemp.path()));
         data = dir.path() + QStringLiteral("data/");
+        QDir().mkpath(data + QStringLiteral("DB/TempPImage"));
         test::writeBytes(data + QStringLiteral("DB/tempheader000.hed"), "H1");
         test::writeBytes(data + QStringLiteral("DB/tempdata000.dat"), "D");
         test::writeBytes(data + QStringLiteral("DB/.tempdata001.dat"), "hidden");

@@ -62,6 +62,26 @@ using namespace veltra;
 using test::u;
 using ui::WindowRegistry;
 
+// One scripted answer: a cancelled dialog, a button or a chosen file.
+struct Answer
+{
+    bool cancelled = false;
+    int button = 0;
+    QString file;
+};
+
+void queue(ui::DialogScript &script, const std::vector<Answer> &answers)
+{
+    for (const Answer &a : answers) {
+        if (a.cancelled)
+            script.answerCancel();
+        else if (a.file.isEmpty())
+            script.answerButton(a.button);
+        else
+            script.answerText(a.file);
+    }
+}
+
 test::TreeSnapshot snapshot(const QString &folder)
 {
     test::TreeSnapshot files;
@@ -89,6 +109,8 @@ protected:
         ASSERT_TRUE(mesh.create(statdata::MeshDatabase::pathInDataFolder(gstrDataPath)));
         mesh.close();
         statwindow::registerStatisticsWindow();
+        for (QString *limit : {&gstrLimitPie, &gstrLimitBar, &gstrLimitSymbol, &gstrLimitPyramid})
+            *limit = QStringLiteral("100");
         auto &table = statrender::mapKindTable();
         for (int kind = 1; kind <= 8; ++kind)
             table.procedures[kind] = [this](statrender::MapKindCall &call) {
@@ -158,7 +180,7 @@ TEST_F(StatMapToolBar, SaveClearAndLoadGiveBackTheSameFilesAndTheCompactToolBar)
     ASSERT_TRUE(QFile::exists(file));
 
     window()->cmdObjClear_Click();
-    EXPECT_EQ(test::entriesOf(db), (QStringList{"Mesh.sqlite", "TempPImage"}));
+    EXPECT_TRUE(statwindow::statMapMembers(gstrDataPath).isEmpty());
     EXPECT_TRUE(test::entriesOf(db + QStringLiteral("TempPImage")).isEmpty());
 
     ui::DialogScript script;
@@ -191,14 +213,14 @@ TEST_F(StatMapToolBar, TheSaveQuestionAndItsFailuresAreReportedAndAnOldFileStays
         const char *name;
         bool analyses; // DB holds a map
         QString target; // relative to the test folder
-        std::vector<ui::DialogAnswer> answers;
+        std::vector<Answer> answers;
         QStringList prompts; // the message boxes shown, in order
         bool written;
     };
-    const auto text = [this](const QString &name) { return ui::DialogAnswer{false, 0, dir.file(name)}; };
-    const ui::DialogAnswer yes{false, ui::vbYes, {}};
-    const ui::DialogAnswer no{false, ui::vbNo, {}};
-    const ui::DialogAnswer cancel{true, 0, {}};
+    const auto text = [this](const QString &name) { return Answer{false, 0, dir.file(name)}; };
+    const Answer yes{false, ui::vbYes, {}};
+    const Answer no{false, ui::vbNo, {}};
+    const Answer cancel{true, 0, {}};
     const Row rows[] = {
         {"cancel the save dialog", true, "a.tok", {cancel}, {}, false},
         {"answer No", true, "a.tok", {text("a.tok"), no}, {dir.file("a.tok") + u("へ保存します。よろしいですか？")}, false},
@@ -215,14 +237,7 @@ TEST_F(StatMapToolBar, TheSaveQuestionAndItsFailuresAreReportedAndAnOldFileStays
         if (row.analyses)
             pair(0);
         ui::DialogScript script;
-        for (const ui::DialogAnswer &a : row.answers) {
-            if (a.cancelled)
-                script.answerCancel();
-            else if (a.text.isEmpty())
-                script.answerButton(a.button);
-            else
-                script.answerText(a.text);
-        }
+        queue(script, row.answers);
         window()->cmdSave_Click();
         QStringList prompts;
         for (const ui::DialogRequest &r : script.requests()) {
@@ -233,7 +248,7 @@ TEST_F(StatMapToolBar, TheSaveQuestionAndItsFailuresAreReportedAndAnOldFileStays
         for (int i = 0; i < prompts.size(); ++i)
             EXPECT_TRUE(prompts[i].startsWith(row.prompts[i])) << prompts[i].toStdString();
         EXPECT_EQ(QFile::exists(dir.file(row.target)), row.written);
-        EXPECT_EQ(script.unanswered(), 0);
+        EXPECT_EQ(script.pending(), 0);
     }
     EXPECT_TRUE(QDir(dir.path()).entryList({"*.veltra-*"}, QDir::Files | QDir::Hidden).isEmpty());
 }
@@ -262,10 +277,10 @@ TEST_F(StatMapToolBar, BadChoicesInTheLoadPathLeaveTheMapAndItsFilesAlone)
     struct Row
     {
         const char *name;
-        std::vector<ui::DialogAnswer> answers;
+        std::vector<Answer> answers;
         QString prompt, title; // the message, or none
     };
-    const ui::DialogAnswer yes{false, ui::vbYes, {}};
+    const Answer yes{false, ui::vbYes, {}};
     const Row rows[] = {
         {"cancel the open dialog", {{true, 0, {}}}, {}, {}},
         {"a missing file", {{false, 0, dir.file("missing.tok")}},
@@ -279,16 +294,9 @@ TEST_F(StatMapToolBar, BadChoicesInTheLoadPathLeaveTheMapAndItsFilesAlone)
         SCOPED_TRACE(row.name);
         ui::form<fake::frmPSYHanreiOne>();
         ui::DialogScript script;
-        for (const ui::DialogAnswer &a : row.answers) {
-            if (a.cancelled)
-                script.answerCancel();
-            else if (a.text.isEmpty())
-                script.answerButton(a.button);
-            else
-                script.answerText(a.text);
-        }
+        queue(script, row.answers);
         window()->cmdLoad_Click();
-        EXPECT_EQ(script.unanswered(), 0);
+        EXPECT_EQ(script.pending(), 0);
         std::vector<ui::DialogRequest> notices;
         for (const ui::DialogRequest &r : script.requests()) {
             if (r.kind == ui::DialogKind::MessageBox && r.buttons == ui::vbInformation)
@@ -311,6 +319,7 @@ TEST_F(StatMapToolBar, BadChoicesInTheLoadPathLeaveTheMapAndItsFilesAlone)
 TEST_F(StatMapToolBar, ArchivesOfPicturesOnlyOrHostileNamesLoadIntoDbAndTwoLoadsInAMinuteBothWork)
 {
     const QString source = dir.path() + QStringLiteral("src/");
+    QDir().mkpath(source);
     test::writeBytes(source + QStringLiteral("05.bmp"), "BM05");
     test::writeBytes(source + QStringLiteral("x.hed"), "H1,0,0,1,20240401,\"\",\"\",tempdata009.dat\r\n");
     test::writeBytes(source + QStringLiteral("notes.txt"), "dropped");
