@@ -29,15 +29,15 @@ TEST(ModeRegistration, CodesWithoutAHandlerAfterTheSubsystemsAndTheFrameRegister
     shell::modeRegistry().clear();
     app::registerSubsystems();
     // Editing, the searches, most of statistics (the statistics map window,
-    // the data reference window, the spreadsheet export and the clearing of
-    // the statistics map are there; mode 99 waits for the map file reader),
+    // the data reference window, the spreadsheet export, the clearing of the
+    // statistics map and the map file reader of mode 99 are there),
     // raster images and the launcher have not arrived yet; import,
     // the help page and the 表示 toggles wait for the frame, whose own
     // commands they are.
     const std::vector<std::int16_t> withoutFrame
         = {ModeAddElement, ModeTextElement, ModeDeleteElement, ModeSearchElement, ModeDistance, ModeCircle,
             ModeAreaSelect, ModeMoveStatElements, ModeParamFile, ModeStatElementSanshou,
-            ModeImport, ModeHelpPage, ModeLauncher, ModeStatMapFile,
+            ModeImport, ModeHelpPage, ModeLauncher,
             ModeToggleLegend, ModeToggleCompass, ModeToggleScaleBar, ModeToggleRaster, ModeArea,
             ModeAddressSearch, ModeEditElement, ModeAttrSearch, ModeAttchSearch, ModePhotoPoint};
     EXPECT_EQ(unhandledCodes(), withoutFrame);
@@ -46,8 +46,7 @@ TEST(ModeRegistration, CodesWithoutAHandlerAfterTheSubsystemsAndTheFrameRegister
         frmMain frame;
         const std::vector<std::int16_t> withFrame = {ModeAddElement, ModeTextElement, ModeDeleteElement,
             ModeSearchElement, ModeDistance, ModeCircle, ModeAreaSelect, ModeMoveStatElements, ModeParamFile,
-            ModeStatElementSanshou, ModeLauncher,
-            ModeStatMapFile, ModeToggleRaster, ModeArea, ModeAddressSearch, ModeEditElement, ModeAttrSearch,
+            ModeStatElementSanshou, ModeLauncher, ModeToggleRaster, ModeArea, ModeAddressSearch, ModeEditElement, ModeAttrSearch,
             ModeAttchSearch, ModePhotoPoint};
         EXPECT_EQ(unhandledCodes(), withFrame);
     }
