@@ -32,7 +32,8 @@ frmPSYMapArea::frmPSYMapArea(QWidget *owner)
     Label2 = new QLabel(QStringLiteral("地図の地域"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     place(Label2, 240, 120, 2400, 255);
-    const QString captions[3] = {QStringLiteral("都道府県別"), QStringLiteral("市区町村別"), QStringLiteral("町丁字別")};
+    const QString captions[3]
+        = {QStringLiteral("都道府県別"), QStringLiteral("市区町村別"), QStringLiteral("町丁字別")};
     auto *group = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
         optHani[i] = new QRadioButton(captions[i], this);

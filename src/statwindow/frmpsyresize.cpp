@@ -48,7 +48,8 @@ frmPSYReSize::frmPSYReSize(QWidget *owner)
     setWindowTitle(QStringLiteral("サイズ変更"));
     setFixedSize(veltra::ui::twipsToPixelsX(5520), veltra::ui::twipsToPixelsY(1980));
 
-    const QString captions[2] = {QStringLiteral("円グラフ等のサイズ"), QStringLiteral("実数値、ランキングサイズ")};
+    const QString captions[2]
+        = {QStringLiteral("円グラフ等のサイズ"), QStringLiteral("実数値、ランキングサイズ")};
     QSlider **sliders[2] = {&SliderGra, &SliderString};
     QLineEdit **texts[2] = {&Text1, &Text2};
     const QString sliderNames[2] = {QStringLiteral("SliderGra"), QStringLiteral("SliderString")};
@@ -115,7 +116,8 @@ void frmPSYReSize::textToSlider(const QLineEdit *text, QSlider *slider)
         return;
     m_busy = -1;
     if (const auto number = veltra::vb::toNumber(text->text())) {
-        const double rounded = std::clamp(veltra::vb::roundHalfEven(*number), double(MinSize), double(MaxSize));
+        const double rounded
+            = std::clamp(veltra::vb::roundHalfEven(*number), double(MinSize), double(MaxSize));
         slider->setValue(static_cast<int>(rounded));
     }
     m_busy = 0;

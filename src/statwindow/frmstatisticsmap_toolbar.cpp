@@ -1,8 +1,6 @@
 // The statistics map window's compact tool bar: clearing, saving and loading
 // statistics map files, the move and data-reference switches and the size
 // dialog.
-#include "statwindow/frmstatisticsmap.h"
-
 #include "platform/fs/fs.h"
 #include "platform/ui/filedialogs.h"
 #include "platform/ui/msgbox.h"
@@ -17,6 +15,7 @@
 #include "statrender/drawfromfiles.h"
 #include "statrender/globals.h"
 #include "statwindow/frmpsyresize.h"
+#include "statwindow/frmstatisticsmap.h"
 #include "statwindow/statmapfile.h"
 #include "statwindow/statmousemode.h"
 #include "zorvik/widget/zorvik.h"
@@ -95,8 +94,8 @@ void frmStatisticsMap::cmdSave_Click()
         MsgBox(QStringLiteral("保存する統計地図がありません。"), ui::vbInformation);
         return;
     }
-    const QString chosen
-        = ui::getSaveFileName(this, QStringLiteral("名前を付けて保存"), statwindow::statMapFileFilter(), QString());
+    const QString chosen = ui::getSaveFileName(
+        this, QStringLiteral("名前を付けて保存"), statwindow::statMapFileFilter(), QString());
     if (chosen.isEmpty())
         return;
     const QString path = statwindow::withStatMapExtension(chosen);
@@ -152,7 +151,8 @@ void frmStatisticsMap::cmdLoad_Click()
     wait.end();
     unsetCursor();
     if (!copied)
-        MsgBox(QStringLiteral("統計地図ファイルの一部を DB フォルダに書き込めませんでした。"), ui::vbExclamation);
+        MsgBox(QStringLiteral("統計地図ファイルの一部を DB フォルダに書き込めませんでした。"),
+            ui::vbExclamation);
     if (gobjZor)
         gobjZor->Refresh();
     ShowCompactToolBar(CompactLoadHeight);
@@ -179,7 +179,8 @@ void frmStatisticsMap::ShowCompactToolBar(int heightTwips)
     cmdObjClear->move(cmdObjClear->x(), top);
     cmdObjClear->setVisible(true);
     QWidget *previous = cmdObjClear;
-    for (QWidget *w : std::initializer_list<QWidget *>{cmdLoad, cmdSave, chkObjMove, cmdReSize, chkDataSansho}) {
+    for (QWidget *w :
+        std::initializer_list<QWidget *>{cmdLoad, cmdSave, chkObjMove, cmdReSize, chkDataSansho}) {
         w->move(twipsToPixelsX(leftTwips(previous) + widthTwips(previous) + ToolGap), top);
         w->setVisible(true);
         previous = w;

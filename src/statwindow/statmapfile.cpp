@@ -58,8 +58,8 @@ QStringList statMapMembers(const QString &dataPath)
     const QString db = fs::resolve(dataPath + QStringLiteral("DB/"));
     const QString pictures = fs::resolve(db + QStringLiteral("TempPImage/"));
     QStringList members;
-    for (const auto &[folder, pattern] : {std::pair{db, QStringLiteral("*.hed")}, std::pair{db, QStringLiteral("*.dat")},
-             std::pair{pictures, QStringLiteral("*.bmp")}}) {
+    for (const auto &[folder, pattern] : {std::pair{db, QStringLiteral("*.hed")},
+             std::pair{db, QStringLiteral("*.dat")}, std::pair{pictures, QStringLiteral("*.bmp")}}) {
         const QString base = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
         for (const QString &name : fs::listFiles(folder, pattern))
             members << base + name;

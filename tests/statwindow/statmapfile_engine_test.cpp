@@ -93,7 +93,8 @@ protected:
         test::copyTree(defaults, tmp.path());
         gstrDataPath = tmp.path() + QStringLiteral("VeltraData/");
         db = gstrDataPath + QStringLiteral("DB/");
-        ASSERT_TRUE(statdata::MeshDatabase::shared().open(statdata::MeshDatabase::pathInDataFolder(gstrDataPath)));
+        ASSERT_TRUE(
+            statdata::MeshDatabase::shared().open(statdata::MeshDatabase::pathInDataFolder(gstrDataPath)));
         readPrefectures();
         ASSERT_EQ(prefs.size(), 47u);
 

@@ -65,8 +65,9 @@ TEST_F(StatMapFileTest, MembersAreTheAnalysisFilesThenThePicturesHiddenOnesInclu
     QStringList names;
     for (const QString &path : statMapMembers(data))
         names << path.section(QLatin1Char('/'), -2);
-    EXPECT_EQ(names, (QStringList{"DB/tempheader000.hed", "DB/.tempdata001.dat", "DB/tempdata000.dat",
-                         "TempPImage/13.bmp"}));
+    EXPECT_EQ(names,
+        (QStringList{
+            "DB/tempheader000.hed", "DB/.tempdata001.dat", "DB/tempdata000.dat", "TempPImage/13.bmp"}));
 }
 
 TEST_F(StatMapFileTest, AFailedSaveLeavesTheOldFileAndNoLeftovers)

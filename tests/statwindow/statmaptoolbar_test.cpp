@@ -113,10 +113,10 @@ protected:
             *limit = QStringLiteral("100");
         auto &table = statrender::mapKindTable();
         for (int kind = 1; kind <= 8; ++kind)
-            table.procedures[kind] = [this](statrender::MapKindCall &call) {
-                drawn << QFileInfo(call.dataPath).fileName();
-            };
-        table.procedures[1] = [this](statrender::MapKindCall &call) { drawn << call.header.at(1).section(',', 7, 7); };
+            table.procedures[kind]
+                = [this](statrender::MapKindCall &call) { drawn << QFileInfo(call.dataPath).fileName(); };
+        table.procedures[1]
+            = [this](statrender::MapKindCall &call) { drawn << call.header.at(1).section(',', 7, 7); };
     }
     void TearDown() override
     {
@@ -143,8 +143,8 @@ protected:
     }
     QStringList tempFoldersLeft() const
     {
-        return QDir(fs::tempFolder()).entryList({statwindow::extractionFolderPrefix() + QLatin1Char('*')},
-            QDir::Dirs | QDir::Hidden);
+        return QDir(fs::tempFolder())
+            .entryList({statwindow::extractionFolderPrefix() + QLatin1Char('*')}, QDir::Dirs | QDir::Hidden);
     }
     static frmStatisticsMap *window() { return ui::form<frmStatisticsMap>(); }
     static bool compact(const frmStatisticsMap *w)
@@ -173,7 +173,8 @@ TEST_F(StatMapToolBar, SaveClearAndLoadGiveBackTheSameFilesAndTheCompactToolBar)
 {
     pair(0, QStringLiteral("13101.bmp"));
     pair(1);
-    test::writeBytes(db + QStringLiteral("TempPImage/.13102.bmp"), "BM"); // hidden files belong to the map too
+    test::writeBytes(
+        db + QStringLiteral("TempPImage/.13102.bmp"), "BM"); // hidden files belong to the map too
     test::writeBytes(db + QStringLiteral("01.csv"), "cache"); // the outline cache does not
     const test::TreeSnapshot before = snapshot(db);
     const QString file = saveTo(QStringLiteral("map.tok"));
@@ -223,11 +224,14 @@ TEST_F(StatMapToolBar, TheSaveQuestionAndItsFailuresAreReportedAndAnOldFileStays
     const Answer cancel{true, 0, {}};
     const Row rows[] = {
         {"cancel the save dialog", true, "a.tok", {cancel}, {}, false},
-        {"answer No", true, "a.tok", {text("a.tok"), no}, {dir.file("a.tok") + u("へ保存します。よろしいですか？")}, false},
-        {"no extension gets .tok", true, "b.tok", {text("b"), yes}, {dir.file("b.tok") + u("へ保存します。よろしいですか？")}, true},
+        {"answer No", true, "a.tok", {text("a.tok"), no},
+            {dir.file("a.tok") + u("へ保存します。よろしいですか？")}, false},
+        {"no extension gets .tok", true, "b.tok", {text("b"), yes},
+            {dir.file("b.tok") + u("へ保存します。よろしいですか？")}, true},
         {"nothing to save", false, "c.tok", {}, {u("保存する統計地図がありません。")}, false},
         {"a folder that does not exist", true, "none/d.tok", {text("none/d.tok"), yes},
-            {dir.file("none/d.tok") + u("へ保存します。よろしいですか？"), u("統計地図ファイルを保存できませんでした：")},
+            {dir.file("none/d.tok") + u("へ保存します。よろしいですか？"),
+                u("統計地図ファイルを保存できませんでした：")},
             false},
     };
     for (const Row &row : rows) {
@@ -339,7 +343,8 @@ TEST_F(StatMapToolBar, ArchivesOfPicturesOnlyOrHostileNamesLoadIntoDbAndTwoLoads
         script.answerButton(ui::vbYes);
         window()->cmdLoad_Click();
         EXPECT_EQ(script.requests().size(), 2u);
-        EXPECT_EQ(test::entriesOf(db), (QStringList{"Mesh.sqlite", "TempPImage"})) << "the old map is cleared";
+        EXPECT_EQ(test::entriesOf(db), (QStringList{"Mesh.sqlite", "TempPImage"}))
+            << "the old map is cleared";
         EXPECT_EQ(test::readBytes(db + "TempPImage/05.bmp"), "BM05");
         EXPECT_TRUE(drawn.isEmpty());
     }
@@ -381,7 +386,8 @@ TEST_F(StatMapToolBar, ModeNinetyNineDrawsAFileOverTheMapWithTheWindowHidden)
     const test::TreeSnapshot before = snapshot(db);
     shell::changeMode(ModeStatMapFile, 0, dir.file("text.tok"));
     ASSERT_EQ(script.requests().size(), 1u);
-    EXPECT_EQ(script.requests()[0].prompt, u("正しく認識できませんでした。ファイルが正しいか確認してください"));
+    EXPECT_EQ(
+        script.requests()[0].prompt, u("正しく認識できませんでした。ファイルが正しいか確認してください"));
     EXPECT_TRUE(drawn.isEmpty());
     EXPECT_EQ(test::treeDifferences(before, snapshot(db)), "");
     EXPECT_TRUE(tempFoldersLeft().isEmpty());
@@ -417,10 +423,7 @@ protected:
         delete frame;
         StatMapToolBar::TearDown();
     }
-    void tick(QCheckBox *box)
-    {
-        box->click();
-    }
+    void tick(QCheckBox *box) { box->click(); }
 
     frmMain *frame = nullptr;
     zorvik::Zorvik *map = nullptr;
@@ -446,8 +449,9 @@ TEST_F(StatMapSwitches, MoveAndDataReferenceExcludeEachOtherThroughTheDispatcher
     log.clear();
     tick(w->chkDataSansho);
     EXPECT_FALSE(w->chkObjMove->isChecked());
-    EXPECT_EQ(log, (QStringList{"80 -1 sub 0 move 1 mouse 4", "80 0 sub -1 move 1 mouse 4", "option 0",
-                       "82 0 sub 0 move 0 mouse 4"}));
+    EXPECT_EQ(log,
+        (QStringList{"80 -1 sub 0 move 1 mouse 4", "80 0 sub -1 move 1 mouse 4", "option 0",
+            "82 0 sub 0 move 0 mouse 4"}));
     EXPECT_EQ(gintModeNo, ModeStatElementSanshou);
 
     // Moving while the data reference is on: its window goes and mode 82 is
@@ -482,7 +486,8 @@ TEST_F(StatMapSwitches, TheSizeButtonOpensOneModelessDialogOwnedByTheFrame)
 {
     window()->cmdReSize->click();
     window()->cmdReSize->click();
-    auto *dialog = qobject_cast<frmPSYReSize *>(WindowRegistry::instance().find(QStringLiteral("frmPSYReSize")));
+    auto *dialog
+        = qobject_cast<frmPSYReSize *>(WindowRegistry::instance().find(QStringLiteral("frmPSYReSize")));
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_FALSE(dialog->isModal());
@@ -518,10 +523,18 @@ TEST_F(StatMapToolBar, TheLevelChooserAnswersMinusOneUnlessSearchIsPressed)
         if (row.option >= 0)
             dialog->optHani[row.option]->setChecked(true);
         switch (row.close) {
-        case 0: dialog->cmdSearch->click(); break;
-        case 1: dialog->cmdCancel->click(); break;
-        case 2: dialog->close(); break;
-        default: dialog->reject(); break;
+        case 0:
+            dialog->cmdSearch->click();
+            break;
+        case 1:
+            dialog->cmdCancel->click();
+            break;
+        case 2:
+            dialog->close();
+            break;
+        default:
+            dialog->reject();
+            break;
         }
         test::flushDeletes();
         EXPECT_FALSE(WindowRegistry::instance().isLoaded(QStringLiteral("frmPSYMapArea")));
