@@ -62,9 +62,3 @@ void frmStatisticsMap::ctlGradation_GradationChange() { }
 void frmStatisticsMap::cmdMapOut_Click() { }
 void frmStatisticsMap::cmdListOut_Click() { }
 void frmStatisticsMap::cmdReDisp_Click() { }
-void frmStatisticsMap::chkDataSansho_Click() { }
-void frmStatisticsMap::chkObjMove_Click() { }
-void frmStatisticsMap::cmdObjClear_Click() { }
-void frmStatisticsMap::cmdReSize_Click() { }
-void frmStatisticsMap::cmdSave_Click() { }
-void frmStatisticsMap::cmdLoad_Click() { }
