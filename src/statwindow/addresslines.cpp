@@ -1,7 +1,9 @@
 #include "statwindow/addresslines.h"
 
 #include "platform/vb/convert.h"
+#include "platform/vb/strings.h"
 #include "statdata/comcaldoraneo.h"
+#include "statdata/meshdatabase.h"
 
 #include <QHash>
 #include <QSet>
@@ -88,9 +90,36 @@ public:
         return *it;
     }
 
+    // An 11-digit code's town block is read with every town block of its
+    // municipality in one query; other codes are looked up one by one.
+    QString townName(const QString &code)
+    {
+        if (code.size() != 11)
+            return ComCaldoraNeo::GetTownName(code);
+        const QString municipality = code.left(5);
+        auto it = m_towns.find(municipality);
+        if (it == m_towns.end())
+            it = m_towns.insert(municipality, townNamesOf(code.left(2).toInt(), code.mid(2, 3).toInt()));
+        return it->value(code.mid(5).toInt());
+    }
+
 private:
+    static QHash<int, QString> townNamesOf(int prefecture, int municipality)
+    {
+        QHash<int, QString> names;
+        db::Statement rows = statdata::MeshDatabase::shared().prepare(
+            QStringLiteral("SELECT * FROM 町丁字テーブル WHERE 都道府県コード = ? AND 市区町村コード = ?"));
+        if (!rows.isValid())
+            return names;
+        rows.bind(1, prefecture).bind(2, municipality);
+        while (rows.next())
+            names.insert(rows.int32(2), vb::trim(rows.text(3)));
+        return names;
+    }
+
     QHash<QString, QString> m_prefs;
     QHash<QString, QString> m_cities;
+    QHash<QString, QHash<int, QString>> m_towns;
 };
 
 } // namespace
@@ -215,7 +244,7 @@ bool takeAddressLines(
             entry[AreaNameColumn] += entry[CityNameColumn];
         }
         if (level == 3) {
-            entry[TownNameColumn] = ComCaldoraNeo::GetTownName(code);
+            entry[TownNameColumn] = names.townName(code);
             entry[AreaNameColumn] += entry[TownNameColumn];
         }
         list.add(level, entry);
