@@ -39,6 +39,7 @@
 #include "statwindow/frmtotallist.h" // graph creation
 #include "statwindow/statareacalculation.h" // graph creation
 #include "statwindow/statareareader.h" // graph creation
+#include "statwindow/selectedarealist.h"
 #include "statwindow/statistictree.h"
 
 #include <QPointer>
@@ -55,6 +56,7 @@ class ctlGradation;
 class ctlLegend;
 class ctlSelect;
 class frmPSYWait;
+class frmSelectArea;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -332,4 +334,28 @@ private:
 
     QStringList m_failedSteps;
     bool m_unloaded = false;
+
+    // ---- areas from lists
+public:
+    // The area list chooser; created by the set-up, null after its "閉じる"
+    // until button 2 shows a new one.
+    QPointer<frmSelectArea> frmSel;
+    // One area chosen in the chooser (itmSel: the item's column texts; none
+    // for a change of level only): lists it once at that level, emptying the
+    // list and rebuilding the item tree when the level changes.
+    void frmSel_SelectArea(std::int32_t lngAnaRange, const QStringList &itmSel);
+    // Adds the areas of address lines (element 0 a placeholder) at the
+    // current level, yielding to the event loop per line at levels 2 and 3
+    // and stopping when the wait dialog's cancel is requested.
+    void SetAddrList(std::vector<QString> lines);
+    static void QuickSort2Address(std::vector<QString> &strArray, std::int32_t lngStart, std::int32_t lngEnd);
+    // The entries lstSelectAddr shows, row for row.
+    const veltra::statwindow::SelectedAreaList &selectedAreaList() const { return m_selectedAreas; }
+
+private:
+    void ensureAreaChooser();
+    void appendSelectedAreaItem(const veltra::statwindow::SelectedAreaEntry &entry);
+    void clearSelectedAreas();
+    void showSelectCount();
+    veltra::statwindow::SelectedAreaList m_selectedAreas;
 };

@@ -20,6 +20,7 @@
 #include "shell/frmpsywait.h"
 #include "statrender/clearstatmap.h"
 #include "statwindow/globals.h"
+#include "statwindow/frmselectarea.h"
 #include "statwindow/graphcreaterules.h"
 
 #include <QComboBox>
@@ -36,11 +37,6 @@
 using namespace veltra::statwindow;
 
 namespace {
-
-// Columns of the selected-area list that hold the codes.
-constexpr int PrefCodeColumn = 3;
-constexpr int CityCodeColumn = 5;
-constexpr int TownCodeColumn = 7;
 
 // Details of a selector entry (GetSubItemData).
 constexpr std::size_t DetailFolder = 1;
@@ -168,6 +164,8 @@ void frmStatisticsMap::cmdGraphCreate_Click()
         return;
     }
 
+    if (frmSel)
+        frmSel->hide();
     ResetGraphLayout();
     HidePreviewControls();
     for (QWidget *w : std::initializer_list<QWidget *>{cmdMapOut, cmdListOut, lblCalcEnd, m_ctlGradation})

@@ -17,6 +17,7 @@
 #include "shell/programfolder.h"
 #include "statrender/clearstatmap.h"
 #include "statrender/drawfromfiles.h"
+#include "statwindow/frmselectarea.h"
 #include "statwindow/globals.h"
 
 #include <QCheckBox>
@@ -186,6 +187,7 @@ void frmStatisticsMap::InitForm()
     m_frmWait = new frmPSYWait(this);
     m_frmWait->setVisible(false);
     renewCompanions();
+    ensureAreaChooser();
 
     for (QWidget *w : std::initializer_list<QWidget *>{cmdMapOut, cmdListOut, lblCalcEnd, cmdReDisp})
         w->setVisible(false);
@@ -242,6 +244,7 @@ void frmStatisticsMap::Form_Unload()
 
     unloadSliders();
     delete m_frmWait.data();
+    delete frmSel.data();
     m_Graph.reset();
     m_cnMesh.close();
     runStep(QStringLiteral("凡例の消去"), [this] { m_ctlLegend->Clear(); });
