@@ -94,6 +94,13 @@ public:
     // --- reading elements (every source; deleted ones are left out)
     bool fetch(const ElementRef &ref, ElementRecord &out) const;
     bool contains(const ElementRef &ref) const;
+    // True when fetch reads the element from a file (a saved store element or
+    // a mesh element), not from memory.
+    bool readsFromFile(const ElementRef &ref) const
+    {
+        return ref.source >= ElementRef::FirstMesh
+            || (ref.source == ElementRef::Store && !m_overlay.added(ref.id));
+    }
     void forEachInBox(const WorldBox &box, const ElementVisitor &visit) const;
     void forEachOfKind(std::int16_t type, std::int16_t kind, const ElementVisitor &visit) const;
     // Refs of every element of one type and kind, appended in source order

@@ -258,12 +258,7 @@ bool ElementStore::fetch(std::int64_t id, ElementRecord &out) const
     runQuery(
         m_fetchQuery, FetchSql.constData(), [&](sqlite3_stmt *st) { sqlite3_bind_int64(st, 1, id); }, 0,
         [&](const StoredElement &e) {
-            out.Type = e.type;
-            out.PNum = e.pointCount;
-            out.iPra = e.iPra;
-            out.lPra = e.lPra;
-            out.Key = e.key();
-            unpackPoints(e.points, e.pointCount, out);
+            recordOf(e, out);
             found = true;
             return false;
         });

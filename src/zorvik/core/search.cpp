@@ -118,18 +118,34 @@ SearchResult nearPoint(const Document &doc, const SearchRequest &request, std::i
     return finish(std::move(hits), request.limit);
 }
 
-SearchResult containing(const Document &doc, const SearchRequest &request, std::int32_t x, std::int32_t y)
+SearchResult containing(const Document &doc, const SearchRequest &request, std::int32_t x, std::int32_t y,
+    FoundRecords *records)
 {
     const KindFilter kinds(doc.catalog(), request);
     std::vector<Hit> hits;
+    FoundRecords read;
     doc.forEachInBox({x, y, x, y}, [&](const StoredElement &e) {
         if (!e.isClosed() || !kinds.passes(e.type, e.kind) || !passesDates(request, e))
             return true;
-        if (geometry::pointInStored(e, x, y))
+        if (geometry::pointInStored(e, x, y)) {
             hits.push_back({geometry::storedArea(e), e.ref, e.type});
+            if (records && doc.readsFromFile(e.ref)) {
+                read.emplace_back(e.ref, ElementRecord{});
+                recordOf(e, read.back().second);
+            }
+        }
         return true;
     });
-    return finish(std::move(hits), request.limit);
+    SearchResult result = finish(std::move(hits), request.limit);
+    if (records) {
+        records->clear();
+        for (const ElementRef &ref : result.refs) {
+            auto it = std::find_if(read.begin(), read.end(), [&](const auto &r) { return r.first == ref; });
+            if (it != read.end())
+                records->push_back(std::move(*it));
+        }
+    }
+    return result;
 }
 
 SearchResult insideAreaAt(const Document &doc, const SearchRequest &request, std::int32_t x, std::int32_t y)
