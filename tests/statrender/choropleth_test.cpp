@@ -17,6 +17,7 @@
 #include "shell/globals.h"
 #include "statrender/areacache.h"
 #include "statrender/choroplethmap.h"
+#include "statrender/choroplethtables.h"
 #include "statrender/drawfromfiles.h"
 #include "statrender/globals.h"
 #include "statrender/renderingregistration.h"
@@ -192,6 +193,21 @@ TEST(AreaCache, FilesChangedByOthersBetweenWritesAreAppendedWhereTheyNowEnd)
         const auto found = statrender::areaCacheIndex().find(csv, "13101");
         ASSERT_FALSE(found.empty());
         EXPECT_EQ(found.back().firstByte, c.binSize - 15);
+    }
+}
+
+TEST(ChoroplethTables, FurtherPointCodesAnswerAsTheTableScan)
+{
+    // Codes of 5 and 7 characters, a short and a long one: a 7-character
+    // search code meets the others padded with "0" (or cut) to 7.
+    std::vector<statrender::TableLine> table{{}};
+    for (const char *code : {"01101", "0110200", "13101", "1310", "131010000", "2720100"})
+        table.push_back({code, "0", "0"});
+    const statrender::FurtherPointCodes codes(table);
+    for (const char *code : {"01101", "0110100", "01102", "0110200", "13101", "1310100", "1310000", "1310",
+             "2720100", "27201", "0110", ""}) {
+        SCOPED_TRACE(code);
+        EXPECT_EQ(codes.names(code), !statrender::furtherLines(table, code, false).empty());
     }
 }
 
