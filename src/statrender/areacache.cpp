@@ -1,9 +1,12 @@
 #include "statrender/areacache.h"
 
+#include "statrender/areacachefiles.h"
+
 #include "mapwindow/mdlelement.h"
 #include "platform/fs/fs.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windowregistry.h"
+#include "platform/text/text.h"
 #include "platform/vb/errors.h"
 #include "shell/modfileio.h"
 #include "zorvik/widget/zorvik.h"
@@ -86,37 +89,15 @@ std::int64_t fileSize(const QString &path)
     return info.exists() ? info.size() : 0;
 }
 
-} // namespace
-
-void WriteAreaCache(const QString &csvPath, const std::optional<QDate> &baseDate,
-    const std::vector<ElementInfo> &areas, const std::vector<ElementInfo> &outlines)
+// The size of a prefecture's NN.csv, from the file kept open when there is one.
+std::int64_t cacheTextSize(const QString &csvPath)
 {
-    if (areas.size() != outlines.size())
-        return;
-    const std::int64_t sizeBefore = fileSize(csvPath);
-    QString text;
-    std::vector<std::pair<QString, veltra::statrender::CachedOutline>> written;
-    for (std::size_t i = 0; i < areas.size(); ++i) {
-        const ElementInfo &area = areas[i];
-        const ElementInfo &outline = outlines[i];
-        std::vector<AreaPoint> points(static_cast<std::size_t>(std::max(0, outline.PNum)));
-        for (std::size_t p = 0; p < points.size(); ++p)
-            points[p] = AreaPoint{outline.lX.at(p), outline.lY.at(p)};
-        std::int64_t first = 0, last = 0;
-        AppendAreaPoints(binPathOf(csvPath), points, first, last);
-        const QStringList fields{QString::number(area.iPra[2]), area.Key,
-            veltra::statrender::cacheYearField(baseDate, area.lPra[1], QStringLiteral("1001")),
-            veltra::statrender::cacheYearField(baseDate, area.lPra[3], QStringLiteral("0930")),
-            QString::number(outline.PNum), QString::number(first), QString::number(last)};
-        if (!modFileIO::AppendTextLine(csvPath, fields.join(QLatin1Char(','))))
-            throw veltra::vb::FileError((csvPath + QStringLiteral(" に書き込めません。")).toStdString());
-        written.emplace_back(area.Key, veltra::statrender::CachedOutline{outline.PNum, first});
-    }
-    veltra::statrender::areaCacheIndex().appended(csvPath, sizeBefore, fileSize(csvPath), written);
+    if (const auto *kept = veltra::statrender::areaCacheFiles().find(csvPath, false))
+        return kept->size;
+    return fileSize(csvPath);
 }
 
-void AppendAreaPoints(
-    const QString &binPath, const std::vector<AreaPoint> &points, std::int64_t &firstByte, std::int64_t &lastByte)
+QByteArray pointBytes(const std::vector<AreaPoint> &points)
 {
     QByteArray bytes(static_cast<qsizetype>(points.size() * 8), Qt::Uninitialized);
     char *out = bytes.data();
@@ -125,6 +106,66 @@ void AppendAreaPoints(
         qToLittleEndian<std::int32_t>(p.Y, out + 4);
         out += 8;
     }
+    return bytes;
+}
+
+} // namespace
+
+void WriteAreaCache(const QString &csvPath, const std::optional<QDate> &baseDate,
+    const std::vector<ElementInfo> &areas, const std::vector<ElementInfo> &outlines)
+{
+    if (areas.size() != outlines.size())
+        return;
+    // The prefecture's files kept open since an earlier area of this run,
+    // else the ordinary way (and kept open after it).
+    auto &files = veltra::statrender::areaCacheFiles();
+    veltra::statrender::AreaCacheFiles::File *csv = files.find(csvPath, false);
+    veltra::statrender::AreaCacheFiles::File *bin = csv ? files.find(csvPath, true) : nullptr;
+    if (!bin)
+        csv = nullptr;
+    const std::int64_t sizeBefore = csv ? csv->size : fileSize(csvPath);
+    std::vector<std::pair<QString, veltra::statrender::CachedOutline>> written;
+    for (std::size_t i = 0; i < areas.size(); ++i) {
+        const ElementInfo &area = areas[i];
+        const ElementInfo &outline = outlines[i];
+        std::vector<AreaPoint> points(static_cast<std::size_t>(std::max(0, outline.PNum)));
+        for (std::size_t p = 0; p < points.size(); ++p)
+            points[p] = AreaPoint{outline.lX.at(p), outline.lY.at(p)};
+        std::int64_t first = 0, last = 0;
+        if (bin) {
+            first = bin->size + 1;
+            if (!files.append(csvPath, *bin, pointBytes(points)))
+                throw veltra::vb::FileError((binPathOf(csvPath) + QStringLiteral(" に書き込めません。")).toStdString());
+            last = bin->size;
+        } else {
+            AppendAreaPoints(binPathOf(csvPath), points, first, last);
+        }
+        const QStringList fields{QString::number(area.iPra[2]), area.Key,
+            veltra::statrender::cacheYearField(baseDate, area.lPra[1], QStringLiteral("1001")),
+            veltra::statrender::cacheYearField(baseDate, area.lPra[3], QStringLiteral("0930")),
+            QString::number(outline.PNum), QString::number(first), QString::number(last)};
+        const QString line = fields.join(QLatin1Char(','));
+        bool ok;
+        if (csv) {
+            QByteArray bytes;
+            ok = veltra::text::encodeCp932(line, bytes) && files.append(csvPath, *csv, bytes + "\r\n");
+        } else {
+            ok = modFileIO::AppendTextLine(csvPath, line);
+        }
+        if (!ok)
+            throw veltra::vb::FileError((csvPath + QStringLiteral(" に書き込めません。")).toStdString());
+        written.emplace_back(area.Key, veltra::statrender::CachedOutline{outline.PNum, first});
+    }
+    const std::int64_t sizeAfter = csv ? csv->size : fileSize(csvPath);
+    if (!csv && !written.empty())
+        files.keep(csvPath, binPathOf(csvPath));
+    veltra::statrender::areaCacheIndex().appended(csvPath, sizeBefore, sizeAfter, written);
+}
+
+void AppendAreaPoints(
+    const QString &binPath, const std::vector<AreaPoint> &points, std::int64_t &firstByte, std::int64_t &lastByte)
+{
+    const QByteArray bytes = pointBytes(points);
     QFile file(veltra::fs::resolve(binPath));
     if (!file.open(QIODevice::ReadWrite | QIODevice::Append))
         throw veltra::vb::FileError((binPath + QStringLiteral(" を開けません。")).toStdString());
@@ -138,12 +179,20 @@ void ReadAreaPoints(const QString &binPath, std::vector<AreaPoint> &points, std:
     std::int64_t /*lastByte*/, std::int32_t count)
 {
     points.assign(static_cast<std::size_t>(std::max(0, count)), AreaPoint{});
-    QFile file(veltra::fs::resolve(binPath));
-    if (!file.open(QIODevice::ReadOnly) || firstByte < 1 || !file.seek(firstByte - 1))
-        throw veltra::vb::FileError((binPath + QStringLiteral(" を読み込めません。")).toStdString());
-    const QByteArray bytes = file.read(static_cast<qint64>(points.size()) * 8);
-    if (bytes.size() != static_cast<qsizetype>(points.size()) * 8)
-        throw veltra::vb::FileError((binPath + QStringLiteral(" を読み込めません。")).toStdString());
+    const std::int64_t length = static_cast<std::int64_t>(points.size()) * 8;
+    QByteArray bytes;
+    const QString csvPath = binPath.left(binPath.size() - 3) + QStringLiteral("csv");
+    if (const auto *kept = veltra::statrender::areaCacheFiles().find(csvPath, true)) {
+        if (firstByte < 1 || !veltra::statrender::AreaCacheFiles::read(*kept, firstByte - 1, length, bytes))
+            throw veltra::vb::FileError((binPath + QStringLiteral(" を読み込めません。")).toStdString());
+    } else {
+        QFile file(veltra::fs::resolve(binPath));
+        if (!file.open(QIODevice::ReadOnly) || firstByte < 1 || !file.seek(firstByte - 1))
+            throw veltra::vb::FileError((binPath + QStringLiteral(" を読み込めません。")).toStdString());
+        bytes = file.read(length);
+        if (bytes.size() != length)
+            throw veltra::vb::FileError((binPath + QStringLiteral(" を読み込めません。")).toStdString());
+    }
     const char *in = bytes.constData();
     for (AreaPoint &p : points) {
         p.X = qFromLittleEndian<std::int32_t>(in);
@@ -191,7 +240,7 @@ std::vector<CachedOutline> AreaCacheIndex::find(const QString &csvPath, const QS
 AreaCacheIndex::File &AreaCacheIndex::load(const QString &csvPath)
 {
     File &file = m_files[csvPath];
-    const std::int64_t size = ComPSY::fileSize(csvPath);
+    const std::int64_t size = ComPSY::cacheTextSize(csvPath);
     if (file.size == size)
         return file;
     file = File{};

@@ -229,12 +229,13 @@ bool DrawChoroplethMap(zorvik::Zorvik *engine, const std::vector<QString> &heade
             if (list.empty() || list.back() != line)
                 list.push_back(line);
         };
+        const veltra::statrender::FurtherPointCodes codes212(tables.t212), codes214(tables.t214);
         auto collectFurther = [&](const Area &a, std::size_t line) {
             const bool townBlock = a.level == 3;
             if (a.level == 2) {
-                if (!furtherLines(tables.t212, a.code, false).empty())
+                if (codes212.names(a.code))
                     listOnce(list212, line);
-                if (!furtherLines(tables.t214, a.code, false).empty())
+                if (codes214.names(a.code))
                     listOnce(list214, line);
             } else if (townBlock) {
                 if (!furtherLines(tables.t229, a.code, true).empty())

@@ -136,4 +136,18 @@ std::vector<std::size_t> furtherLines(const std::vector<TableLine> &table, const
     return out;
 }
 
+FurtherPointCodes::FurtherPointCodes(const std::vector<TableLine> &table)
+{
+    for (std::size_t i = 1; i < table.size(); ++i) {
+        const QString &c = table[i].code;
+        m_codes.insert(c);
+        m_padded.insert(c.size() == 7 ? c : c.leftJustified(7, QLatin1Char('0'), true));
+    }
+}
+
+bool FurtherPointCodes::names(const QString &code) const
+{
+    return code.size() == 7 ? m_padded.contains(code) : m_codes.contains(code);
+}
+
 } // namespace veltra::statrender

@@ -14,6 +14,7 @@
 //
 // Only the group of the first data line's level is loaded; the others stay
 // empty, so an area of another level finds no point.
+#include <QSet>
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -62,5 +63,18 @@ std::vector<std::size_t> townBlockLines(const ChoroplethTables &t, const QString
 // the lines of a further-point table: 212 and 214 like 211 over the whole
 // table, 229 and 231 stopping like 227.
 std::vector<std::size_t> furtherLines(const std::vector<TableLine> &table, const QString &code, bool townBlocks);
+
+// Whether furtherLines(table, code, false) finds any line, answered from the
+// table's codes gathered once instead of a scan of the table per area.
+class FurtherPointCodes
+{
+public:
+    explicit FurtherPointCodes(const std::vector<TableLine> &table);
+    bool names(const QString &code) const;
+
+private:
+    QSet<QString> m_codes; // as they stand
+    QSet<QString> m_padded; // as a 7-character search code meets them
+};
 
 } // namespace veltra::statrender

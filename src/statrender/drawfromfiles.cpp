@@ -7,6 +7,7 @@
 #include "shell/globals.h"
 #include "statrender/analysisfields.h"
 #include "statrender/analysislines.h"
+#include "statrender/areacachefiles.h"
 #include "statrender/globals.h"
 #include "statrender/mapkindtable.h"
 #include "statrender/viewdate.h"
@@ -226,6 +227,7 @@ QString EraDateText(const QString &text)
 
 void DeletePrefAreaCache()
 {
+    veltra::statrender::areaCacheFiles().closeAll();
     const QString folder = gstrDataPath + QStringLiteral("DB/");
     for (const QString &extension : {QStringLiteral(".bin"), QStringLiteral(".csv")}) {
         for (int pref = 1; pref <= 47; ++pref)

@@ -17,6 +17,7 @@
 #include "shell/globals.h"
 #include "statrender/areacache.h"
 #include "statrender/choroplethmap.h"
+#include "statrender/choroplethtables.h"
 #include "statrender/drawfromfiles.h"
 #include "statrender/globals.h"
 #include "statrender/renderingregistration.h"
@@ -31,6 +32,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <gtest/gtest.h>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -134,6 +136,79 @@ TEST(AreaCache, IndexReadsTheFileAgainAfterItWasDeleted)
     EXPECT_EQ(statrender::areaCacheIndex().find(csv, "02").size(), 1u);
     QFile::remove(csv);
     EXPECT_TRUE(statrender::areaCacheIndex().find(csv, "02").empty());
+}
+
+TEST(AreaCache, FilesChangedByOthersBetweenWritesAreAppendedWhereTheyNowEnd)
+{
+    // The first write keeps the files open; what another program does to
+    // them before the second write must be taken into account by it.
+    struct Case
+    {
+        const char *name;
+        std::function<void(const QString &csv, const QString &bin)> change;
+        QStringList lines; // the text file after the second write
+        int binSize;
+    };
+    const Case cases[] = {
+        {"appended to",
+            [](const QString &csv, const QString &bin) {
+                test::writeBytes(csv, test::readBytes(csv) + "9,other,1001,0930,2,25,40\r\n");
+                test::writeBytes(bin, test::readBytes(bin) + QByteArray(16, '\0'));
+            },
+            {"211,13101,1001,0930,3,1,24", "9,other,1001,0930,2,25,40", "211,13101,1001,0930,2,41,56"}, 56},
+        {"deleted",
+            [](const QString &csv, const QString &bin) {
+                QFile::remove(csv);
+                QFile::remove(bin);
+            },
+            {"211,13101,1001,0930,2,1,16"}, 16},
+        {"replaced",
+            [](const QString &csv, const QString &bin) {
+                test::writeBytes(csv + ".new", "9,other,1001,0930,1,1,8\r\n");
+                test::writeBytes(bin + ".new", QByteArray(8, '\0'));
+                QFile::remove(csv);
+                QFile::remove(bin);
+                QFile::rename(csv + ".new", csv);
+                QFile::rename(bin + ".new", bin);
+            },
+            {"9,other,1001,0930,1,1,8", "211,13101,1001,0930,2,9,24"}, 24},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDir dir;
+        const QString csv = dir.file("13.csv");
+        const QString bin = dir.file("13.bin");
+        ElementInfo area;
+        area.Key = "13101";
+        area.iPra[2] = 211;
+        ComPSY::WriteAreaCache(csv, std::nullopt, {area}, {outline({1, 2, 3}, {4, 5, 6})});
+        c.change(csv, bin);
+        ComPSY::WriteAreaCache(csv, std::nullopt, {area}, {outline({7, 8}, {9, 10})});
+        EXPECT_EQ(fileLines(csv), c.lines);
+        EXPECT_EQ(test::readBytes(bin).size(), c.binSize);
+        std::vector<ComPSY::AreaPoint> points;
+        ComPSY::ReadAreaPoints(bin, points, c.binSize - 15, c.binSize, 2);
+        ASSERT_EQ(points.size(), 2u);
+        EXPECT_EQ(points[1].Y, 10);
+        const auto found = statrender::areaCacheIndex().find(csv, "13101");
+        ASSERT_FALSE(found.empty());
+        EXPECT_EQ(found.back().firstByte, c.binSize - 15);
+    }
+}
+
+TEST(ChoroplethTables, FurtherPointCodesAnswerAsTheTableScan)
+{
+    // Codes of 5 and 7 characters, a short and a long one: a 7-character
+    // search code meets the others padded with "0" (or cut) to 7.
+    std::vector<statrender::TableLine> table{{}};
+    for (const char *code : {"01101", "0110200", "13101", "1310", "131010000", "2720100"})
+        table.push_back({code, "0", "0"});
+    const statrender::FurtherPointCodes codes(table);
+    for (const char *code : {"01101", "0110100", "01102", "0110200", "13101", "1310100", "1310000", "1310",
+             "2720100", "27201", "0110", ""}) {
+        SCOPED_TRACE(code);
+        EXPECT_EQ(codes.names(code), !statrender::furtherLines(table, code, false).empty());
+    }
 }
 
 // ---- edge cases on small tables

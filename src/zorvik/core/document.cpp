@@ -372,6 +372,34 @@ void Document::forEachInBox(const WorldBox &box, const ElementVisitor &visit) co
         m_level9.forEachInBox(box, visit);
 }
 
+void Document::forEachAreaAt(std::int32_t x, std::int32_t y, const ElementVisitor &visit) const
+{
+    const WorldBox box{x, y, x, y};
+    bool go = true;
+    auto fromFile = [&](const ElementStore &store, std::int32_t source, const ElementVisitor &inner) {
+        if (!store.forEachClosedAt(x, y, source, inner))
+            store.forEachInBox(box, source, inner);
+    };
+    for (std::size_t i = 0; go && i < m_meshes.size(); ++i) {
+        fromFile(*m_meshes[i].store, ElementRef::FirstMesh + static_cast<std::int32_t>(i),
+            [&](const StoredElement &e) {
+                if (isMeshTombstoned(i, e.ref.id))
+                    return true;
+                return go = visit(e);
+            });
+    }
+    if (go)
+        fromFile(m_store, ElementRef::Store, [&](const StoredElement &e) {
+            if (m_overlay.isStoreDeleted(e.ref.id))
+                return true;
+            return go = visit(e);
+        });
+    if (go)
+        m_overlay.forEachAddedInBox(box, [&](const StoredElement &e) { return go = visit(e); });
+    if (go)
+        m_level9.forEachInBox(box, visit);
+}
+
 void Document::forEachOfKind(std::int16_t type, std::int16_t kind, const ElementVisitor &visit) const
 {
     bool go = true;

@@ -94,7 +94,19 @@ public:
     // --- reading elements (every source; deleted ones are left out)
     bool fetch(const ElementRef &ref, ElementRecord &out) const;
     bool contains(const ElementRef &ref) const;
+    // True when fetch reads the element from a file (a saved store element or
+    // a mesh element), not from memory.
+    bool readsFromFile(const ElementRef &ref) const
+    {
+        return ref.source >= ElementRef::FirstMesh
+            || (ref.source == ElementRef::Store && !m_overlay.added(ref.id));
+    }
     void forEachInBox(const WorldBox &box, const ElementVisitor &visit) const;
+    // The elements whose box holds the point that may be areas (closed
+    // vectors): every closed vector forEachInBox({x, y, x, y}) gives, and
+    // perhaps others, in no particular order. The files' areas come from
+    // their in-memory copies where they have one.
+    void forEachAreaAt(std::int32_t x, std::int32_t y, const ElementVisitor &visit) const;
     void forEachOfKind(std::int16_t type, std::int16_t kind, const ElementVisitor &visit) const;
     // Refs of every element of one type and kind, appended in source order
     // (meshes, store, level 9), without reading the elements.

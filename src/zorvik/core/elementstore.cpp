@@ -74,6 +74,10 @@ const QByteArray BoxSql = QByteArray("SELECT ") + Columns
 const QByteArray KindSql
     = QByteArray("SELECT ") + Columns + " FROM element e WHERE e.type = ?1 AND e.kind = ?2 ORDER BY e.id";
 const QByteArray FetchSql = QByteArray("SELECT ") + Columns + " FROM element e WHERE e.id = ?1";
+// Every vector that may be closed, with its R*Tree box after Columns.
+const QByteArray AreaSql = QByteArray("SELECT ") + Columns
+    + ",r.minx,r.maxx,r.miny,r.maxy FROM element_rtree r CROSS JOIN element e ON e.id = r.id "
+      "WHERE e.type = 1 AND e.npts >= 4";
 const QByteArray AllSql = QByteArray("SELECT ") + Columns + " FROM element e ORDER BY e.id";
 
 } // namespace
@@ -167,6 +171,7 @@ void ElementStore::finalizeQueries()
 void ElementStore::close()
 {
     finalizeQueries();
+    m_closedAreas.clear();
     m_db.close();
 }
 
@@ -216,6 +221,46 @@ bool ElementStore::forEachInBox(const WorldBox &box, std::int32_t source, const 
         source, visit);
 }
 
+bool ElementStore::forEachClosedAt(
+    std::int32_t x, std::int32_t y, std::int32_t source, const ElementVisitor &visit) const
+{
+    ClosedAreaIndex::Stamp stamp;
+    if (!isOpen() || !ClosedAreaIndex::stampOf(m_db.path(), stamp))
+        return false;
+    if (!m_closedAreas.isCurrent(stamp))
+        copyClosedAreas(stamp);
+    if (!m_closedAreas.isUsable())
+        return false;
+    m_closedAreas.forEachAt(x, y, source, visit);
+    return true;
+}
+
+void ElementStore::copyClosedAreas(const ClosedAreaIndex::Stamp &stamp) const
+{
+    m_closedAreas.start(stamp);
+    sqlite3_stmt *st = nullptr;
+    if (sqlite3_prepare_v2(m_db.handle(), AreaSql.constData(), -1, &st, nullptr) != SQLITE_OK) {
+        m_closedAreas.clear();
+        return;
+    }
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        const StoredElement e = rowView(st, 0);
+        if (!e.isClosed())
+            continue;
+        const WorldBox treeBox{sqlite3_column_int(st, 19), sqlite3_column_int(st, 21), sqlite3_column_int(st, 20),
+            sqlite3_column_int(st, 22)};
+        if (!m_closedAreas.add(e, treeBox))
+            break;
+    }
+    sqlite3_finalize(st);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+        m_closedAreas.clear(); // not copied: searched in the file
+        return;
+    }
+    m_closedAreas.finish();
+}
+
 bool ElementStore::forEachOfKind(
     std::int16_t type, std::int16_t kind, std::int32_t source, const ElementVisitor &visit) const
 {
@@ -258,12 +303,7 @@ bool ElementStore::fetch(std::int64_t id, ElementRecord &out) const
     runQuery(
         m_fetchQuery, FetchSql.constData(), [&](sqlite3_stmt *st) { sqlite3_bind_int64(st, 1, id); }, 0,
         [&](const StoredElement &e) {
-            out.Type = e.type;
-            out.PNum = e.pointCount;
-            out.iPra = e.iPra;
-            out.lPra = e.lPra;
-            out.Key = e.key();
-            unpackPoints(e.points, e.pointCount, out);
+            recordOf(e, out);
             found = true;
             return false;
         });
@@ -326,6 +366,7 @@ bool ElementStore::apply(const Changes &changes, QString *error)
         setError(error, QStringLiteral("地図データが開かれていません。"));
         return false;
     }
+    m_closedAreas.clear(); // the file changes: copied again at the next search
     veltra::db::Transaction tx(m_db);
     auto fail = [&](const veltra::db::Statement &st) {
         setError(error, writeFailure(m_db.path(), st.lastError()));

@@ -14,6 +14,7 @@
 // in memory (ElementOverlay) and reach the file in one transaction at save, so
 // the file on disk is always the last saved state.
 #include "platform/db/db.h"
+#include "zorvik/core/closedareaindex.h"
 #include "zorvik/core/storedelement.h"
 
 #include <QString>
@@ -52,6 +53,11 @@ public:
     // Every element whose box meets `box`, in R*Tree order, with `source` as
     // the source of the refs handed out.
     bool forEachInBox(const WorldBox &box, std::int32_t source, const ElementVisitor &visit) const;
+    // Every closed vector whose R*Tree box holds the point, as forEachInBox
+    // gives them for that point but in no particular order, from the
+    // in-memory copy of the file's areas (ClosedAreaIndex). False, having
+    // visited nothing, when there is no such copy: search with forEachInBox.
+    bool forEachClosedAt(std::int32_t x, std::int32_t y, std::int32_t source, const ElementVisitor &visit) const;
     // Every element of one type and kind, in id order.
     bool forEachOfKind(
         std::int16_t type, std::int16_t kind, std::int32_t source, const ElementVisitor &visit) const;
@@ -99,12 +105,15 @@ private:
     bool runQuery(CachedQuery &query, const char *sql, const std::function<void(sqlite3_stmt *)> &bind,
         std::int32_t source, const ElementVisitor &visit) const;
     void finalizeQueries();
+    // Fills m_closedAreas from the file as it is now.
+    void copyClosedAreas(const ClosedAreaIndex::Stamp &stamp) const;
 
     mutable veltra::db::Database m_db;
     mutable CachedQuery m_boxQuery;
     mutable CachedQuery m_kindQuery;
     mutable CachedQuery m_fetchQuery;
     mutable CachedQuery m_allQuery;
+    mutable ClosedAreaIndex m_closedAreas;
 };
 
 } // namespace zorvik

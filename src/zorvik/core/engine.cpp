@@ -133,6 +133,7 @@ Result Engine::CloseMap()
     m_doc.reset();
     m_shared = false;
     m_sets.clear();
+    m_searched = {};
     return code::Ok;
 }
 
@@ -290,7 +291,21 @@ Result Engine::elementRecord(Handle set, Handle elem, ElementRecord &out) const
     }
     if (!m_doc)
         return code::NoDocument;
+    if (const ElementRecord *kept = searchedRecord(*e->ref)) {
+        out = *kept;
+        return code::Ok;
+    }
     return m_doc->fetch(*e->ref, out) ? code::Ok : code::BadHandle;
+}
+
+const ElementRecord *Engine::searchedRecord(const ElementRef &ref) const
+{
+    if (!m_doc || m_searched.mapHandle != m_doc->mapHandle() || m_searched.revision != m_doc->revision())
+        return nullptr;
+    for (const auto &[keptRef, record] : m_searched.records)
+        if (keptRef == ref)
+            return &record;
+    return nullptr;
 }
 
 Result Engine::GetElementsInfo(Handle set, Handle elem, ElementRecord &out) const
@@ -360,7 +375,9 @@ Result Engine::SearchElements(int mode, std::int32_t x, std::int32_t y, Handle &
         result = search::nearPoint(*m_doc, request, x, y);
         break;
     case 3:
-        result = search::containing(*m_doc, request, x, y);
+        m_searched.mapHandle = m_doc->mapHandle();
+        m_searched.revision = m_doc->revision();
+        result = search::containing(*m_doc, request, x, y, &m_searched.records);
         break;
     case 4:
         result = search::insideAreaAt(*m_doc, request, x, y);

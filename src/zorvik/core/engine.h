@@ -212,6 +212,9 @@ private:
     template <class Ids>
     Result catalogIds(std::int16_t count, std::vector<std::int16_t> &ids, Ids &&idsOfCatalog) const;
     Result finishSearch(SearchResult result, Handle &set);
+    // The record of `ref` kept from the last point-in-area search, or nullptr
+    // when it kept none or the document has changed since.
+    const ElementRecord *searchedRecord(const ElementRef &ref) const;
     Result enter(Handle set, bool level9);
 
     QString m_documentPath;
@@ -220,6 +223,16 @@ private:
     QString m_lastError;
     DateRange m_dates;
     SetRegistry m_sets;
+    // The records of the last point-in-area search's elements, read from the
+    // rows it visited: callers read them right after the search, and the
+    // files need not be queried again while the document stays as it was.
+    struct SearchedRecords
+    {
+        std::int32_t mapHandle = 0;
+        std::uint64_t revision = 0;
+        search::FoundRecords records;
+    };
+    SearchedRecords m_searched;
 
     int m_recognizeType = 3;
     int m_recognizeNum = 0;

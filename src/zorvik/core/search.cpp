@@ -59,6 +59,16 @@ struct Hit
     std::int16_t type;
 };
 
+bool hasEqualOrders(const std::vector<Hit> &hits)
+{
+    std::vector<double> orders;
+    orders.reserve(hits.size());
+    for (const Hit &h : hits)
+        orders.push_back(h.order);
+    std::sort(orders.begin(), orders.end());
+    return std::adjacent_find(orders.begin(), orders.end()) != orders.end();
+}
+
 SearchResult finish(std::vector<Hit> hits, int limit)
 {
     std::stable_sort(hits.begin(), hits.end(), [](const Hit &a, const Hit &b) { return a.order < b.order; });
@@ -118,18 +128,43 @@ SearchResult nearPoint(const Document &doc, const SearchRequest &request, std::i
     return finish(std::move(hits), request.limit);
 }
 
-SearchResult containing(const Document &doc, const SearchRequest &request, std::int32_t x, std::int32_t y)
+SearchResult containing(const Document &doc, const SearchRequest &request, std::int32_t x, std::int32_t y,
+    FoundRecords *records)
 {
     const KindFilter kinds(doc.catalog(), request);
     std::vector<Hit> hits;
-    doc.forEachInBox({x, y, x, y}, [&](const StoredElement &e) {
+    FoundRecords read;
+    const ElementVisitor visit = [&](const StoredElement &e) {
         if (!e.isClosed() || !kinds.passes(e.type, e.kind) || !passesDates(request, e))
             return true;
-        if (geometry::pointInStored(e, x, y))
+        if (geometry::pointInStored(e, x, y)) {
             hits.push_back({geometry::storedArea(e), e.ref, e.type});
+            if (records && doc.readsFromFile(e.ref)) {
+                read.emplace_back(e.ref, ElementRecord{});
+                recordOf(e, read.back().second);
+            }
+        }
         return true;
-    });
-    return finish(std::move(hits), request.limit);
+    };
+    // The areas' in-memory copies give the same hits in another order, which
+    // the sort by area undoes unless two areas are equal: those are ordered
+    // as the files' R*Trees give them, so the files are searched then.
+    doc.forEachAreaAt(x, y, visit);
+    if (hasEqualOrders(hits)) {
+        hits.clear();
+        read.clear();
+        doc.forEachInBox({x, y, x, y}, visit);
+    }
+    SearchResult result = finish(std::move(hits), request.limit);
+    if (records) {
+        records->clear();
+        for (const ElementRef &ref : result.refs) {
+            auto it = std::find_if(read.begin(), read.end(), [&](const auto &r) { return r.first == ref; });
+            if (it != read.end())
+                records->push_back(std::move(*it));
+        }
+    }
+    return result;
 }
 
 SearchResult insideAreaAt(const Document &doc, const SearchRequest &request, std::int32_t x, std::int32_t y)

@@ -16,6 +16,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace zorvik {
@@ -49,8 +50,15 @@ bool passesFilters(const Catalog &catalog, const SearchRequest &request, const S
 
 // Mode 0: elements within the tolerance of the point, nearest first.
 SearchResult nearPoint(const Document &doc, const SearchRequest &request, std::int32_t x, std::int32_t y);
-// Mode 3: closed vectors containing the point, smallest area first.
-SearchResult containing(const Document &doc, const SearchRequest &request, std::int32_t x, std::int32_t y);
+// Records of found elements, by reference.
+using FoundRecords = std::vector<std::pair<ElementRef, ElementRecord>>;
+
+// Mode 3: closed vectors containing the point, smallest area first. With
+// `records`, also the records of the elements found that the document would
+// read from a file, taken from the rows the search has already read (in the
+// order of the result), so that the caller need not read them again.
+SearchResult containing(const Document &doc, const SearchRequest &request, std::int32_t x, std::int32_t y,
+    FoundRecords *records = nullptr);
 // Mode 4: the smallest polygon of the request's space at the point, then every
 // element of any space inside it (the polygon itself included), vectors first.
 SearchResult insideAreaAt(const Document &doc, const SearchRequest &request, std::int32_t x, std::int32_t y);

@@ -24,6 +24,16 @@ void unpackPoints(const unsigned char *data, std::int32_t count, ElementRecord &
     }
 }
 
+void recordOf(const StoredElement &element, ElementRecord &out)
+{
+    out.Type = element.type;
+    out.PNum = element.pointCount;
+    out.iPra = element.iPra;
+    out.lPra = element.lPra;
+    out.Key = element.key();
+    unpackPoints(element.points, element.pointCount, out);
+}
+
 WorldBox recordBox(const ElementRecord &record)
 {
     WorldBox box;

@@ -68,6 +68,8 @@ using ElementVisitor = std::function<bool(const StoredElement &)>;
 // Packs and unpacks the points of a record (PNum pairs).
 QByteArray packPoints(const ElementRecord &record);
 void unpackPoints(const unsigned char *data, std::int32_t count, ElementRecord &record);
+// The record of a stored element, as a store's fetch gives it.
+void recordOf(const StoredElement &element, ElementRecord &out);
 // Bounding box of a record's first PNum points.
 WorldBox recordBox(const ElementRecord &record);
 

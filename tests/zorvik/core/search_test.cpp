@@ -1,4 +1,6 @@
 #include "docfixture.h"
+#include "zorvik/core/geometry.h"
+#include "zorvik/core/search.h"
 
 #include <algorithm>
 #include <cmath>
@@ -479,6 +481,102 @@ TEST_F(SearchAgainstBruteForce, ConnectorsOfOneKindByPointAndRectangle)
     EXPECT_EQ(
         e.SearchConnectorIDKey(2, xy, xy, 206, 0, QString(), QString(), set, count, view), code::BadArgument);
     EXPECT_EQ(e.SearchElements(1, 0, 0, set, count, count, count, view), code::BadArgument);
+}
+
+// Mode 3 as the files' R*Trees give the elements: the point's box query,
+// filtered, in a stable sort by area (equal areas in the trees' order).
+std::vector<ElementRef> containingInTreeOrder(const Document &doc, const SearchRequest &q, int x, int y)
+{
+    std::vector<std::pair<double, ElementRef>> hits;
+    doc.forEachInBox({x, y, x, y}, [&](const StoredElement &e) {
+        if (e.isClosed() && search::passesFilters(doc.catalog(), q, e) && geometry::pointInStored(e, x, y))
+            hits.emplace_back(geometry::storedArea(e), e.ref);
+        return true;
+    });
+    std::stable_sort(hits.begin(), hits.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::vector<ElementRef> refs;
+    for (const auto &[area, ref] : hits)
+        refs.push_back(ref);
+    return refs;
+}
+
+// The search reads the areas of the files from in-memory copies and keeps
+// the records it found; both must give exactly what reading the files gives,
+// also after the files change.
+TEST_F(SearchAgainstBruteForce, Mode3FromTheAreaCopiesEqualsTheFileSearch)
+{
+    Engine &e = f.engine;
+    // Equal areas: saved, unsaved and in two spaces, whose order only the
+    // files' R*Trees decide.
+    f.add({test::square(1, 3001, 3001, 400, QStringLiteral("tieA")),
+        test::square(1, 3001, 3001, 400, QStringLiteral("tieB")),
+        test::square(2, 3001, 3001, 400, QStringLiteral("tieC"))});
+    ASSERT_EQ(e.SaveMap(), code::Ok);
+    f.add({test::square(1, 3001, 3001, 400, QStringLiteral("tieD"))});
+
+    std::mt19937 rng(9);
+    auto compare = [&](const char *when) {
+        const Document &doc = *e.document();
+        for (const Settings &s : settings) {
+            useSettings(e, s);
+            for (int i = 0; i < 30; ++i) {
+                const int x = i == 0 ? 3101 : std::uniform_int_distribution<int>(0, 11000)(rng) * 2 + 1;
+                const int y = i == 0 ? 3101 : std::uniform_int_distribution<int>(0, 11000)(rng) * 2 + 1;
+                SCOPED_TRACE(testing::Message()
+                    << when << ": type " << s.type << " space " << s.space << " at " << x << "," << y);
+                for (int limit : {0, 1}) {
+                    e.setRecognizeSearchNum(limit);
+                    const SearchRequest q = e.recognitionRequest(view);
+                    std::vector<ElementRef> want = containingInTreeOrder(doc, q, x, y);
+                    if (limit == 1 && want.size() > 1)
+                        want.resize(1);
+                    search::FoundRecords records;
+                    EXPECT_EQ(search::containing(doc, q, x, y, &records).refs, want);
+                    for (const auto &[ref, record] : records) {
+                        ElementRecord stored;
+                        ASSERT_TRUE(doc.fetch(ref, stored));
+                        EXPECT_EQ(record, stored);
+                    }
+                    // Through the engine, the records read after the search.
+                    Handle set = 0;
+                    std::int32_t a = 0, b = 0, c = 0;
+                    ASSERT_EQ(e.SearchElements(3, x, y, set, a, b, c, view), code::Ok);
+                    ASSERT_EQ(a, static_cast<std::int32_t>(want.size()));
+                    const std::vector<ElementRecord> got = test::records(e, set);
+                    for (std::size_t j = 0; j < want.size() && j < got.size(); ++j) {
+                        ElementRecord stored;
+                        ASSERT_TRUE(doc.fetch(want[j], stored));
+                        EXPECT_EQ(got[j], stored);
+                    }
+                    e.ReleaseElements(set);
+                }
+            }
+        }
+    };
+    compare("as opened");
+    ASSERT_EQ(e.SaveMap(), code::Ok);
+    compare("after a save");
+
+    // Another program writes the store file: its areas are read anew.
+    ElementStore other;
+    ASSERT_TRUE(other.open(f.dir.file(QStringLiteral("Map.zdb")), false));
+    const ElementRecord outside = test::square(1, 1, 1, 30000, QStringLiteral("outside"));
+    ElementStore::Changes changes;
+    changes.inserts.emplace_back(other.maxId() + 1000, &outside);
+    ASSERT_TRUE(other.apply(changes));
+    other.close();
+    compare("after another program wrote");
+
+    // A record kept from a search is not given once the element is deleted.
+    useSettings(e, settings[0]);
+    e.setRecognizeSearchNum(1);
+    Handle found = 0, again = 0;
+    std::int32_t a = 0, b = 0, c = 0;
+    ASSERT_EQ(e.SearchElements(3, 3101, 3101, found, a, b, c, view), code::Ok);
+    ASSERT_EQ(e.SearchElements(3, 3101, 3101, again, a, b, c, view), code::Ok);
+    ASSERT_EQ(e.DeleteElements(again), code::Ok);
+    ElementRecord gone;
+    EXPECT_EQ(e.GetElementsInfo(found, test::walk(e, found).front(), gone), code::BadHandle);
 }
 
 TEST(Search, PixelToleranceFollowsTheScale)
