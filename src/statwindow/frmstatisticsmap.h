@@ -40,6 +40,7 @@
 #include "statwindow/statareacalculation.h" // graph creation
 #include "statwindow/statareareader.h" // graph creation
 #include "statwindow/selectedarealist.h"
+#include "statwindow/statarea.h" // the ranking sort
 #include "statwindow/statistictree.h"
 
 #include <QPointer>
@@ -253,6 +254,25 @@ public:
     // The compact tool bar: the commands in one row at the top, the step
     // frames hidden, the window heightTwips high with its title bar.
     void ShowCompactToolBar(int heightTwips);
+
+    // value, symbol, ranking, pyramid and flow kinds
+public:
+    // Sorts areas[first..last] in place on Value(1) (0 when missing),
+    // ascending or descending; equal values keep the order the partitioning
+    // gives them, which the ranking shows.
+    static void QuickSort2Value(std::vector<StatArea> &areas, std::int32_t first, std::int32_t last, bool ascending);
+    // The age-class names of the last pyramid, entries 1 to its classes.
+    const std::vector<QString> &ageClassNames() const { return m_strAgeClassName; }
+
+private:
+    // Graph creation of the real-value, symbol, ranking, pyramid and flow
+    // kinds; a failure becomes the kind's message with its reason.
+    GraphRun createValueKind(int mapKind);
+    // Real value, symbol and ranking: values tallied, nothing drawn.
+    GraphRun createTallyKind(int mapKind);
+    GraphRun createPyramid();
+    GraphRun createFlow();
+    // ---- end of value, symbol, ranking, pyramid and flow kinds
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -203,6 +203,12 @@ frmStatisticsMap::GraphRun frmStatisticsMap::runGraphKind(int mapKind)
     case MapKindPie:
     case MapKindBar:
         return createPieBar(mapKind);
+    case MapKindValue:
+    case MapKindSymbol:
+    case MapKindRanking:
+    case MapKindPyramid:
+    case MapKindRyusen:
+        return createValueKind(mapKind);
     default:
         return createOtherKind(mapKind);
     }

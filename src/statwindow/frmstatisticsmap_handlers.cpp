@@ -57,5 +57,4 @@ void frmStatisticsMap::ctlLegend_ColorChange(std::int16_t, std::int32_t) { }
 void frmStatisticsMap::ctlLegend_RangeChange(std::int16_t, const QString &, const QString &) { }
 void frmStatisticsMap::ctlGradation_GradationChange() { }
 void frmStatisticsMap::cmdMapOut_Click() { }
-void frmStatisticsMap::cmdListOut_Click() { }
 void frmStatisticsMap::cmdReDisp_Click() { }

@@ -14,7 +14,10 @@ namespace veltra::statwindow {
 inline constexpr int MapKindNuri = 0;
 inline constexpr int MapKindPie = 1;
 inline constexpr int MapKindBar = 2;
+inline constexpr int MapKindValue = 3;
+inline constexpr int MapKindSymbol = 4;
 inline constexpr int MapKindRanking = 5;
+inline constexpr int MapKindPyramid = 6;
 inline constexpr int MapKindRyusen = 7;
 inline constexpr int MapKindSanpuzu = 8;
 

@@ -210,8 +210,8 @@ AgeRows tokyoAgeRows()
     };
     for (int i = 0; i < count.toInt(); ++i)
         out.rows.emplace_back(value(men.toInt() + i), value(women.toInt() + i));
-    out.unknown = value(ComCaldoraTable::GetEntryIndex(list, reference(QStringLiteral("男年齢不詳"))))
-        + value(ComCaldoraTable::GetEntryIndex(list, reference(QStringLiteral("女年齢不詳"))));
+    out.unknown = value(ComCaldoraTable::GetEntryIndex(list, reference(QStringLiteral("年齢不詳(男)"))))
+        + value(ComCaldoraTable::GetEntryIndex(list, reference(QStringLiteral("年齢不詳(女)"))));
     return out;
 }
 

@@ -261,8 +261,8 @@ void showTokyoPyramid(std::int32_t expressionKind, const QString &title)
         "75～79歳", "80～84歳", "85～89歳", "90～94歳", "95～99歳", "100歳以上"};
     double total = 0;
     for (const char *age : ages) {
-        const double men = prefectureValue(section.arg(QStringLiteral("男") + QString::fromUtf8(age)), 13);
-        const double women = prefectureValue(section.arg(QStringLiteral("女") + QString::fromUtf8(age)), 13);
+        const double men = prefectureValue(section.arg(QString::fromUtf8(age) + QStringLiteral("(男)")), 13);
+        const double women = prefectureValue(section.arg(QString::fromUtf8(age) + QStringLiteral("(女)")), 13);
         rows.emplace_back(men, women);
         total += men + women;
     }

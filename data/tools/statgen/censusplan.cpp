@@ -77,6 +77,12 @@ QString ageLabel(const QString &column)
     return parts.value(1) + QStringLiteral("～") + parts.value(2) + QStringLiteral("歳");
 }
 
+// The three characters that tell the sexes' age classes apart: "(男)".
+QString sexSuffix(const QString &sex)
+{
+    return QLatin1Char('(') + sex + QLatin1Char(')');
+}
+
 std::vector<Item> populationItems(const Lookup &l, bool bySex)
 {
     std::vector<Item> items{
@@ -100,7 +106,9 @@ std::vector<Item> areaItems(const Lookup &l)
 }
 
 // Per sex: its total, the classes, the unknown age. The pyramid reads the
-// classes of the two sexes and takes their labels from the totals before them.
+// classes of the two sexes and takes their labels from the totals before them;
+// it names a class by its entry without the last three characters, so the
+// sex goes last, in brackets: "0～4歳(男)" reads as the class "0～4歳".
 std::vector<Item> ageItems(const Lookup &l)
 {
     std::vector<Item> items;
@@ -110,9 +118,9 @@ std::vector<Item> ageItems(const Lookup &l)
         const QString s = QString::fromLatin1(sex);
         items.push_back({label, [l, s](const QString &c) { return l.value(c, "total", s); }});
         for (const QString &column : ageClassColumns())
-            items.push_back({label + ageLabel(column),
+            items.push_back({ageLabel(column) + sexSuffix(label),
                 [l, s, column](const QString &c) { return l.value(c, column, s); }});
-        items.push_back({label + QStringLiteral("年齢不詳"),
+        items.push_back({QStringLiteral("年齢不詳") + sexSuffix(label),
             [l, s](const QString &c) { return l.value(c, "age_unknown", s); }});
     }
     return items;

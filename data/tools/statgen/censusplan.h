@@ -12,9 +12,9 @@
 //   人口            総人口, 男, 女           (1920-2005: 総人口 only)
 //   世帯            世帯数, 一般世帯数        (2015, 2020)
 //   面積            面積(km2)                (2020)
-//   年齢5歳階級別    男, 男0～4歳 ... 男100歳以上, 男年齢不詳, then the same for 女 (2020;
-//                  its section also carries the pyramid keys DataCnt,
-//                  StartField1 and StartField2)
+//   年齢5歳階級別    男, 0～4歳(男) ... 100歳以上(男), 年齢不詳(男), then the
+//                  same for 女 with "(女)" (2020; its section also carries
+//                  the pyramid keys DataCnt, StartField1 and StartField2)
 // Area units: 都道府県 for every year, 市区町村 for 2015 and 2020 (one file per
 // prefecture, named by its code; the prefecture file is 00). Municipal files
 // list every area of the 2020 census (municipalities, Tokyo's special wards,

@@ -150,8 +150,8 @@ TEST_F(DefaultStatistics, AgeClassesServeThePyramid)
     mdlCommon::ReadIniString(group, veltra::statdata::entryKey(second.toInt()), firstClass, list);
     mdlCommon::ReadIniString(
         group, veltra::statdata::entryKey(second.toInt() + count.toInt() - 1), lastClass, list);
-    EXPECT_EQ(firstClass, QStringLiteral("女0～4歳,女0～4歳"));
-    EXPECT_EQ(lastClass, QStringLiteral("女100歳以上,女100歳以上"));
+    EXPECT_EQ(firstClass, QStringLiteral("0～4歳(女),0～4歳(女)"));
+    EXPECT_EQ(lastClass, QStringLiteral("100歳以上(女),100歳以上(女)"));
 
     // For Sapporo and for Tokyo the classes and the unknown age add up to the
     // total of each sex, and the totals to the population.
@@ -161,8 +161,8 @@ TEST_F(DefaultStatistics, AgeClassesServeThePyramid)
         for (const QString &sex : {QStringLiteral("男"), QStringLiteral("女")}) {
             const Found total = lookup(QStringLiteral("R2国勢調査"), unit, group, sex, code);
             const Found classes = lookup(QStringLiteral("R2国勢調査"), unit, group,
-                sex + QStringLiteral("0～4歳"), code,
-                ComCaldoraTable::GetEntryIndex(list, "{[" + unit + "][" + group + "][" + sex + "年齢不詳]}"));
+                QStringLiteral("0～4歳(") + sex + u')', code,
+                ComCaldoraTable::GetEntryIndex(list, "{[" + unit + "][" + group + "][年齢不詳(" + sex + ")]}"));
             ASSERT_EQ(total.status, 0) << code.toStdString();
             ASSERT_EQ(classes.status, 0) << code.toStdString();
             EXPECT_DOUBLE_EQ(classes.value, total.value) << code.toStdString();

@@ -167,8 +167,8 @@ TEST(CensusPlan, TablesOfTheDefaultStatistics)
     EXPECT_EQ(wards2015->rows.at(1), QStringList({"01101", "札幌市中央区", "-", "-", "-"}));
     const ValueTable *age = byKey.at(QStringLiteral("R2国勢調査/都道府県/年齢5歳階級別/00"));
     EXPECT_EQ(age->header.size(), 2 + 46);
-    EXPECT_EQ(age->header.at(2 + 1), QStringLiteral("男0～4歳"));
-    EXPECT_EQ(age->header.at(2 + 22), QStringLiteral("男年齢不詳"));
+    EXPECT_EQ(age->header.at(2 + 1), QStringLiteral("0～4歳(男)"));
+    EXPECT_EQ(age->header.at(2 + 22), QStringLiteral("年齢不詳(男)"));
     EXPECT_EQ(age->rows.size(), 47u); // the national line is not a prefecture
     const ValueTable *count1945 = byKey.at(QStringLiteral("S20人口調査/都道府県/人口/00"));
     EXPECT_EQ(count1945->startDate, QStringLiteral("1945/11/01"));
