@@ -205,6 +205,13 @@ frmStatisticsMap::GraphRun frmStatisticsMap::runGraphKind(int mapKind)
     case MapKindPie:
     case MapKindBar:
         return createPieBar(mapKind);
+    case MapKindSanpuzu: {
+        // The diagram shows its own output button; the two output buttons
+        // come only with a false result (another kind chosen).
+        QString message;
+        const bool handled = scatterGraph(message);
+        return {!handled, message};
+    }
     default:
         return createOtherKind(mapKind);
     }

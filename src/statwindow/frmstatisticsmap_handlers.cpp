@@ -55,10 +55,6 @@ void frmStatisticsMap::cmdEnd_Click()
 void frmStatisticsMap::cmdAreaSelect_Click(int) { }
 void frmStatisticsMap::lstSelectAddr_DblClick() { }
 void frmStatisticsMap::optAnaUnit_MouseUp(int) { }
-void frmStatisticsMap::cmdKoushin_Click() { }
-void frmStatisticsMap::ctlLegend_ColorChange(std::int16_t, std::int32_t) { }
-void frmStatisticsMap::ctlLegend_RangeChange(std::int16_t, const QString &, const QString &) { }
-void frmStatisticsMap::ctlGradation_GradationChange() { }
 void frmStatisticsMap::cmdMapOut_Click() { }
 void frmStatisticsMap::cmdListOut_Click() { }
 void frmStatisticsMap::cmdReDisp_Click() { }
