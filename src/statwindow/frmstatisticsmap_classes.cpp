@@ -284,18 +284,23 @@ void frmStatisticsMap::picSlider_MouseUp(std::int16_t Index, std::int16_t, std::
 
 void frmStatisticsMap::ctlLegend_ColorChange(std::int16_t intIndex, std::int32_t lngColor)
 {
-    try {
-        m_Graph->ChangeColor(intIndex, lngColor);
-    } catch (const std::exception &e) {
-        reportFailure(QStringLiteral("色を変更できませんでした。"), e);
-        return;
-    }
-    // The slot that coloured this segment serves later graphs and is saved
-    // with the window.
-    if (const std::optional<ColorSlot> slot = legendColorSlot(glngGraphKind, intIndex)) {
-        std::int32_t *colours = slot->pyramid ? m_colors.pyramid.data() : m_colors.graph.data();
-        colours[slot->slot] = lngColor;
-    }
+    // The graph's redraw rebuilds the legend rows, and the swatch that raised
+    // this event is still inside its own double click: the change runs once
+    // that event is over.
+    QTimer::singleShot(0, this, [this, intIndex, lngColor] {
+        try {
+            m_Graph->ChangeColor(intIndex, lngColor);
+        } catch (const std::exception &e) {
+            reportFailure(QStringLiteral("色を変更できませんでした。"), e);
+            return;
+        }
+        // The slot that coloured this segment serves later graphs and is
+        // saved with the window.
+        if (const std::optional<ColorSlot> slot = legendColorSlot(glngGraphKind, intIndex)) {
+            std::int32_t *colours = slot->pyramid ? m_colors.pyramid.data() : m_colors.graph.data();
+            colours[slot->slot] = lngColor;
+        }
+    });
 }
 
 void frmStatisticsMap::ctlLegend_RangeChange(std::int16_t intIndex, const QString &IjyouData, const QString &MimanData)
