@@ -220,10 +220,8 @@ void frmStatisticsMap::createPreview()
     m_picSlider.push_back(slider);
     lblX = label(QString(), QStringLiteral("lblX"), m_picMap);
     lblX->setAlignment(Qt::AlignHCenter);
-    richY = new QTextEdit(m_picMap);
+    richY = new veltra::statwindow::VerticalLabel(m_picMap);
     richY->setObjectName(QStringLiteral("richY"));
-    richY->setReadOnly(true);
-    richY->setFrameStyle(QFrame::NoFrame);
     place(richY, 60, 240, 540, 3000);
 
     lblCalcEnd = label(QStringLiteral("集計が完了しました。"), QStringLiteral("lblCalcEnd"), this);
@@ -315,6 +313,7 @@ void frmStatisticsMap::connectHandlers()
     connect(cmdReSize, &QPushButton::clicked, this, [this] { cmdReSize_Click(); });
     connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
     connect(cmdLoad, &QPushButton::clicked, this, [this] { cmdLoad_Click(); });
+    connectClassificationAndScatter();
 }
 
 QRadioButton *frmStatisticsMap::optMethod(std::int16_t index) const

@@ -42,6 +42,7 @@
 #include "statwindow/selectedarealist.h"
 #include "statwindow/statarea.h" // the ranking sort
 #include "statwindow/statistictree.h"
+#include "statwindow/verticallabel.h" // classification and scatter
 
 #include <QPointer>
 #include <QString>
@@ -149,7 +150,7 @@ public:
     ctlSelect *m_ctlSelect = nullptr; // ctlSelect
     QGroupBox *FrameMap = nullptr;
     QLabel *lblX = nullptr;
-    QTextEdit *richY = nullptr;
+    veltra::statwindow::VerticalLabel *richY = nullptr;
     QGroupBox *FrameHistoSelect = nullptr;
     QLabel *lblFuriwake = nullptr; // "階級数："
     QPushButton *cmdKoushin = nullptr;
@@ -227,8 +228,6 @@ private:
     GraphRun runGraphKind(int mapKind);
     GraphRun createChoropleth();
     GraphRun createPieBar(int mapKind);
-    // Value, symbol, ranking, pyramid, flow and scatter kinds: not drawn here.
-    GraphRun createOtherKind(int mapKind);
     // Reads the items' values for the selected areas; false with the
     // reader's reason (empty when nothing was found).
     bool readItemValues(const std::vector<QString> &folders, std::int32_t count,
@@ -273,6 +272,46 @@ private:
     GraphRun createPyramid();
     GraphRun createFlow();
     // ---- end of value, symbol, ranking, pyramid and flow kinds
+
+    // classification and scatter
+public:
+    // The scatter diagram of map kind 8 ("相関係数と散布図"); false when another
+    // kind is chosen (the normal layout restored), true otherwise, whether
+    // the diagram was drawn or a message was shown.
+    bool CreateScatterGraph();
+    // Method option Index released (the option already selected).
+    void optMethod_MouseUp(std::int16_t Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    // A boundary handle dragged or released; X and Y in twips within the
+    // handle, Button the VB button code (1 left, 2 right, 4 middle).
+    void picSlider_MouseMove(std::int16_t Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void picSlider_MouseUp(std::int16_t Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    // A click on the preview; X and Y in twips of picMap.
+    void picMap_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    std::int16_t gradeNum() const { return m_intGradeNum; }
+    std::int16_t method() const { return m_intMethod; }
+    std::int16_t methodChanged() const { return m_intMethodChanged; }
+
+private:
+    // Turns mouse events of picMap and the boundary handles (also those
+    // made later) into the handlers above.
+    class PreviewMouse;
+    void connectClassificationAndScatter();
+    // The common rebuild of the class display for n classes; `redraw` runs
+    // with the graph's AutoRedraw off.
+    template <typename Redraw> void rebuildClassDisplay(std::int16_t n, Redraw redraw);
+    // The number in cmbFuriwake; nullopt when its text is blank.
+    std::optional<std::int16_t> comboClassCount() const;
+    // Left edge and width of a control, in twips of its parent.
+    static double twipsLeft(const QWidget *w);
+    static double twipsWidth(const QWidget *w);
+    // The scatter diagram; false with nothing else done when another kind
+    // is chosen. The message to show goes into `message`.
+    bool scatterGraph(QString &message);
+    // The preview frame and picture in the normal or the scatter layout.
+    void setScatterLayout(bool scatter);
+    void showScatterFailure();
+    PreviewMouse *m_previewMouse = nullptr;
+    // ---- end of classification and scatter
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -209,16 +209,17 @@ frmStatisticsMap::GraphRun frmStatisticsMap::runGraphKind(int mapKind)
     case MapKindPyramid:
     case MapKindRyusen:
         return createValueKind(mapKind);
-    default:
-        return createOtherKind(mapKind);
+    case MapKindSanpuzu: {
+        // The diagram shows its own output button; the two output buttons
+        // come only with a false result (another kind chosen).
+        QString message;
+        const bool handled = scatterGraph(message);
+        return {!handled, message};
     }
-}
-
-frmStatisticsMap::GraphRun frmStatisticsMap::createOtherKind(int)
-{
-    // The value, symbol, ranking, pyramid, flow and scatter kinds are made
-    // elsewhere; nothing is drawn for them here.
-    return {};
+    default:
+        // Every option has its branch above; nothing else reaches here.
+        return {};
+    }
 }
 
 bool frmStatisticsMap::readItemValues(const std::vector<QString> &folders, std::int32_t count,

@@ -52,9 +52,5 @@ void frmStatisticsMap::cmdEnd_Click()
 // ---- handlers whose work the area selection, graph creation,
 // classification, output and tool-bar code bring
 
-void frmStatisticsMap::cmdKoushin_Click() { }
-void frmStatisticsMap::ctlLegend_ColorChange(std::int16_t, std::int32_t) { }
-void frmStatisticsMap::ctlLegend_RangeChange(std::int16_t, const QString &, const QString &) { }
-void frmStatisticsMap::ctlGradation_GradationChange() { }
 void frmStatisticsMap::cmdMapOut_Click() { }
 void frmStatisticsMap::cmdReDisp_Click() { }
