@@ -1,5 +1,7 @@
 #include "zorvik/render/elementbatch.h"
 
+#include "zorvik/render/linestroker.h"
+
 #include <algorithm>
 
 namespace zorvik {
@@ -154,10 +156,8 @@ void ElementBatch::paint(const ElementPainter &painter, bool level9, std::vector
             QPen pen = painter.vectorPen(kind, state);
             if (pen.style() == Qt::NoPen)
                 continue;
-            p.setPen(pen);
             p.setBrush(Qt::NoBrush);
-            for (const QPolygonF &run : g.runs)
-                p.drawPolyline(run);
+            LineStroker::strokeRuns(p, pen, g.runs, painter.referenceDrawing());
             if (!g.dots.empty()) {
                 pen.setStyle(Qt::SolidLine);
                 pen.setCapStyle(Qt::RoundCap);

@@ -23,7 +23,8 @@ const Catalog &RenderContext::catalog() const
 
 ElementPainter RenderContext::elementPainter() const
 {
-    return ElementPainter(m_painter, catalog(), m_view, pixelRatio(), m_input.background, m_target);
+    return ElementPainter(
+        m_painter, catalog(), m_view, pixelRatio(), m_input.background, m_target, m_input.referenceDrawing);
 }
 
 const ElementBatch &RenderContext::batch()
