@@ -52,10 +52,12 @@ ElementBatch::Group *ElementBatch::group(bool level9, int rank, TemporalState st
     return &m_groups[level9 ? 1 : 0][static_cast<std::size_t>(rank * 3 + static_cast<int>(state))];
 }
 
-void ElementBatch::collect(const Document &document)
+void ElementBatch::collect(const Document &document, bool exactPoints)
 {
     const double scale = m_view.scale();
-    document.forEachInBox(m_view.visibleBox(), [&](const StoredElement &e) {
+    // The pixel size along the view's finer axis, Y.
+    const double worldPerPixel = exactPoints ? 0 : 1.0 / m_view.worldLengthToPixels(1.0);
+    document.forEachInBoxForDrawing(m_view.visibleBox(), worldPerPixel, [&](const StoredElement &e) {
         if (e.kind < 0 || e.kind > MaxKindId)
             return true;
         const bool level9 = e.ref.source == ElementRef::Level9;

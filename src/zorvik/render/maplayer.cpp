@@ -33,7 +33,7 @@ const ElementBatch &RenderContext::batch()
         m_batch = std::make_unique<ElementBatch>(
             catalog(), m_view, m_input.dates, m_target, m_input.vectorsOnly);
         if (m_input.document) {
-            m_batch->collect(*m_input.document);
+            m_batch->collect(*m_input.document, m_input.referenceDrawing);
             m_batch->placeTexts(elementPainter(), QRectF(QPointF(0, 0), QSizeF(m_view.size())));
         }
     }

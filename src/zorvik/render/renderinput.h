@@ -21,8 +21,9 @@ struct RenderInput
     QColor background = Qt::white;
     bool vectorsOnly = false; // overview: vectors only, no texts, markers or drawings
     const DrawingStore *drawings = nullptr; // set and choropleth drawings (may be null)
-    // Draw wide lines, fills and names with QPainter's plain calls instead of
-    // the faster equivalents: the control pictures of tests and benchmarks.
+    // Draw the exact points of every element, and wide lines and fills with
+    // QPainter's plain calls, instead of the level-of-detail copies and the
+    // faster equivalents: the control pictures of tests and benchmarks.
     bool referenceDrawing = false;
 };
 
