@@ -12,10 +12,9 @@
 //     fill a 1:25,000 view, one name each.
 // Rows for the first and the last: lines of 1, 2 and 3 px, dashed 2 px, the
 // choropleth fills of every polygon with their 1-px outlines (to set against
-// the 1-px lines of the same rings), and the names alone. The generated default map, when it has been built, adds its
-// national, 1:500,000 and 1:25,000 views as shipped.
-// At the end the medians of 9 redraws are printed as one table with the load
-// average (--summary_only as the last argument prints only that table).
+// the 1-px lines of the same rings), and the names alone. The generated default map, when it has been built,
+// adds its national, 1:500,000 and 1:25,000 views as shipped. At the end the medians of 9 redraws are printed
+// as one table with the load average (--summary_only as the last argument prints only that table).
 #include "zorvik/core/document.h"
 #include "zorvik/core/engine.h"
 #include "zorvik/core/geo.h"
@@ -171,7 +170,8 @@ Map &mapNamed(const std::string &name)
 {
     auto &slot = g_maps[name];
     if (!slot) {
-        const double x0 = geo::worldX(129), x1 = geo::worldX(146), y0 = geo::worldY(31), y1 = geo::worldY(45.5);
+        const double x0 = geo::worldX(129), x1 = geo::worldX(146), y0 = geo::worldY(31),
+                     y1 = geo::worldY(45.5);
         if (name == "default")
             slot = openDefault();
         else if (name == "national 1M")
@@ -309,8 +309,8 @@ Plain plainFor(const Map &map, const Case &c, const ViewTransform &view)
     if (c.draw == Draw::Names) {
         QImage image(Screen, QImage::Format_ARGB32_Premultiplied);
         QPainter painter(&image);
-        Renderer().render(painter, view, inputFor(map, c, false), LayerSlot::Background, LayerSlot::SetDrawings,
-            nullptr, &plain.texts);
+        Renderer().render(painter, view, inputFor(map, c, false), LayerSlot::Background,
+            LayerSlot::SetDrawings, nullptr, &plain.texts);
         plain.elements = plain.texts.size();
         plain.textPx = plain.texts.empty() ? 9 : plain.texts.front().box.height() - 2;
     }
@@ -384,7 +384,8 @@ void BM_Plain(benchmark::State &state)
     state.SetLabel(std::string(row.c.map) + ", " + row.c.name);
 }
 
-BENCHMARK(BM_Render)->ArgsProduct({benchmark::CreateDenseRange(0, CaseCount - 1, 1), {0, 1}})
+BENCHMARK(BM_Render)
+    ->ArgsProduct({benchmark::CreateDenseRange(0, CaseCount - 1, 1), {0, 1}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Plain)->DenseRange(0, CaseCount - 1)->Unit(benchmark::kMillisecond);
 

@@ -355,7 +355,8 @@ void Document::forEachInBox(const WorldBox &box, const ElementVisitor &visit) co
     forEachInBoxForDrawing(box, 0, visit);
 }
 
-void Document::forEachInBoxForDrawing(const WorldBox &box, double worldPerPixel, const ElementVisitor &visit) const
+void Document::forEachInBoxForDrawing(
+    const WorldBox &box, double worldPerPixel, const ElementVisitor &visit) const
 {
     const int band = lod::bandFor(worldPerPixel);
     bool go = true;

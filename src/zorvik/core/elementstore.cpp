@@ -84,8 +84,7 @@ const QByteArray BoxSql = QByteArray("SELECT ") + Columns
       "WHERE r.minx <= ?2 AND r.maxx >= ?1 AND r.miny <= ?4 AND r.maxy >= ?3";
 // The same rows with the band's points where the band has a copy.
 const QByteArray LodBoxSql = QByteArray("SELECT ")
-    + QByteArray(Columns)
-          .replace("e.npts,e.pts", "COALESCE(l.npts, e.npts),COALESCE(l.pts, e.pts)")
+    + QByteArray(Columns).replace("e.npts,e.pts", "COALESCE(l.npts, e.npts),COALESCE(l.pts, e.pts)")
     + " FROM element_rtree r CROSS JOIN element e ON e.id = r.id "
       "LEFT JOIN element_lod l ON l.id = e.id AND l.band = ?5 "
       "WHERE r.minx <= ?2 AND r.maxx >= ?1 AND r.miny <= ?4 AND r.maxy >= ?3";
@@ -163,26 +162,28 @@ void ElementStore::ensureLevelOfDetail()
         // transaction. On failure (the file is busy) it is drawn from the
         // exact points and tried again at the next open.
         veltra::db::Transaction tx(m_db);
-        std::vector<std::pair<std::int64_t, QByteArray>> rows;
         bool ok = m_db.exec(QString::fromLatin1(LodSchema));
         veltra::db::Statement ins = m_db.prepare(
             QStringLiteral("INSERT OR REPLACE INTO element_lod(id, band, npts, pts) VALUES(?1, ?2, ?3, ?4)"));
-        ok = ok && ins.isValid()
-            && forEachElement(0, [&](const StoredElement &e) {
-                   if (e.type != TypeVector)
-                       return true;
-                   for (const lod::Band &band : lod::Bands) {
-                       const QByteArray pts = lod::simplified(e.points, e.pointCount, band.cell);
-                       if (pts.isEmpty())
-                           continue; // too little to gain: drawn from the exact points
-                       ins.reset();
-                       if (!ins.bind(1, qint64(e.ref.id)).bind(2, band.id).bind(3, int(pts.size() / 8)).bind(4, pts).exec()) {
-                           ok = false;
-                           return false;
-                       }
-                   }
-                   return true;
-               });
+        ok = ok && ins.isValid() && forEachElement(0, [&](const StoredElement &e) {
+            if (e.type != TypeVector)
+                return true;
+            for (const lod::Band &band : lod::Bands) {
+                const QByteArray pts = lod::simplified(e.points, e.pointCount, band.cell);
+                if (pts.isEmpty())
+                    continue; // too little to gain: drawn from the exact points
+                ins.reset();
+                if (!ins.bind(1, qint64(e.ref.id))
+                         .bind(2, band.id)
+                         .bind(3, int(pts.size() / 8))
+                         .bind(4, pts)
+                         .exec()) {
+                    ok = false;
+                    return false;
+                }
+            }
+            return true;
+        });
         m_hasLod = ok && tx.commit();
     }
     if (m_hasLod
@@ -498,7 +499,11 @@ bool ElementStore::apply(const Changes &changes, QString *error)
                 if (pts.isEmpty())
                     continue; // too little to gain: drawn from the exact points
                 insLod.reset();
-                if (!insLod.bind(1, qint64(id)).bind(2, band.id).bind(3, int(pts.size() / 8)).bind(4, pts).exec())
+                if (!insLod.bind(1, qint64(id))
+                         .bind(2, band.id)
+                         .bind(3, int(pts.size() / 8))
+                         .bind(4, pts)
+                         .exec())
                     return fail(insLod);
             }
         }

@@ -79,8 +79,8 @@ public:
     void polyline(const QPointF *points, int count, double half, End cap)
     {
         for (int i = 1; i < count; ++i)
-            segment(points[i - 1], points[i], half, i == 1 ? cap : End::Joint,
-                i == count - 1 ? cap : End::Joint);
+            segment(
+                points[i - 1], points[i], half, i == 1 ? cap : End::Joint, i == count - 1 ? cap : End::Joint);
     }
     void blendInto(QImage &image, const QColor &colour) const;
 
@@ -257,7 +257,8 @@ bool LineStroker::usesCoverage(const QPainter &painter, const QPen &pen)
     return image->format() == QImage::Format_ARGB32_Premultiplied || image->format() == QImage::Format_RGB32;
 }
 
-void LineStroker::strokeRuns(QPainter &painter, const QPen &pen, const std::vector<QPolygonF> &runs, bool reference)
+void LineStroker::strokeRuns(
+    QPainter &painter, const QPen &pen, const std::vector<QPolygonF> &runs, bool reference)
 {
     if (runs.empty() || pen.style() == Qt::NoPen)
         return;
@@ -319,7 +320,6 @@ void LineStroker::strokeRuns(QPainter &painter, const QPen &pen, const std::vect
         if (pattern.size() % 2)
             pattern.push_back(pattern.back());
         const double offset = pen.dashOffset() * unit;
-        std::vector<QPointF> piece;
         for (const QPolygonF &run : runs)
             forEachDash(run, pattern, offset,
                 [&](const std::vector<QPointF> &p) { mark(p.data(), static_cast<int>(p.size())); });

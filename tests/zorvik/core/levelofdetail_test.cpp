@@ -26,8 +26,8 @@ std::vector<std::int32_t> unpacked(const QByteArray &packed)
 
 QByteArray copyOf(const std::vector<std::int32_t> &xy, std::int32_t cell)
 {
-    return lod::simplified(reinterpret_cast<const unsigned char *>(xy.data()),
-        static_cast<std::int32_t>(xy.size() / 2), cell);
+    return lod::simplified(
+        reinterpret_cast<const unsigned char *>(xy.data()), static_cast<std::int32_t>(xy.size() / 2), cell);
 }
 
 TEST(LevelOfDetail, AreasThatShareABorderGetTheSameSimplifiedBorder)
@@ -78,7 +78,8 @@ TEST(LevelOfDetail, SmallElementsKeepAPointAndFewPointsKeepNoCopy)
         std::int32_t cell;
         int points; // of the copy; 0 = no copy
     } cases[] = {
-        {"a ring inside one cell stays as a point, drawn as a dot", {10, 10, 60, 10, 60, 60, 10, 60, 10, 10}, 800, 1},
+        {"a ring inside one cell stays as a point, drawn as a dot", {10, 10, 60, 10, 60, 60, 10, 60, 10, 10},
+            800, 1},
         {"a line of many points keeps one point per cell it passes",
             {0, 0, 100, 0, 200, 0, 300, 0, 400, 0, 500, 0, 600, 0, 700, 0, 800, 0, 4000, 0}, 800, 3},
         {"a line whose points all stay keeps no copy", {0, 0, 5000, 0, 10000, 5000, 15000, 0}, 800, 0},

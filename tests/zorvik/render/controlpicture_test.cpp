@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QPainter>
 #include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace zorvik {
@@ -53,7 +54,8 @@ Pictures renderBoth(const Document &doc, const ViewTransform &view, const Drawin
 
 int channelDifference(QRgb a, QRgb b)
 {
-    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+    return std::max(
+        {std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
 }
 
 double differingShare(const QImage &a, const QImage &b)
@@ -70,7 +72,8 @@ bool inked(const QImage &image, int x, int y, int radius = 1)
     for (int dy = -radius; dy <= radius; ++dy)
         for (int dx = -radius; dx <= radius; ++dx) {
             const int px = x + dx, py = y + dy;
-            if (image.rect().contains(px, py) && channelDifference(image.pixel(px, py), qRgb(255, 255, 255)) > ColourStep)
+            if (image.rect().contains(px, py)
+                && channelDifference(image.pixel(px, py), qRgb(255, 255, 255)) > ColourStep)
                 return true;
         }
     return false;
@@ -113,7 +116,8 @@ QStringList missingElements(const Document &doc, const ViewTransform &view, cons
     return missing;
 }
 
-::testing::AssertionResult looksTheSame(const Document &doc, const ViewTransform &view, const Pictures &p, const QString &name)
+::testing::AssertionResult looksTheSame(
+    const Document &doc, const ViewTransform &view, const Pictures &p, const QString &name)
 {
     const double share = differingShare(p.fast, p.reference);
     const QStringList missing = missingElements(doc, view, p);
@@ -125,8 +129,9 @@ QStringList missingElements(const Document &doc, const ViewTransform &view, cons
     p.reference.save(QStringLiteral("control-%1-reference.png").arg(name));
     if (share <= AllowedShare && missing.isEmpty())
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << name.toStdString() << ": " << share * 100 << " % of pixels differ; missing: "
-                                         << missing.join(QStringLiteral(", ")).toStdString();
+    return ::testing::AssertionFailure()
+        << name.toStdString() << ": " << share * 100
+        << " % of pixels differ; missing: " << missing.join(QStringLiteral(", ")).toStdString();
 }
 
 // --- the synthetic map: 16 x 10 smooth areas of 240 points with a name each
@@ -204,9 +209,9 @@ struct Style
 TEST_F(ControlPictures, SyntheticMapAtThreeScales)
 {
     ASSERT_TRUE(synthetic) << map->error().toStdString();
-    const Style styles[] = {{"1px", 1, 0, false, false}, {"2px", 2, 0, false, false}, {"3px", 3, 0, false, false},
-        {"2px-dash", 2, 1, false, false}, {"3px-dot", 3, 2, false, false}, {"2px-dashdot", 2, 3, false, false},
-        {"fills", 1, 0, true, false}, {"names", 2, 0, false, true}};
+    const Style styles[] = {{"1px", 1, 0, false, false}, {"2px", 2, 0, false, false},
+        {"3px", 3, 0, false, false}, {"2px-dash", 2, 1, false, false}, {"3px-dot", 3, 2, false, false},
+        {"2px-dashdot", 2, 3, false, false}, {"fills", 1, 0, true, false}, {"names", 2, 0, false, true}};
     const struct
     {
         const char *name;

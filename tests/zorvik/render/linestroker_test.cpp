@@ -71,11 +71,13 @@ TEST(LineStroker, WidthsAndSquareEndsMatchQPainter)
             for (QPointF offset : {QPointF(), QPointF(2, 1)}) {
                 const QPen pen(Qt::black, width, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
                 const QPolygonF line({QPointF(10, y), QPointF(60, y)});
-                const QImage fast = stroke(pen, line, false, offset), reference = stroke(pen, line, true, offset);
+                const QImage fast = stroke(pen, line, false, offset),
+                             reference = stroke(pen, line, true, offset);
                 for (int x : {8, 9, 10, 35, 60, 61, 62}) {
                     const auto a = darkness(fast, x, true), b = darkness(reference, x, true);
                     for (std::size_t i = 0; i < a.size(); ++i)
-                        EXPECT_NEAR(a[i], b[i], 3) << "width " << width << " y " << y << " column " << x << " row " << i;
+                        EXPECT_NEAR(a[i], b[i], 3)
+                            << "width " << width << " y " << y << " column " << x << " row " << i;
                 }
             }
 }
