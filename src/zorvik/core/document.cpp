@@ -4,6 +4,7 @@
 #include "platform/profile/profile.h"
 #include "platform/text/text.h"
 #include "zorvik/core/catalogfiles.h"
+#include "zorvik/core/levelofdetail.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -351,6 +352,13 @@ bool Document::contains(const ElementRef &ref) const
 
 void Document::forEachInBox(const WorldBox &box, const ElementVisitor &visit) const
 {
+    forEachInBoxForDrawing(box, 0, visit);
+}
+
+void Document::forEachInBoxForDrawing(
+    const WorldBox &box, double worldPerPixel, const ElementVisitor &visit) const
+{
+    const int band = lod::bandFor(worldPerPixel);
     bool go = true;
     for (std::size_t i = 0; go && i < m_meshes.size(); ++i) {
         m_meshes[i].store->forEachInBox(
@@ -361,7 +369,7 @@ void Document::forEachInBox(const WorldBox &box, const ElementVisitor &visit) co
             });
     }
     if (go)
-        m_store.forEachInBox(box, ElementRef::Store, [&](const StoredElement &e) {
+        m_store.forEachInBoxForDrawing(box, band, ElementRef::Store, [&](const StoredElement &e) {
             if (m_overlay.isStoreDeleted(e.ref.id))
                 return true;
             return go = visit(e);

@@ -108,6 +108,11 @@ public:
     // their in-memory copies where they have one.
     void forEachAreaAt(std::int32_t x, std::int32_t y, const ElementVisitor &visit) const;
     void forEachOfKind(std::int16_t type, std::int16_t kind, const ElementVisitor &visit) const;
+    // As forEachInBox, for drawing a view whose device pixel is
+    // `worldPerPixel` world units: saved vector elements come with their
+    // level-of-detail points for that size (levelofdetail.h). Unsaved, mesh
+    // and statistics elements come exact.
+    void forEachInBoxForDrawing(const WorldBox &box, double worldPerPixel, const ElementVisitor &visit) const;
     // Refs of every element of one type and kind, appended in source order
     // (meshes, store, level 9), without reading the elements.
     void refsOfKind(std::int16_t type, std::int16_t kind, std::vector<ElementRef> &refs) const;

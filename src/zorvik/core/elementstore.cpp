@@ -1,9 +1,11 @@
 #include "zorvik/core/elementstore.h"
 
 #include "platform/fs/fs.h"
+#include "zorvik/core/levelofdetail.h"
 
 #include <QFile>
 #include <cerrno>
+#include <cstring>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -41,6 +43,15 @@ CREATE VIRTUAL TABLE element_rtree USING rtree_i32(id, minx, maxx, miny, maxy);
 CREATE TABLE tombstone(mesh TEXT NOT NULL, mesh_element_id INTEGER NOT NULL, PRIMARY KEY(mesh, mesh_element_id));
 )sql";
 
+// Simplified points of vector elements per level-of-detail band (lod.h).
+// Added after the first files were written: opening a writable store that
+// lacks it builds it (see ensureLevelOfDetail).
+const char *const LodSchema = R"sql(
+CREATE TABLE IF NOT EXISTS element_lod(
+  id INTEGER NOT NULL, band INTEGER NOT NULL, npts INTEGER NOT NULL, pts BLOB NOT NULL,
+  PRIMARY KEY(id, band)) WITHOUT ROWID;
+)sql";
+
 const char *const Columns
     = "e.id,e.type,e.kind,e.ipra0,e.ipra1,e.ipra2,e.lpra0,e.lpra1,e.lpra2,e.lpra3,e.lpra4,"
       "e.lpra5,e.key,e.npts,e.pts,e.minx,e.miny,e.maxx,e.maxy";
@@ -71,6 +82,12 @@ StoredElement rowView(sqlite3_stmt *st, std::int32_t source)
 const QByteArray BoxSql = QByteArray("SELECT ") + Columns
     + " FROM element_rtree r CROSS JOIN element e ON e.id = r.id "
       "WHERE r.minx <= ?2 AND r.maxx >= ?1 AND r.miny <= ?4 AND r.maxy >= ?3";
+// The same rows with the band's points where the band has a copy.
+const QByteArray LodBoxSql = QByteArray("SELECT ")
+    + QByteArray(Columns).replace("e.npts,e.pts", "COALESCE(l.npts, e.npts),COALESCE(l.pts, e.pts)")
+    + " FROM element_rtree r CROSS JOIN element e ON e.id = r.id "
+      "LEFT JOIN element_lod l ON l.id = e.id AND l.band = ?5 "
+      "WHERE r.minx <= ?2 AND r.maxx >= ?1 AND r.miny <= ?4 AND r.maxy >= ?3";
 const QByteArray KindSql
     = QByteArray("SELECT ") + Columns + " FROM element e WHERE e.type = ?1 AND e.kind = ?2 ORDER BY e.id";
 const QByteArray FetchSql = QByteArray("SELECT ") + Columns + " FROM element e WHERE e.id = ?1";
@@ -94,7 +111,8 @@ bool ElementStore::create(const QString &path, QString *error)
     veltra::fs::deleteFiles(temp);
     {
         veltra::db::Database db;
-        if (!db.open(temp, true, false) || !db.exec(QString::fromLatin1(Schema))) {
+        if (!db.open(temp, true, false) || !db.exec(QString::fromLatin1(Schema))
+            || !db.exec(QString::fromLatin1(LodSchema))) {
             setError(error, QStringLiteral("地図データを作成できません: %1\n%2").arg(path, db.lastError()));
             db.close();
             veltra::fs::deleteFiles(temp);
@@ -131,7 +149,52 @@ bool ElementStore::open(const QString &path, bool readOnly, QString *error)
         close();
         return false;
     }
+    ensureLevelOfDetail();
     return true;
+}
+
+void ElementStore::ensureLevelOfDetail()
+{
+    m_hasLod = false;
+    {
+        veltra::db::Statement st = m_db.prepare(
+            QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'element_lod'"));
+        m_hasLod = st.next();
+    }
+    if (!m_hasLod && sqlite3_db_readonly(m_db.handle(), "main") == 0) {
+        // A store written before the copies existed: build them all in one
+        // transaction. On failure (the file is busy) it is drawn from the
+        // exact points and tried again at the next open.
+        veltra::db::Transaction tx(m_db);
+        bool ok = m_db.exec(QString::fromLatin1(LodSchema));
+        veltra::db::Statement ins = m_db.prepare(
+            QStringLiteral("INSERT OR REPLACE INTO element_lod(id, band, npts, pts) VALUES(?1, ?2, ?3, ?4)"));
+        ok = ok && ins.isValid() && forEachElement(0, [&](const StoredElement &e) {
+            if (e.type != TypeVector)
+                return true;
+            for (const lod::Band &band : lod::Bands) {
+                const QByteArray pts = lod::simplified(e.points, e.pointCount, band.cell);
+                if (pts.isEmpty())
+                    continue; // too little to gain: drawn from the exact points
+                ins.reset();
+                if (!ins.bind(1, qint64(e.ref.id))
+                         .bind(2, band.id)
+                         .bind(3, int(pts.size() / 8))
+                         .bind(4, pts)
+                         .exec()) {
+                    ok = false;
+                    return false;
+                }
+            }
+            return true;
+        });
+        m_hasLod = ok && tx.commit();
+    }
+    if (m_hasLod
+        && sqlite3_prepare_v3(m_db.handle(), LodBoxSql.constData(), -1, SQLITE_PREPARE_PERSISTENT,
+               &m_lodBoxQuery.stmt, nullptr)
+            != SQLITE_OK)
+        m_hasLod = false;
 }
 
 bool ElementStore::prepareQueries(QString *error)
@@ -161,7 +224,7 @@ bool ElementStore::prepareQueries(QString *error)
 
 void ElementStore::finalizeQueries()
 {
-    for (CachedQuery *q : {&m_boxQuery, &m_kindQuery, &m_fetchQuery, &m_allQuery}) {
+    for (CachedQuery *q : {&m_boxQuery, &m_kindQuery, &m_fetchQuery, &m_allQuery, &m_lodBoxQuery}) {
         sqlite3_finalize(q->stmt);
         q->stmt = nullptr;
         q->busy = false;
@@ -172,6 +235,7 @@ void ElementStore::close()
 {
     finalizeQueries();
     m_closedAreas.clear();
+    m_hasLod = false;
     m_db.close();
 }
 
@@ -259,6 +323,41 @@ void ElementStore::copyClosedAreas(const ClosedAreaIndex::Stamp &stamp) const
         return;
     }
     m_closedAreas.finish();
+}
+
+bool ElementStore::forEachInBoxForDrawing(
+    const WorldBox &box, int band, std::int32_t source, const ElementVisitor &visit) const
+{
+    if (band <= 0 || !m_hasLod)
+        return forEachInBox(box, source, visit);
+    if (!isOpen() || box.isEmpty())
+        return false;
+    return runQuery(
+        m_lodBoxQuery, LodBoxSql.constData(),
+        [&](sqlite3_stmt *st) {
+            sqlite3_bind_int(st, 1, box.minX);
+            sqlite3_bind_int(st, 2, box.maxX);
+            sqlite3_bind_int(st, 3, box.minY);
+            sqlite3_bind_int(st, 4, box.maxY);
+            sqlite3_bind_int(st, 5, band);
+        },
+        source, visit);
+}
+
+bool ElementStore::lodPoints(std::int64_t id, int band, std::vector<std::int32_t> &xy) const
+{
+    xy.clear();
+    if (!m_hasLod)
+        return false;
+    veltra::db::Statement st
+        = m_db.prepare(QStringLiteral("SELECT npts, pts FROM element_lod WHERE id = ?1 AND band = ?2"));
+    st.bind(1, qint64(id)).bind(2, band);
+    if (!st.next())
+        return false;
+    const QByteArray pts = st.blob(1);
+    xy.resize(static_cast<std::size_t>(pts.size() / 4));
+    std::memcpy(xy.data(), pts.constData(), xy.size() * 4);
+    return true;
 }
 
 bool ElementStore::forEachOfKind(
@@ -382,6 +481,14 @@ bool ElementStore::apply(const Changes &changes, QString *error)
                                       "?15, ?16, ?17, ?18, ?19, ?20, ?21)"));
     veltra::db::Statement insBox = m_db.prepare(
         QStringLiteral("INSERT INTO element_rtree(id, minx, maxx, miny, maxy) VALUES(?1, ?2, ?3, ?4, ?5)"));
+    // The level-of-detail copies change with their elements, in the same transaction.
+    veltra::db::Statement delLod = m_db.prepare(QStringLiteral("DELETE FROM element_lod WHERE id = ?1"));
+    veltra::db::Statement insLod = m_db.prepare(
+        QStringLiteral("INSERT OR REPLACE INTO element_lod(id, band, npts, pts) VALUES(?1, ?2, ?3, ?4)"));
+    if (m_hasLod && (!delLod.isValid() || !insLod.isValid())) {
+        setError(error, writeFailure(m_db.path(), m_db.lastError()));
+        return false;
+    }
     veltra::db::Statement addTomb = m_db.prepare(
         QStringLiteral("INSERT OR IGNORE INTO tombstone(mesh, mesh_element_id) VALUES(?1, ?2)"));
     veltra::db::Statement delTomb
@@ -399,6 +506,11 @@ bool ElementStore::apply(const Changes &changes, QString *error)
             return fail(delElement);
         if (!delBox.bind(1, qint64(id)).exec())
             return fail(delBox);
+        if (m_hasLod) {
+            delLod.reset();
+            if (!delLod.bind(1, qint64(id)).exec())
+                return fail(delLod);
+        }
     }
     for (const auto &[id, rec] : changes.inserts) {
         const WorldBox box = recordBox(*rec);
@@ -410,7 +522,8 @@ bool ElementStore::apply(const Changes &changes, QString *error)
             insElement.bind(4 + i, int(rec->iPra[i]));
         for (int i = 0; i < 6; ++i)
             insElement.bind(7 + i, int(rec->lPra[i]));
-        insElement.bind(13, rec->Key).bind(14, int(rec->PNum)).bind(15, packPoints(*rec));
+        const QByteArray points = packPoints(*rec);
+        insElement.bind(13, rec->Key).bind(14, int(rec->PNum)).bind(15, points);
         insElement.bind(16, 0).bind(17, closed ? 1 : 0);
         insElement.bind(18, box.minX).bind(19, box.minY).bind(20, box.maxX).bind(21, box.maxY);
         if (!insElement.exec())
@@ -419,6 +532,22 @@ bool ElementStore::apply(const Changes &changes, QString *error)
         insBox.bind(1, qint64(id)).bind(2, box.minX).bind(3, box.maxX).bind(4, box.minY).bind(5, box.maxY);
         if (!insBox.exec())
             return fail(insBox);
+        if (m_hasLod && rec->Type == TypeVector) {
+            const auto *raw = reinterpret_cast<const unsigned char *>(points.constData());
+            const std::int32_t count = static_cast<std::int32_t>(points.size() / 8);
+            for (const lod::Band &band : lod::Bands) {
+                const QByteArray pts = lod::simplified(raw, count, band.cell);
+                if (pts.isEmpty())
+                    continue; // too little to gain: drawn from the exact points
+                insLod.reset();
+                if (!insLod.bind(1, qint64(id))
+                         .bind(2, band.id)
+                         .bind(3, int(pts.size() / 8))
+                         .bind(4, pts)
+                         .exec())
+                    return fail(insLod);
+            }
+        }
     }
     for (const Tombstone &t : changes.addTombstones) {
         addTomb.reset();

@@ -9,6 +9,9 @@
 // walking a large polygon's overflow pages)
 //   element_rtree USING rtree_i32(id, minx, maxx, miny, maxy)
 //   tombstone(mesh TEXT, mesh_element_id INTEGER)   -- deleted mesh elements
+//   element_lod(id, band, npts, pts)   -- simplified vector points per band
+//     (levelofdetail.h), written with their elements; a writable store of
+//     an older file gets the table and its rows when opened
 //
 // The store is only read while a document is open; all pending changes live
 // in memory (ElementOverlay) and reach the file in one transaction at save, so
@@ -58,6 +61,14 @@ public:
     // in-memory copy of the file's areas (ClosedAreaIndex). False, having
     // visited nothing, when there is no such copy: search with forEachInBox.
     bool forEachClosedAt(std::int32_t x, std::int32_t y, std::int32_t source, const ElementVisitor &visit) const;
+    // As forEachInBox, but vector elements come with the points of a
+    // level-of-detail band (lod::bandFor) where the band has a copy; for
+    // drawing only. Band 0, or a store without copies: the exact points.
+    bool forEachInBoxForDrawing(
+        const WorldBox &box, int band, std::int32_t source, const ElementVisitor &visit) const;
+    // The band's copy of an element's points as x, y pairs; false when it has none.
+    bool lodPoints(std::int64_t id, int band, std::vector<std::int32_t> &xy) const;
+    bool hasLevelOfDetail() const { return m_hasLod; }
     // Every element of one type and kind, in id order.
     bool forEachOfKind(
         std::int16_t type, std::int16_t kind, std::int32_t source, const ElementVisitor &visit) const;
@@ -94,6 +105,7 @@ public:
 
 private:
     bool prepareQueries(QString *error);
+    void ensureLevelOfDetail();
 
     // Statements of the hot queries, prepared once; a nested walk (a visitor
     // that searches again) prepares its own.
@@ -114,6 +126,8 @@ private:
     mutable CachedQuery m_fetchQuery;
     mutable CachedQuery m_allQuery;
     mutable ClosedAreaIndex m_closedAreas;
+    mutable CachedQuery m_lodBoxQuery;
+    bool m_hasLod = false;
 };
 
 } // namespace zorvik

@@ -313,24 +313,61 @@ double haloPixels(double pixelRatio)
 
 namespace {
 
-// Where a text's glyphs go: the left end of the baseline and the metrics.
-struct TextLayout
+// A text shaped once at one pixel size: its advance, the font's metrics and
+// the glyph runs, relative to the top-left of its line. A map repeats the
+// same names frame after frame, so the shaping is kept for the thread's
+// later renders (up to a bound, then started afresh).
+struct ShapedText
 {
-    double x, baseline, width;
-    QFontMetricsF metrics;
+    double width = 0, ascent = 0, descent = 0, height = 0, lineAscent = 0;
+    QList<QGlyphRun> runs;
 };
 
-TextLayout layoutText(const QFont &font, QPointF at, const QString &text, bool leftAligned)
+const ShapedText &shaped(const QString &text, double pixelSize)
 {
+    struct Cache
+    {
+        QHash<QPair<int, QString>, ShapedText> texts;
+    };
+    thread_local Cache cache;
+    const QFont font = mapFont(pixelSize);
+    const QPair<int, QString> key(font.pixelSize(), text);
+    auto it = cache.texts.constFind(key);
+    if (it != cache.texts.constEnd())
+        return *it;
+    if (cache.texts.size() >= 20000)
+        cache.texts.clear();
+    ShapedText s;
     const QFontMetricsF metrics(font);
-    const double w = metrics.horizontalAdvance(text);
-    const double x = leftAligned ? at.x() : at.x() - w / 2;
-    return {x, at.y() + (metrics.ascent() - metrics.descent()) / 2, w, metrics};
+    s.width = metrics.horizontalAdvance(text);
+    s.ascent = metrics.ascent();
+    s.descent = metrics.descent();
+    s.height = metrics.height();
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    s.lineAscent = line.ascent();
+    s.runs = layout.glyphRuns();
+    return *cache.texts.insert(key, std::move(s));
+}
+
+// Where a text's glyphs go: the left end of the baseline.
+struct TextLayout
+{
+    double x, baseline;
+    const ShapedText &text;
+};
+
+TextLayout layoutText(const ShapedText &text, QPointF at, bool leftAligned)
+{
+    const double x = leftAligned ? at.x() : at.x() - text.width / 2;
+    return {x, at.y() + (text.ascent - text.descent) / 2, text};
 }
 
 QRectF boxOf(const TextLayout &l, double haloPx)
 {
-    return QRectF(l.x, l.baseline - l.metrics.ascent(), l.width, l.metrics.height())
+    return QRectF(l.x, l.baseline - l.text.ascent, l.text.width, l.text.height)
         .adjusted(-haloPx, -haloPx, haloPx, haloPx);
 }
 
@@ -340,7 +377,7 @@ QRectF mapTextBox(QPointF at, const QString &text, double pixelSize, double halo
 {
     if (text.isEmpty())
         return QRectF(at, QSizeF(0, 0));
-    return boxOf(layoutText(mapFont(pixelSize), at, text, leftAligned), haloPx);
+    return boxOf(layoutText(shaped(text, pixelSize), at, leftAligned), haloPx);
 }
 
 QRectF drawMapText(QPainter &painter, QPointF at, const QString &text, double pixelSize, const QColor &colour,
@@ -348,17 +385,11 @@ QRectF drawMapText(QPainter &painter, QPointF at, const QString &text, double pi
 {
     if (text.isEmpty())
         return QRectF(at, QSizeF(0, 0));
-    const QFont font = mapFont(pixelSize);
-    const TextLayout l = layoutText(font, at, text, leftAligned);
+    const TextLayout l = layoutText(shaped(text, pixelSize), at, leftAligned);
     // Shaped once, drawn up to nine times.
-    QTextLayout layout(text, font);
-    layout.beginLayout();
-    const QTextLine line = layout.createLine();
-    layout.endLayout();
-    const QList<QGlyphRun> runs = layout.glyphRuns();
-    const QPointF origin(l.x, l.baseline - line.ascent());
+    const QPointF origin(l.x, l.baseline - l.text.lineAscent);
     auto draw = [&](QPointF offset) {
-        for (const QGlyphRun &run : runs)
+        for (const QGlyphRun &run : l.text.runs)
             painter.drawGlyphRun(origin + offset, run);
     };
     painter.save();

@@ -1,5 +1,7 @@
 #include "zorvik/render/elementbatch.h"
 
+#include "zorvik/render/linestroker.h"
+
 #include <algorithm>
 
 namespace zorvik {
@@ -50,10 +52,12 @@ ElementBatch::Group *ElementBatch::group(bool level9, int rank, TemporalState st
     return &m_groups[level9 ? 1 : 0][static_cast<std::size_t>(rank * 3 + static_cast<int>(state))];
 }
 
-void ElementBatch::collect(const Document &document)
+void ElementBatch::collect(const Document &document, bool exactPoints)
 {
     const double scale = m_view.scale();
-    document.forEachInBox(m_view.visibleBox(), [&](const StoredElement &e) {
+    // The pixel size along the view's finer axis, Y.
+    const double worldPerPixel = exactPoints ? 0 : 1.0 / m_view.worldLengthToPixels(1.0);
+    document.forEachInBoxForDrawing(m_view.visibleBox(), worldPerPixel, [&](const StoredElement &e) {
         if (e.kind < 0 || e.kind > MaxKindId)
             return true;
         const bool level9 = e.ref.source == ElementRef::Level9;
@@ -154,10 +158,8 @@ void ElementBatch::paint(const ElementPainter &painter, bool level9, std::vector
             QPen pen = painter.vectorPen(kind, state);
             if (pen.style() == Qt::NoPen)
                 continue;
-            p.setPen(pen);
             p.setBrush(Qt::NoBrush);
-            for (const QPolygonF &run : g.runs)
-                p.drawPolyline(run);
+            LineStroker::strokeRuns(p, pen, g.runs, painter.referenceDrawing());
             if (!g.dots.empty()) {
                 pen.setStyle(Qt::SolidLine);
                 pen.setCapStyle(Qt::RoundCap);

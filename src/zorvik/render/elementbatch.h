@@ -34,7 +34,9 @@ public:
     ElementBatch(const Catalog &catalog, const ViewTransform &view, DateRange dates, const QRectF &target,
         bool vectorsOnly);
 
-    void collect(const Document &document);
+    // Walks the visible elements; saved vectors come with their
+    // level-of-detail points for the view's pixel size unless `exactPoints`.
+    void collect(const Document &document, bool exactPoints = false);
     // Decides which texts are written; `measure` gives their boxes, `frame`
     // is the target's device area. Without it every text is written.
     void placeTexts(const ElementPainter &measure, const QRectF &frame);

@@ -15,13 +15,14 @@ int stateIndex(TemporalState state)
 } // namespace
 
 ElementPainter::ElementPainter(QPainter &painter, const Catalog &catalog, const ViewTransform &view,
-    double pixelRatio, const QColor &halo, const QRectF &target)
+    double pixelRatio, const QColor &halo, const QRectF &target, bool referenceDrawing)
     : m_painter(painter)
     , m_catalog(catalog)
     , m_view(view)
     , m_ratio(pixelRatio)
     , m_halo(halo)
     , m_paths(view, target)
+    , m_reference(referenceDrawing)
 { }
 
 QColor ElementPainter::stateColour(const Style6 &style, TemporalState state) const

@@ -19,7 +19,7 @@ class ElementPainter
 {
 public:
     ElementPainter(QPainter &painter, const Catalog &catalog, const ViewTransform &view, double pixelRatio,
-        const QColor &halo, const QRectF &target);
+        const QColor &halo, const QRectF &target, bool referenceDrawing = false);
 
     // Pen of a vector kind in a temporal state (Qt::NoPen for "no line").
     QPen vectorPen(const VectorKind &kind, TemporalState state) const;
@@ -42,6 +42,8 @@ public:
     QPainter &painter() const { return m_painter; }
     double pixelRatio() const { return m_ratio; }
     const DevicePathBuilder &paths() const { return m_paths; }
+    // QPainter's plain calls instead of the faster equivalents (RenderInput).
+    bool referenceDrawing() const { return m_reference; }
 
 private:
     bool isStatGraph(const ConnectorKind &kind) const;
@@ -55,6 +57,7 @@ private:
     double m_ratio;
     QColor m_halo;
     DevicePathBuilder m_paths;
+    bool m_reference;
 };
 
 } // namespace zorvik

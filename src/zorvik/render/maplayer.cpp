@@ -23,7 +23,8 @@ const Catalog &RenderContext::catalog() const
 
 ElementPainter RenderContext::elementPainter() const
 {
-    return ElementPainter(m_painter, catalog(), m_view, pixelRatio(), m_input.background, m_target);
+    return ElementPainter(
+        m_painter, catalog(), m_view, pixelRatio(), m_input.background, m_target, m_input.referenceDrawing);
 }
 
 const ElementBatch &RenderContext::batch()
@@ -32,7 +33,7 @@ const ElementBatch &RenderContext::batch()
         m_batch = std::make_unique<ElementBatch>(
             catalog(), m_view, m_input.dates, m_target, m_input.vectorsOnly);
         if (m_input.document) {
-            m_batch->collect(*m_input.document);
+            m_batch->collect(*m_input.document, m_input.referenceDrawing);
             m_batch->placeTexts(elementPainter(), QRectF(QPointF(0, 0), QSizeF(m_view.size())));
         }
     }
