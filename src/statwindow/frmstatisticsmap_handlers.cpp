@@ -59,9 +59,7 @@ void frmStatisticsMap::cmdKoushin_Click() { }
 void frmStatisticsMap::ctlLegend_ColorChange(std::int16_t, std::int32_t) { }
 void frmStatisticsMap::ctlLegend_RangeChange(std::int16_t, const QString &, const QString &) { }
 void frmStatisticsMap::ctlGradation_GradationChange() { }
-void frmStatisticsMap::cmdMapOut_Click() { }
 void frmStatisticsMap::cmdListOut_Click() { }
-void frmStatisticsMap::cmdReDisp_Click() { }
 void frmStatisticsMap::chkDataSansho_Click() { }
 void frmStatisticsMap::chkObjMove_Click() { }
 void frmStatisticsMap::cmdObjClear_Click() { }
