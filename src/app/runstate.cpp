@@ -142,6 +142,7 @@ void resetStatisticsGlobals()
     gintPsyMoveState = 0;
     glngPsyMoveSet = 0;
     glngPsyMoveLineSet = 0;
+    glngAreaSelectLevel = 0;
 }
 
 // What the subsystems registered with the shell and with each other.

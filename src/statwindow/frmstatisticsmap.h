@@ -243,6 +243,15 @@ private:
     bool m_graphCreating = false;
     // ---- end of graph creation
 
+public:
+    // tool bar and statistics map files
+    // Loads the statistics map file sFileName into DB and draws it over what
+    // is drawn (mode 99): no question, no clearing, no change of layout.
+    void MP_ReadFileOnDraw(const QString &sFileName);
+    // The compact tool bar: the commands in one row at the top, the step
+    // frames hidden, the window heightTwips high with its title bar.
+    void ShowCompactToolBar(int heightTwips);
+
     // map output
 private:
     // The steps of an output between the wait dialog and the compact row:

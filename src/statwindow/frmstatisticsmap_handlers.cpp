@@ -60,9 +60,3 @@ void frmStatisticsMap::ctlLegend_ColorChange(std::int16_t, std::int32_t) { }
 void frmStatisticsMap::ctlLegend_RangeChange(std::int16_t, const QString &, const QString &) { }
 void frmStatisticsMap::ctlGradation_GradationChange() { }
 void frmStatisticsMap::cmdListOut_Click() { }
-void frmStatisticsMap::chkDataSansho_Click() { }
-void frmStatisticsMap::chkObjMove_Click() { }
-void frmStatisticsMap::cmdObjClear_Click() { }
-void frmStatisticsMap::cmdReSize_Click() { }
-void frmStatisticsMap::cmdSave_Click() { }
-void frmStatisticsMap::cmdLoad_Click() { }

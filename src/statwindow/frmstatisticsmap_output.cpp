@@ -134,7 +134,7 @@ void frmStatisticsMap::cmdMapOut_Click()
         recoverFromOutputFailure(failure, description, leftBefore);
         return;
     }
-    showCompactRow(*this, CompactHeightAfterOutput);
+    ShowCompactToolBar(CompactHeightAfterOutput);
     move(leftBefore, y());
 }
 

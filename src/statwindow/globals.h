@@ -18,3 +18,7 @@ inline constexpr std::int32_t AnaRangeCity = 2;
 inline constexpr std::int32_t AnaRangeTown = 3;
 
 inline std::vector<StatArea> gtypStatArea{StatArea{}};
+
+// The area level chosen last in an area dialog: 1 prefectures,
+// 2 municipalities, 3 town blocks (0 before any choice).
+inline std::int32_t glngAreaSelectLevel = 0;

@@ -14,7 +14,6 @@ namespace {
 using ui::twipsToPixelsX;
 using ui::twipsToPixelsY;
 
-constexpr int CompactRowTop = 120; // inside the window
 constexpr int FullRowTop = 672;
 constexpr int TitleBarHeight = 440; // the designed 11000 less the inner 10560
 constexpr int ToolGap = 5;
@@ -42,25 +41,6 @@ void setOuterHeight(frmStatisticsMap &window, int heightTwips)
 }
 
 } // namespace
-
-void showCompactRow(frmStatisticsMap &w, int heightTwips)
-{
-    const int top = twipsToPixelsY(CompactRowTop);
-    w.cmdObjClear->move(w.cmdObjClear->x(), top);
-    w.cmdObjClear->setVisible(true);
-    QWidget *previous = w.cmdObjClear;
-    for (QWidget *next :
-        std::initializer_list<QWidget *>{w.cmdLoad, w.cmdSave, w.chkObjMove, w.cmdReSize, w.chkDataSansho}) {
-        placeAfter(previous, next, top);
-        previous = next;
-    }
-    for (QWidget *frame : std::initializer_list<QWidget *>{w.FrameAnaRange, w.FrameAnaWay, w.FrameStatistic})
-        frame->setVisible(false);
-    w.cmdEnd->move(w.cmdEnd->x(), top);
-    w.cmdReDisp->move(w.cmdMapOut->x(), top);
-    w.cmdReDisp->setVisible(true);
-    setOuterHeight(w, heightTwips);
-}
 
 void showFullLayout(frmStatisticsMap &w)
 {

@@ -43,11 +43,14 @@ class frmPyramid : public QWidget
     Q_OBJECT
 };
 
-// One of the statistics map's legend pop-ups.
+// One of the statistics map's legend pop-ups, known by its name only (the
+// namespace keeps it apart from the real window of the rendering library).
+namespace popup {
 class frmPSYHanreiOne : public QWidget
 {
     Q_OBJECT
 };
+} // namespace popup
 
 namespace {
 
@@ -225,7 +228,7 @@ TEST_F(StatisticsMapWindow, ClosingClearsTheMapWithItsFilesAndEndsTheStep)
     gintStoryStepEnd = 0;
 
     window()->show();
-    ui::form<frmPSYHanreiOne>()->show();
+    ui::form<popup::frmPSYHanreiOne>()->show();
     ui::DialogScript script;
     window()->cmdEnd->click();
     test::flushDeletes();
