@@ -44,7 +44,10 @@ public:
     Owner &operator=(const Owner &) = delete;
     bool hasAnaRange() const override { return true; }
     std::int32_t AnaRange() const override { return 2; }
-    QRadioButton *optMethod(std::int16_t index) const override { return m_methods.at(static_cast<std::size_t>(index)); }
+    QRadioButton *optMethod(std::int16_t index) const override
+    {
+        return m_methods.at(static_cast<std::size_t>(index));
+    }
 
 private:
     std::array<QRadioButton *, 5> m_methods{};
@@ -54,7 +57,10 @@ class Selection : public ItemSelection
 {
 public:
     std::int16_t GetItemSelect(std::int16_t selflg) const override { return selflg == 1 ? 1 : 255; }
-    void GetSubItemData(std::int32_t, std::int32_t, std::vector<QString> &texts) const override { texts = item(); }
+    void GetSubItemData(std::int32_t, std::int32_t, std::vector<QString> &texts) const override
+    {
+        texts = item();
+    }
     void setSelectData(std::int16_t, const QString &, std::int32_t, const QString &) override { }
     static std::vector<QString> item()
     {
@@ -93,7 +99,8 @@ struct Choropleth
             StatArea a;
             a.PrefCode = 1 + i % 47;
             a.CityCode = 100 + i % 900;
-            a.AreaCode = QStringLiteral("%1%2000000").arg(a.PrefCode, 2, 10, QLatin1Char('0')).arg(a.CityCode);
+            a.AreaCode
+                = QStringLiteral("%1%2000000").arg(a.PrefCode, 2, 10, QLatin1Char('0')).arg(a.CityCode);
             a.AreaName = QStringLiteral("市区町村%1").arg(i);
             a.X = -500000 + i * 311;
             a.Y = 300000 - i * 173;

@@ -6,21 +6,20 @@
 // The window stays disabled for the whole output: it lets window messages
 // through once per area, and a second output or a graph creation started in
 // the middle would change the records being written.
-#include "statwindow/frmstatisticsmap.h"
-
 #include "graphs/clsanafile.h"
 #include "graphs/clsdrawgraph.h"
 #include "graphs/ctlselect.h"
 #include "graphs/picturebox.h"
-#include "shell/globals.h"
 #include "platform/fs/fs.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/twips.h"
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/errors.h"
 #include "shell/frmpsywait.h"
+#include "shell/globals.h"
 #include "statrender/clearstatmap.h"
 #include "statrender/drawfromfiles.h"
+#include "statwindow/frmstatisticsmap.h"
 #include "statwindow/globals.h"
 #include "statwindow/mapoutput.h"
 #include "statwindow/outputlayout.h"

@@ -227,8 +227,8 @@ double calculated(vb::Currency numerator, vb::Currency denominator, std::int32_t
 }
 
 // One scatter axis with a denominator: the value written for it.
-QVariant ratioValue(const StatArea &area, std::size_t numerator, std::size_t denominator, const QVariant &marker,
-    std::int32_t kind)
+QVariant ratioValue(const StatArea &area, std::size_t numerator, std::size_t denominator,
+    const QVariant &marker, std::int32_t kind)
 {
     for (const std::size_t j : {numerator, denominator}) {
         const std::int32_t status = statusOf(area, j);
@@ -239,7 +239,8 @@ QVariant ratioValue(const StatArea &area, std::size_t numerator, std::size_t den
         vb::cCur(statNumber(valueOf(area, denominator))), kind);
 }
 
-std::vector<QVariant> scatterValues(const OutputSource &source, const AnalysisCalls &calls, const StatArea &area)
+std::vector<QVariant> scatterValues(
+    const OutputSource &source, const AnalysisCalls &calls, const StatArea &area)
 {
     std::vector<QVariant> values(3);
     for (std::size_t j = 1; j <= 2; ++j)
@@ -307,7 +308,7 @@ const std::vector<QString> &SelectorSnapshot::detailsOf(int list, int entry) con
         return noTexts();
     const auto &entries = details[static_cast<std::size_t>(list)];
     return static_cast<std::size_t>(entry) <= entries.size() ? entries[static_cast<std::size_t>(entry) - 1]
-                                                              : noTexts();
+                                                             : noTexts();
 }
 
 LegendSnapshot legendOf(const clsDrawGraph &graph)

@@ -50,8 +50,7 @@ double shareOf(double value, vb::Currency total)
 }
 
 // Starts a pyramid on a cleared picture: the two series, nothing drawn yet.
-void startPyramid(
-    clsDrawGraph &graph, PictureBox &picture, const PyramidPictureSource &source)
+void startPyramid(clsDrawGraph &graph, PictureBox &picture, const PyramidPictureSource &source)
 {
     picture.Cls();
     graph.Clear();
@@ -60,7 +59,8 @@ void startPyramid(
     graph.AddSegment(0, textAt(source.itemTexts, TextRightName), source.rightColor, 0);
 }
 
-void drawPyramid(clsDrawGraph &graph, GraphCanvas &canvas, PictureBox &picture, const PyramidPictureSource &source)
+void drawPyramid(
+    clsDrawGraph &graph, GraphCanvas &canvas, PictureBox &picture, const PyramidPictureSource &source)
 {
     const bool sizeFrame = !textAt(source.itemTexts, TextPath).contains(SingleYearItem);
     graph.DrawPyramid(&canvas, &picture, source.expressionKind, source.habaMax, sizeFrame, false);
@@ -129,8 +129,8 @@ std::vector<std::pair<double, double>> pyramidSummary(
     return rows;
 }
 
-void makePyramidPictures(std::vector<StatArea> &records, const PyramidPictureSource &source, clsDrawGraph &graph,
-    GraphCanvas &canvas, PictureBox &picture)
+void makePyramidPictures(std::vector<StatArea> &records, const PyramidPictureSource &source,
+    clsDrawGraph &graph, GraphCanvas &canvas, PictureBox &picture)
 {
     const auto classCount = static_cast<std::int32_t>(textAt(source.itemTexts, TextClassCount).toInt());
     for (std::size_t i = 1; i < records.size(); ++i) {

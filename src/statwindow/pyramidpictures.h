@@ -54,7 +54,7 @@ struct PyramidPictureSource
 // draws the summed preview, through `graph` on `canvas` of `picture`.
 // Raises vb::FileError when a picture cannot be saved or an old one cannot
 // be deleted.
-void makePyramidPictures(std::vector<StatArea> &records, const PyramidPictureSource &source, clsDrawGraph &graph,
-    GraphCanvas &canvas, PictureBox &picture);
+void makePyramidPictures(std::vector<StatArea> &records, const PyramidPictureSource &source,
+    clsDrawGraph &graph, GraphCanvas &canvas, PictureBox &picture);
 
 } // namespace veltra::statwindow

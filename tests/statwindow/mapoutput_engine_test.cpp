@@ -19,6 +19,7 @@
 #include "runstateguard.h"
 #include "shell/frmmain.h"
 #include "shell/globals.h"
+#include "shell/modaldialog.h"
 #include "shell/programfolder.h"
 #include "statdata/meshdatabase.h"
 #include "statrender/globals.h"
@@ -36,8 +37,11 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace veltra;
@@ -164,8 +168,8 @@ TEST_F(MapOutputOnEngine, TwoOutputsInARowAreTwoPairsBothDrawnAndTheWindowIsItsT
     EXPECT_EQ(outerHeightTwips(), CompactHeightAfterOutput);
     EXPECT_EQ(w->x(), leftBefore);
     EXPECT_TRUE(w->isEnabled());
-    for (QWidget *frameBox : {static_cast<QWidget *>(w->FrameAnaRange), static_cast<QWidget *>(w->FrameAnaWay),
-             static_cast<QWidget *>(w->FrameStatistic)})
+    for (QWidget *frameBox : {static_cast<QWidget *>(w->FrameAnaRange),
+             static_cast<QWidget *>(w->FrameAnaWay), static_cast<QWidget *>(w->FrameStatistic)})
         EXPECT_FALSE(frameBox->isVisibleTo(w));
     QWidget *previous = w->cmdObjClear;
     for (QWidget *c : std::initializer_list<QWidget *>{w->cmdLoad, w->cmdSave, w->chkObjMove, w->cmdReSize,
@@ -222,8 +226,8 @@ TEST_F(MapOutputOnEngine, ARefusedOrFailedWriteShowsTheAbortBoxAndChangesNothing
             },
             QStringLiteral("67"), clsAnaFile::noFreeNumberMessage()},
         {"the data file cannot be written",
-            [](const QString &db) { QDir().mkpath(db + QStringLiteral("tempdata000.dat")); }, QStringLiteral("75"),
-            QStringLiteral("tempdata000.dat")},
+            [](const QString &db) { QDir().mkpath(db + QStringLiteral("tempdata000.dat")); },
+            QStringLiteral("75"), QStringLiteral("tempdata000.dat")},
     };
     createPie();
     w->cmdMapOut_Click();
@@ -271,6 +275,120 @@ TEST_F(MapOutputOnEngine, WithoutAnAreaLevelNothingIsWritten)
     EXPECT_EQ(statElements(), 0);
     EXPECT_EQ(outerHeightTwips(), FullLayoutHeight);
     EXPECT_TRUE(w->FrameAnaRange->isVisibleTo(w));
+}
+
+// Municipality numbers of a prefecture, from the census table the data
+// folder was made from.
+std::vector<int> municipalities(int pref)
+{
+    QFile csv(QStringLiteral(VELTRA_CENSUS_TABLES "/muni_population_2020.csv"));
+    EXPECT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList header = lines.value(0).trimmed().split(u',');
+    const auto prefColumn = header.indexOf(QStringLiteral("pref_code"));
+    const auto muniColumn = header.indexOf(QStringLiteral("muni_code"));
+    std::vector<int> out;
+    for (qsizetype k = 1; k < lines.size(); ++k) {
+        const QStringList f = lines[k].trimmed().split(u',');
+        if (f.value(prefColumn).toInt() == pref)
+            out.push_back(f.value(muniColumn).mid(2).toInt());
+    }
+    return out;
+}
+
+// Shows the map in the main frame with the window over it after an output,
+// saves the frame's picture in VELTRA_SHOT_DIR and keeps it up for
+// VELTRA_SHOW_SECONDS.
+class MapOutputShowcase : public MapOutputOnEngine
+{
+protected:
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("VELTRA_SHOT_DIR")
+            && qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS") <= 0)
+            GTEST_SKIP() << "set VELTRA_SHOT_DIR or VELTRA_SHOW_SECONDS to see the outputs";
+        MapOutputOnEngine::SetUp();
+        frame->setGeometry(0, 0, 1280, 900);
+        frame->show();
+        sub = frame->mdiArea()->addSubWindow(map);
+        sub->showMaximized();
+        w->show();
+        // Below the legend pop-up, which opens at the top left.
+        w->move(60, 180);
+        QCoreApplication::processEvents();
+    }
+    void TearDown() override
+    {
+        if (sub) {
+            sub->setWidget(nullptr);
+            map->setParent(nullptr);
+        }
+        MapOutputOnEngine::TearDown();
+    }
+    void output(double centerX, double centerY, double scale, const char *name)
+    {
+        w->cmdMapOut_Click();
+        EXPECT_EQ(shown(), QStringList());
+        map->setCenterX(centerX);
+        map->setCenterY(centerY);
+        map->setScale(scale);
+        map->Refresh();
+        QCoreApplication::processEvents();
+        const QString shots = qEnvironmentVariable("VELTRA_SHOT_DIR");
+        if (!shots.isEmpty()) {
+            QDir().mkpath(shots);
+            EXPECT_TRUE(frame->grab().save(
+                shots + QLatin1Char('/') + QString::fromUtf8(name) + QStringLiteral(".png")));
+            EXPECT_TRUE(w->grab().save(
+                shots + QLatin1Char('/') + QString::fromUtf8(name) + QStringLiteral("-toolbar.png")));
+        }
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS") * 1000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    // The median position of the areas of the last graph (the islands far
+    // south of a prefecture do not move it).
+    QPointF areaCentre() const
+    {
+        std::vector<double> xs, ys;
+        for (std::size_t i = 1; i < gtypStatArea.size(); ++i) {
+            xs.push_back(gtypStatArea[i].X);
+            ys.push_back(gtypStatArea[i].Y);
+        }
+        if (xs.empty())
+            return {};
+        std::nth_element(xs.begin(), xs.begin() + static_cast<std::ptrdiff_t>(xs.size() / 2), xs.end());
+        std::nth_element(ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(ys.size() / 2), ys.end());
+        return {xs[xs.size() / 2], ys[ys.size() / 2]};
+    }
+
+    QMdiSubWindow *sub = nullptr;
+};
+
+TEST_F(MapOutputShowcase, PopulationDensityOverTokyosMunicipalities)
+{
+    bed->choose(MapKindNuri, AnaRangeCity);
+    for (int city : municipalities(13))
+        bed->addArea(13, city);
+    {
+        // The chooser is closed without a choice; the shipped template is
+        // chosen here.
+        shell::ScopedModalHook hook([](QDialog &) {});
+        w->m_ctlSelect->cmdCalSel_Click(0);
+    }
+    w->m_ctlSelect->frmCalcSel_SelectCalcTemplate(data + u("計算ﾃﾝﾌﾟﾚｰﾄ/市区町村/人口密度.cal"));
+    ASSERT_EQ(w->m_ctlSelect->ListCount(0), 1);
+    ASSERT_EQ(bed->create(), QStringList());
+    const QPointF c = areaCentre();
+    output(c.x(), c.y(), 250000, "i45-choropleth-density");
+}
+
+TEST_F(MapOutputShowcase, MenAndWomenOverThe47Prefectures)
+{
+    createPie();
+    const QPointF c = areaCentre();
+    output(c.x(), c.y(), 2500000, "i45-pie-men-women");
 }
 
 } // namespace

@@ -27,7 +27,8 @@ StatArea record(std::int32_t pref, std::int32_t city, const char *name, std::int
     StatArea a;
     a.PrefCode = pref;
     a.CityCode = city;
-    a.AreaCode = QStringLiteral("%1%2000000").arg(pref, 2, 10, QLatin1Char('0')).arg(city, 3, 10, QLatin1Char('0'));
+    a.AreaCode
+        = QStringLiteral("%1%2000000").arg(pref, 2, 10, QLatin1Char('0')).arg(city, 3, 10, QLatin1Char('0'));
     a.AreaName = u(name);
     a.X = x;
     a.Y = y;
@@ -44,11 +45,12 @@ std::vector<StatYearEntry> years()
     return {r2, StatYearEntry{}};
 }
 
-const std::vector<QString> DensityTemplate{u("人口密度"), u("人口密度.cal"), QStringLiteral("CALC"), QString()};
-const std::vector<QString> Men{u("R2国勢調査\\人口\\男"), u("etc/R2/都道府県/人口"), QStringLiteral("2"),
-    QStringLiteral("R2")};
-const std::vector<QString> Women{u("R2国勢調査\\人口\\女"), u("etc/R2/都道府県/人口"), QStringLiteral("3"),
-    QStringLiteral("R2")};
+const std::vector<QString> DensityTemplate{
+    u("人口密度"), u("人口密度.cal"), QStringLiteral("CALC"), QString()};
+const std::vector<QString> Men{
+    u("R2国勢調査\\人口\\男"), u("etc/R2/都道府県/人口"), QStringLiteral("2"), QStringLiteral("R2")};
+const std::vector<QString> Women{
+    u("R2国勢調査\\人口\\女"), u("etc/R2/都道府県/人口"), QStringLiteral("3"), QStringLiteral("R2")};
 
 struct GoldenCase
 {
@@ -80,7 +82,8 @@ TEST_F(MapOutputGolden, ChoroplethAndPieByteForByte)
                 s.legend.noticeName = u("人口密度");
                 s.legend.gradeNum = 3;
                 s.legend.segments = 3;
-                s.legend.classes = {{16777164, 1000, 8000.25}, {10079436, 8000.25, 15000}, {3381555, 15000, 23000}};
+                s.legend.classes
+                    = {{16777164, 1000, 8000.25}, {10079436, 8000.25, 15000}, {3381555, 15000, 23000}};
                 s.legend.entries.assign(4, {u("人口密度"), 0});
                 s.selectAddress = {QString(), QStringLiteral("13101"), QStringLiteral("13102"),
                     QStringLiteral("13103"), QStringLiteral("13104")};
@@ -106,9 +109,11 @@ TEST_F(MapOutputGolden, ChoroplethAndPieByteForByte)
                 s.selector.details[0] = {Men, Women};
                 s.legend.segments = 1;
                 s.legend.entries = {{u("男"), 16711680}, {u("女"), 255}};
-                s.selectAddress = {QString(), QStringLiteral("11"), QStringLiteral("13"), QStringLiteral("14")};
+                s.selectAddress
+                    = {QString(), QStringLiteral("11"), QStringLiteral("13"), QStringLiteral("14")};
                 const std::vector<std::tuple<int, const char *, double, double>> prefs{
-                    {11, "埼玉県", 3652169, 3692604}, {13, "東京都", 6898388, 7149357}, {14, "神奈川県", 4588268, 4649004}};
+                    {11, "埼玉県", 3652169, 3692604}, {13, "東京都", 6898388, 7149357},
+                    {14, "神奈川県", 4588268, 4649004}};
                 for (const auto &[code, name, men, women] : prefs) {
                     StatArea a = record(code, 0, name, code * 1000, -code * 1000);
                     a.Value = {StatValue{}, men, women};
@@ -145,7 +150,9 @@ TEST_F(MapOutputGolden, ChoroplethAndPieByteForByte)
             QFile::copy(db + QStringLiteral("tempheader000.hed"), out + QStringLiteral("tempheader000.hed"));
             QFile::copy(db + QStringLiteral("tempdata000.dat"), out + QStringLiteral("tempdata000.dat"));
         }
-        EXPECT_EQ(header, expected(c.folder, "tempheader000.hed")) << veltra::text::decodeCp932(header).toStdString();
-        EXPECT_EQ(data, expected(c.folder, "tempdata000.dat")) << veltra::text::decodeCp932(data).toStdString();
+        EXPECT_EQ(header, expected(c.folder, "tempheader000.hed"))
+            << veltra::text::decodeCp932(header).toStdString();
+        EXPECT_EQ(data, expected(c.folder, "tempdata000.dat"))
+            << veltra::text::decodeCp932(data).toStdString();
     }
 }

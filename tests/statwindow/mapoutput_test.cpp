@@ -35,7 +35,8 @@ StatArea area(const QString &name, std::vector<StatValue> values, std::vector<st
 // Sub-item texts of a plain item of survey era `era`.
 std::vector<QString> plainItem(const QString &era)
 {
-    return {QStringLiteral("R2国勢調査\\人口\\総人口"), QStringLiteral("etc/R2/人口"), QStringLiteral("1"), era};
+    return {
+        QStringLiteral("R2国勢調査\\人口\\総人口"), QStringLiteral("etc/R2/人口"), QStringLiteral("1"), era};
 }
 
 std::vector<QString> templateItem(const QString &name)
@@ -76,7 +77,8 @@ struct Bed
     {
         source.selector.names[static_cast<std::size_t>(list)].clear();
         for (const auto &d : details)
-            source.selector.names[static_cast<std::size_t>(list)].push_back(d.empty() ? QString() : d.front());
+            source.selector.names[static_cast<std::size_t>(list)].push_back(
+                d.empty() ? QString() : d.front());
         source.selector.details[static_cast<std::size_t>(list)] = std::move(details);
     }
     AnalysisCalls run() const { return assembleAnalysis(source); }
@@ -277,7 +279,8 @@ TEST(MapOutputChoropleth, ClassValuesStatusesAndTheRateMarker)
     };
     const std::vector<Case> cases{
         {"a value", false, {StatValue{}, 12.5}, 0, QStringLiteral("12.5")},
-        {"no value made (missing denominator)", true, {StatValue{}, StatValue{}}, 0, QStringLiteral("<empty>")},
+        {"no value made (missing denominator)", true, {StatValue{}, StatValue{}}, 0,
+            QStringLiteral("<empty>")},
         {"no value list at all", false, {}, 0, QStringLiteral("<empty>")},
         {"no data", false, {StatValue{}, 3.0}, 1, Dash},
         {"not found, plain item", false, {StatValue{}, 3.0}, 2, QStringLiteral("\"R2\"")},
@@ -315,14 +318,18 @@ TEST(MapOutputScatter, AxesWithAndWithoutDenominators)
         QStringList expected;
     };
     const std::vector<Case> cases{
-        {"plain axes", false, false, {3.0, 4.0}, {0, 2}, 0, 0, {QStringLiteral("3"), QStringLiteral("\"R2\"")}},
+        {"plain axes", false, false, {3.0, 4.0}, {0, 2}, 0, 0,
+            {QStringLiteral("3"), QStringLiteral("\"R2\"")}},
         {"share of a denominator", true, false, {1.0, 4.0, 3.0}, {0, 0, 0}, 0, 0,
             {QStringLiteral("33.3333"), QStringLiteral("4")}},
         {"ratio and growth", true, true, {1.0, 150.0, 8.0, 120.0}, {0, 0, 0, 0}, 1, 2,
             {QStringLiteral("0.125"), QStringLiteral("25")}},
-        {"denominator without data", true, false, {1.0, 4.0, 3.0}, {0, 0, 1}, 0, 0, {Dash, QStringLiteral("4")}},
-        {"denominator of 0", true, false, {1.0, 4.0, 0.0}, {0, 0, 0}, 0, 0, {QStringLiteral("0"), QStringLiteral("4")}},
-        {"numerator without data", true, false, {1.0, 4.0, 3.0}, {1, 0, 0}, 0, 0, {Dash, QStringLiteral("4")}},
+        {"denominator without data", true, false, {1.0, 4.0, 3.0}, {0, 0, 1}, 0, 0,
+            {Dash, QStringLiteral("4")}},
+        {"denominator of 0", true, false, {1.0, 4.0, 0.0}, {0, 0, 0}, 0, 0,
+            {QStringLiteral("0"), QStringLiteral("4")}},
+        {"numerator without data", true, false, {1.0, 4.0, 3.0}, {1, 0, 0}, 0, 0,
+            {Dash, QStringLiteral("4")}},
         {"numerator not found", true, false, {1.0, 4.0, 3.0}, {2, 0, 0}, 0, 0, {J, QStringLiteral("4")}},
         {"Y denominator after the X one", true, true, {1.0, 2.0, 4.0, 8.0}, {0, 0, 0, 1}, 1, 1,
             {QStringLiteral("0.25"), Dash}},

@@ -61,19 +61,20 @@ TEST(PyramidPlan, RowsTotalsAndCompleteness)
         Rows rows;
     };
     const std::vector<Case> cases{
-        {"absolute rows are the class values", pyramidArea("a", {1, 2, 3}, {4, 5, 6}, {0, 0, 0}), 0, true, 6, 15,
-            {{1, 4}, {2, 5}, {3, 6}}},
+        {"absolute rows are the class values", pyramidArea("a", {1, 2, 3}, {4, 5, 6}, {0, 0, 0}), 0, true, 6,
+            15, {{1, 4}, {2, 5}, {3, 6}}},
         {"relative rows are shares of the area's totals, four decimals",
             pyramidArea("a", {1, 2, 3}, {4, 5, 6}, {0, 0, 0}), 1, true, 6, 15,
             {{16.6667, 26.6667}, {33.3333, 33.3333}, {50, 40}}},
-        {"a left total of 0 gives relative 0", pyramidArea("a", {0, 0, 0}, {1, 1, 2}, {0, 0, 0}), 1, true, 0, 4,
-            {{0, 25}, {0, 25}, {0, 50}}},
-        {"a class without data makes the area incomplete", pyramidArea("a", {1, 1, 1}, {2, 2, 2}, {0, 1, 0}), 0,
-            false, 3, 6, {{1, 2}, {1, 2}, {1, 2}}},
+        {"a left total of 0 gives relative 0", pyramidArea("a", {0, 0, 0}, {1, 1, 2}, {0, 0, 0}), 1, true, 0,
+            4, {{0, 25}, {0, 25}, {0, 50}}},
+        {"a class without data makes the area incomplete", pyramidArea("a", {1, 1, 1}, {2, 2, 2}, {0, 1, 0}),
+            0, false, 3, 6, {{1, 2}, {1, 2}, {1, 2}}},
         {"a class not found too", pyramidArea("a", {1, 1, 1}, {2, 2, 2}, {0, 0, 2}), 0, false, 3, 6,
             {{1, 2}, {1, 2}, {1, 2}}},
-        {"totals are four-decimal fixed point", pyramidArea("a", {0.00004, 0.00004, 1}, {0.5, 0.25, 0}, {0, 0, 0}),
-            0, true, 1, 0.75, {{0.00004, 0.5}, {0.00004, 0.25}, {1, 0}}},
+        {"totals are four-decimal fixed point",
+            pyramidArea("a", {0.00004, 0.00004, 1}, {0.5, 0.25, 0}, {0, 0, 0}), 0, true, 1, 0.75,
+            {{0.00004, 0.5}, {0.00004, 0.25}, {1, 0}}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -154,7 +155,8 @@ TEST_F(PyramidPictures, CompleteAreasGetPicturesEveryAreaGetsNameAndTotals)
         const char *name;
         double left, right;
     };
-    const Expected expected[] = {{"13101000000.bmp", 6, 15}, {"13102000000.bmp", 3, 6}, {"13103000000.bmp", 0, 4}};
+    const Expected expected[]
+        = {{"13101000000.bmp", 6, 15}, {"13102000000.bmp", 3, 6}, {"13103000000.bmp", 0, 4}};
     for (std::size_t i = 1; i <= 3; ++i) {
         SCOPED_TRACE(i);
         const StatArea &a = records[i];
