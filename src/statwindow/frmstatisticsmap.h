@@ -313,6 +313,18 @@ private:
     PreviewMouse *m_previewMouse = nullptr;
     // ---- end of classification and scatter
 
+    // map output
+private:
+    // The steps of an output between the wait dialog and the compact row:
+    // pyramid pictures, the analysis pair, the map drawn again.
+    void writeAndDrawOutput(int mapKind);
+    // Puts the wizard and the window's position back after a failed output
+    // and shows why in the "中止" box.
+    void recoverFromOutputFailure(int code, const QString &description, int leftBefore);
+    bool m_mapOutputRunning = false;
+    bool m_outputPointerBusy = false; // the hourglass of the output is up
+    // ---- end of map output
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

@@ -49,8 +49,3 @@ void frmStatisticsMap::cmdEnd_Click()
     veltra::ui::WindowRegistry::instance().unload(this);
 }
 
-// ---- handlers whose work the area selection, graph creation,
-// classification, output and tool-bar code bring
-
-void frmStatisticsMap::cmdMapOut_Click() { }
-void frmStatisticsMap::cmdReDisp_Click() { }
