@@ -51,6 +51,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class clsDrawGraph;
@@ -234,6 +235,11 @@ private:
         const std::vector<std::int32_t> &columns, QString &reason);
     // Shows the list of areas without data and adds the area to it.
     void listAreaWithoutData(const QString &areaName);
+    // Reads the items' values and lists every area lacking one; the run's
+    // refusal (`cannot`, with the reader's reason when reading failed) when
+    // the reading fails or no area has a value, else nothing.
+    std::optional<GraphRun> readValuesListingGaps(const std::vector<QString> &folders, std::int32_t count,
+        const std::vector<std::int32_t> &columns, const QString &cannot);
     // Loads Slider.bmp into handle 0 and creates handles 1..count with it.
     void createSliders(std::int16_t count);
 

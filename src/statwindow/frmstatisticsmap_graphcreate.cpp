@@ -222,6 +222,28 @@ frmStatisticsMap::GraphRun frmStatisticsMap::runGraphKind(int mapKind)
     }
 }
 
+std::optional<frmStatisticsMap::GraphRun> frmStatisticsMap::readValuesListingGaps(
+    const std::vector<QString> &folders, std::int32_t count, const std::vector<std::int32_t> &columns,
+    const QString &cannot)
+{
+    QString reason;
+    if (!readItemValues(folders, count, columns, reason))
+        return GraphRun{false, reason.isEmpty() ? cannot : cannot + QLatin1Char('\n') + reason};
+    bool anyData = false;
+    for (std::size_t i = 1; i < gtypStatArea.size(); ++i) {
+        const StatArea &area = gtypStatArea[i];
+        for (std::size_t k = 1; k < area.DataFlag.size(); ++k) {
+            if (area.DataFlag[k] != 0)
+                listAreaWithoutData(area.AreaName);
+            else
+                anyData = true;
+        }
+    }
+    if (!anyData)
+        return GraphRun{false, cannot};
+    return std::nullopt;
+}
+
 bool frmStatisticsMap::readItemValues(const std::vector<QString> &folders, std::int32_t count,
     const std::vector<std::int32_t> &columns, QString &reason)
 {
@@ -385,21 +407,8 @@ frmStatisticsMap::GraphRun frmStatisticsMap::createPieBar(int mapKind)
     }
 
     const QString cannot = cannotCreateMessage(mapKind);
-    QString reason;
-    if (!readItemValues(folders, n, columns, reason))
-        return {false, reason.isEmpty() ? cannot : cannot + QLatin1Char('\n') + reason};
-    bool anyData = false;
-    for (std::size_t i = 1; i < gtypStatArea.size(); ++i) {
-        const StatArea &area = gtypStatArea[i];
-        for (std::size_t k = 1; k < area.DataFlag.size(); ++k) {
-            if (area.DataFlag[k] != 0)
-                listAreaWithoutData(area.AreaName);
-            else
-                anyData = true;
-        }
-    }
-    if (!anyData)
-        return {false, cannot};
+    if (auto refusal = readValuesListingGaps(folders, n, columns, cannot))
+        return *refusal;
 
     std::int32_t added = 0;
     for (std::int32_t k = 1; k <= n; ++k) {

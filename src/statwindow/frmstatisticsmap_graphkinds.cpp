@@ -55,22 +55,6 @@ std::int32_t number(const QString &text)
     return static_cast<std::int32_t>(veltra::vb::val(text));
 }
 
-QString cannotMessage(int mapKind)
-{
-    switch (mapKind) {
-    case MapKindValue:
-        return QStringLiteral("選択した統計項目では実数値地図の作成が出来ません");
-    case MapKindSymbol:
-        return QStringLiteral("選択した統計項目でシンボルの作成が出来ません");
-    case MapKindRanking:
-        return QStringLiteral("選択した統計項目ではランキングの作成が出来ません");
-    case MapKindPyramid:
-        return QStringLiteral("選択した統計項目では人口ピラミッドの作成が出来ません");
-    default:
-        return QStringLiteral("選択した統計項目では流線図の作成が出来ません");
-    }
-}
-
 // The kind's message, with the reader's reason on a second line when
 // reading failed rather than found nothing.
 QString withReason(const QString &message, const QString &reason)
@@ -92,7 +76,7 @@ frmStatisticsMap::GraphRun frmStatisticsMap::createValueKind(int mapKind)
             return createTallyKind(mapKind);
         }
     } catch (const std::exception &e) {
-        return {false, withReason(cannotMessage(mapKind), QString::fromUtf8(e.what()))};
+        return {false, withReason(cannotCreateMessage(mapKind), QString::fromUtf8(e.what()))};
     }
 }
 
@@ -123,22 +107,8 @@ frmStatisticsMap::GraphRun frmStatisticsMap::createTallyKind(int mapKind)
         columns.push_back(field == QLatin1String("CALC") ? -1 : number(field));
     }
 
-    const QString cannot = cannotMessage(mapKind);
-    QString reason;
-    if (!readItemValues(folders, n, columns, reason))
-        return {false, withReason(cannot, reason)};
-    bool anyData = false;
-    for (std::size_t i = 1; i < gtypStatArea.size(); ++i) {
-        const StatArea &area = gtypStatArea[i];
-        for (std::size_t k = 1; k < area.DataFlag.size(); ++k) {
-            if (area.DataFlag[k] != 0)
-                listAreaWithoutData(area.AreaName);
-            else
-                anyData = true;
-        }
-    }
-    if (!anyData)
-        return {false, cannot};
+    if (auto refusal = readValuesListingGaps(folders, n, columns, cannotCreateMessage(mapKind)))
+        return *refusal;
 
     if (mapKind == MapKindRanking) {
         const auto last = static_cast<std::int32_t>(gtypStatArea.size()) - 1;
@@ -179,7 +149,7 @@ frmStatisticsMap::GraphRun frmStatisticsMap::createPyramid()
     StatAreaReader &reader = statAreaReader();
     reader.ReadPyramidValues(
         selectedAreas(), {QString(), detail(details, DetailFolder)}, classes, leftField, rightField);
-    const QString cannot = cannotMessage(MapKindPyramid);
+    const QString cannot = cannotCreateMessage(MapKindPyramid);
     if (!reader.lastError().isEmpty())
         return {false, withReason(cannot, reader.lastError())};
 
@@ -245,7 +215,7 @@ frmStatisticsMap::GraphRun frmStatisticsMap::createFlow()
     }
     StatAreaReader &reader = statAreaReader();
     reader.ReadRyusenValues(selectedAreas(), folders, n, m_ctlSelect->FlowKind());
-    const QString cannot = cannotMessage(MapKindRyusen);
+    const QString cannot = cannotCreateMessage(MapKindRyusen);
     if (!reader.lastError().isEmpty())
         return {false, withReason(cannot, reader.lastError())};
 

@@ -57,6 +57,16 @@ QString cannotCreateMessage(int mapKind)
         return QStringLiteral("選択した統計項目では円グラフ地図の作成が出来ません");
     case MapKindBar:
         return QStringLiteral("選択した統計項目では棒グラフ地図の作成が出来ません");
+    case MapKindValue:
+        return QStringLiteral("選択した統計項目では実数値地図の作成が出来ません");
+    case MapKindSymbol:
+        return QStringLiteral("選択した統計項目でシンボルの作成が出来ません");
+    case MapKindRanking:
+        return QStringLiteral("選択した統計項目ではランキングの作成が出来ません");
+    case MapKindPyramid:
+        return QStringLiteral("選択した統計項目では人口ピラミッドの作成が出来ません");
+    case MapKindRyusen:
+        return QStringLiteral("選択した統計項目では流線図の作成が出来ません");
     default:
         return QString();
     }
