@@ -35,6 +35,7 @@
 #include "statrender/frmpsyxlsselect.h"
 #include "statrender/globals.h"
 #include "statrender/mapkindtable.h"
+#include "statwindow/comsampleprogram2.h"
 #include "statwindow/globals.h"
 
 namespace veltra::app {
@@ -143,6 +144,7 @@ void resetStatisticsGlobals()
     glngPsyMoveSet = 0;
     glngPsyMoveLineSet = 0;
     glngAreaSelectLevel = 0;
+    ComSampleProgram2::forgetState();
 }
 
 // What the subsystems registered with the shell and with each other.

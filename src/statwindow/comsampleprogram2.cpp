@@ -81,6 +81,9 @@ void removeShapeAndHighlights(zorvik::Zorvik *engine)
     }
     m_lngShapeHandle = 0;
     ComPSY::P_DrawClearCaldoraArea();
+    // The released highlights leave the map at the next redraw: now.
+    if (engine)
+        engine->Refresh();
 }
 
 // The set of the last search goes; nothing reads it any more.
@@ -337,6 +340,14 @@ double searchRange()
 std::int32_t shapeHandle()
 {
     return m_lngShapeHandle;
+}
+
+void forgetState()
+{
+    m_intSearchType = 0;
+    m_intAreaKind = 0;
+    m_dblRangeKm = 0;
+    m_lngShapeHandle = 0;
 }
 
 std::int32_t rangeInWorld(double km)

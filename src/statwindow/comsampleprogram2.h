@@ -53,6 +53,9 @@ std::int16_t areaKind();
 double searchRange();
 std::int32_t shapeHandle();
 
+// Puts the module state back to its start (nothing armed, no shape held).
+void forgetState();
+
 // The radius or half width in world units of a range in kilometres.
 std::int32_t rangeInWorld(double km);
 

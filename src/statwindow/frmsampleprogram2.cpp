@@ -70,6 +70,7 @@ frmSampleProgram2::frmSampleProgram2(QWidget *owner)
         optHani[i]->setObjectName(QStringLiteral("optHani_%1").arg(i));
         place(optHani[i], 360, 2160 + i * 330, 1800, 300);
         levelGroup->addButton(optHani[i], i);
+        connect(optHani[i], &QRadioButton::clicked, this, [this, i] { optHani_Click(i); });
     }
     optHani[0]->setChecked(true);
 
@@ -140,6 +141,12 @@ void frmSampleProgram2::cmdCancel_Click()
 void frmSampleProgram2::optSearchType_Click(int)
 {
     dispatch(ComSampleProgram2::StateSearchTypeChanged);
+}
+
+void frmSampleProgram2::optHani_Click(int)
+{
+    if (ComSampleProgram2::searchType() == 1)
+        dispatch(ComSampleProgram2::StateAreaSearch);
 }
 
 void frmSampleProgram2::closeEvent(QCloseEvent *event)

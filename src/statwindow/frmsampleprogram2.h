@@ -10,7 +10,9 @@
 // (ui::form<frmSampleProgram2>). It talks to the mode only through the
 // dispatcher: "検索" sends the search state, a change of search type the
 // type-changed state, and closing (終了, the close box or an unload) leaves
-// the mode. The statistics map window's map-range selection creates it
+// the mode. A change of level while clicked areas are armed arms the map
+// again for that level (the level of the empty-result message stays that of
+// the last "検索"). The statistics map window's map-range selection creates it
 // hidden to read its level and closes it again.
 #include <QWidget>
 #include <array>
@@ -47,6 +49,9 @@ public:
     void cmdSearch_Click();
     void cmdCancel_Click();
     void optSearchType_Click(int Index);
+    // While clicked areas are armed, the map is armed again for the level
+    // now chosen, so the next click searches it.
+    void optHani_Click(int Index);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
