@@ -35,7 +35,6 @@
 #include "statrender/frmpsyxlsselect.h"
 #include "statrender/globals.h"
 #include "statrender/mapkindtable.h"
-#include "statwindow/comsampleprogram2.h"
 #include "statwindow/globals.h"
 
 namespace veltra::app {
@@ -144,7 +143,6 @@ void resetStatisticsGlobals()
     glngPsyMoveSet = 0;
     glngPsyMoveLineSet = 0;
     glngAreaSelectLevel = 0;
-    ComSampleProgram2::forgetState();
 }
 
 // What the subsystems registered with the shell and with each other.

@@ -117,7 +117,8 @@ QString nothingFoundMessage()
 {
     switch (glngAreaSelectLevel) {
     case 1:
-        return QStringLiteral("都道府県は縮尺１／") + gstrDispLevel2 + QStringLiteral("以上で指定してください");
+        return QStringLiteral("都道府県は縮尺１／") + gstrDispLevel2
+            + QStringLiteral("以上で指定してください");
     case 2:
         return QStringLiteral("市区町村は縮尺１／") + gstrDispLevel1 + QStringLiteral("以上～１／")
             + gstrDispLevel2 + QStringLiteral("以下で指定してください");
@@ -194,7 +195,8 @@ void noBand(zorvik::Zorvik &engine)
 {
     releaseFound(engine);
     closeWaitDialog();
-    veltra::ui::MsgBox(QStringLiteral("指定した線から範囲を作成できませんでした。"), veltra::ui::vbExclamation);
+    veltra::ui::MsgBox(
+        QStringLiteral("指定した線から範囲を作成できませんでした。"), veltra::ui::vbExclamation);
     dispatch(StateAreaSearch);
 }
 

@@ -49,7 +49,8 @@ Point corner(Point before, Point at, const Segment &prev, const Segment &next, s
 
 } // namespace
 
-PointList circlePoints(std::int32_t count, std::int32_t radius, std::int32_t cx, std::int32_t cy, double xStretch)
+PointList circlePoints(
+    std::int32_t count, std::int32_t radius, std::int32_t cx, std::int32_t cy, double xStretch)
 {
     PointList ring;
     if (count < 2)

@@ -36,7 +36,8 @@ struct PointList
 // `count` (>= 2) points of the ring of radius `radius` around (cx, cy), at
 // angles of 360 / (count - 1) degrees from the +X axis; the last equals the
 // first.
-PointList circlePoints(std::int32_t count, std::int32_t radius, std::int32_t cx, std::int32_t cy, double xStretch);
+PointList circlePoints(
+    std::int32_t count, std::int32_t radius, std::int32_t cx, std::int32_t cy, double xStretch);
 
 struct Band
 {

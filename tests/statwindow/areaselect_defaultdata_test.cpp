@@ -56,6 +56,7 @@ protected:
         ASSERT_TRUE(
             statdata::MeshDatabase::shared().open(statdata::MeshDatabase::pathInDataFolder(gstrDataPath)));
         statwindow::registerStatisticsWindow();
+        ComSampleProgram2::forgetState();
         gstrDispLevel1 = QStringLiteral("1000000");
         gstrDispLevel2 = QStringLiteral("3000000");
 
@@ -147,8 +148,8 @@ TEST_F(AreaSelectDefaultData, TheViewSelectionAtThePrefectureLevelListsThePrefec
     test::flushDeletes();
     QStringList codes;
     for (int i = 0; i < window()->lstSelectAddr->topLevelItemCount(); ++i)
-        codes << QStringLiteral("%1").arg(window()->lstSelectAddr->topLevelItem(i)->text(3).toInt(), 2, 10,
-            QLatin1Char('0'));
+        codes << QStringLiteral("%1").arg(
+            window()->lstSelectAddr->topLevelItem(i)->text(3).toInt(), 2, 10, QLatin1Char('0'));
     codes.sort();
     EXPECT_EQ(codes, expected);
     EXPECT_TRUE(listed().contains(u("東京都")));

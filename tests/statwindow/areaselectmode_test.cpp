@@ -73,6 +73,7 @@ protected:
         ASSERT_TRUE(
             statdata::MeshDatabase::shared().open(statdata::MeshDatabase::pathInDataFolder(gstrDataPath)));
         statwindow::registerStatisticsWindow();
+        ComSampleProgram2::forgetState();
         gdtBaseDate = QDate(1900, 1, 1);
         gstrDispLevel1 = QStringLiteral("25000");
         gstrDispLevel2 = QStringLiteral("3000000");
@@ -111,7 +112,10 @@ protected:
     {
         return map.viewTransform().worldToDevice(x, y).toPoint();
     }
-    void click(std::int32_t x, std::int32_t y) { QTest::mouseClick(&map, Qt::LeftButton, Qt::NoModifier, at(x, y)); }
+    void click(std::int32_t x, std::int32_t y)
+    {
+        QTest::mouseClick(&map, Qt::LeftButton, Qt::NoModifier, at(x, y));
+    }
     void doubleClick(std::int32_t x, std::int32_t y)
     {
         const QPoint p = at(x, y);
@@ -306,7 +310,8 @@ TEST_F(AreaSelectOnMap, ACircleAroundAClickListsTheAreasInsideAndEndsTheMode)
 
 TEST_F(AreaSelectOnMap, ClickedAreasStayArmedEachClickRebuildsTheTreeAndATypeChangeTakesTheHighlightsOff)
 {
-    addElements({zorvik::test::connector(211, AreaDoc::centreX(2) + 3000, AreaDoc::centreY(), QStringLiteral("14100"))});
+    addElements({zorvik::test::connector(
+        211, AreaDoc::centreX(2) + 3000, AreaDoc::centreY(), QStringLiteral("14100"))});
     startMode();
     search(1, 1);
     frmStatisticsMap *w = window();
@@ -513,8 +518,9 @@ TEST_F(AreaSelectOnMap, EngineMembersTheSelectionCalls)
     EXPECT_EQ(c3, 1);
     std::vector<QString> codes;
     EXPECT_EQ(ComSampleProgram2::CollectAreaCodes(map, found, 211, codes), 1);
-    EXPECT_EQ(codes, (std::vector<QString>{QStringLiteral("0,0,0"),
-                         QStringLiteral("%1,%2,13101").arg(AreaDoc::centreX(0) - 3000).arg(AreaDoc::centreY())}));
+    EXPECT_EQ(codes,
+        (std::vector<QString>{QStringLiteral("0,0,0"),
+            QStringLiteral("%1,%2,13101").arg(AreaDoc::centreX(0) - 3000).arg(AreaDoc::centreY())}));
     map.ReleaseElements(found);
 
     // Another space finds nothing: no set.

@@ -38,8 +38,8 @@ TEST(SearchShapes, BandOutlinesFollowTheLineWithStraightEndsAndMitredCorners)
             points({{0, 300}, {1000, 300}, {1000, -300}, {0, -300}, {0, 300}})},
         {"a 3-4-5 slope", points({{0, 0}, {300, 400}}), 500, 5,
             points({{-400, 300}, {-100, 700}, {700, 100}, {400, -300}, {-400, 300}})},
-        {"coordinates and width reduced to hundredths, halves to even", points({{50, 150}, {1050, 150}}), 250, 2,
-            points({{0, 400}, {1000, 400}, {1000, 0}, {0, 0}, {0, 400}})},
+        {"coordinates and width reduced to hundredths, halves to even", points({{50, 150}, {1050, 150}}), 250,
+            2, points({{0, 400}, {1000, 400}, {1000, 0}, {0, 0}, {0, 400}})},
         {"a left turn: the inner corner on the left, the outer on the right",
             points({{0, 0}, {1000, 0}, {1000, 1000}}), 100, 1,
             points({{0, 100}, {900, 100}, {900, 1000}, {1100, 1000}, {1100, -100}, {0, -100}, {0, 100}})},
@@ -132,7 +132,8 @@ TEST(SearchShapes, AreaCodesByKindNameAndPeriod)
     };
     for (const CodeCase &c : cases) {
         SCOPED_TRACE(std::to_string(c.areaKind) + " " + c.name);
-        const std::optional<QString> code = areaCode(c.areaKind, QString::fromUtf8(c.name), c.elementKind, c.period);
+        const std::optional<QString> code
+            = areaCode(c.areaKind, QString::fromUtf8(c.name), c.elementKind, c.period);
         if (c.code) {
             ASSERT_TRUE(code.has_value());
             EXPECT_EQ(*code, QString::fromUtf8(c.code));
