@@ -435,4 +435,13 @@ private:
     void clearSelectedAreas();
     void showSelectCount();
     veltra::statwindow::SelectedAreaList m_selectedAreas;
+
+    // areas from the map
+private:
+    // Button 0: the list emptied, the window hidden, the map's area
+    // selection mode started.
+    void selectAreasOnMap();
+    // Button 1: the list emptied, the level asked, every area of that level
+    // in the current view listed.
+    void selectAreasInView();
 };

@@ -36,6 +36,12 @@ void frmStatisticsMap::ensureAreaChooser()
 void frmStatisticsMap::cmdAreaSelect_Click(int Index)
 {
     switch (Index) {
+    case 0:
+        selectAreasOnMap();
+        break;
+    case 1:
+        selectAreasInView();
+        break;
     case 2:
         ensureAreaChooser();
         frmSel->show();
@@ -46,7 +52,6 @@ void frmStatisticsMap::cmdAreaSelect_Click(int Index)
         clearSelectedAreas();
         break;
     default:
-        // 0 and 1 choose the areas on the map.
         break;
     }
 }

@@ -4,7 +4,9 @@
 #include "shell/frmmain.h"
 #include "shell/frmpsywait.h"
 #include "shell/globals.h"
+#include "shell/modecodes.h"
 #include "shell/moderegistry.h"
+#include "statwindow/comsampleprogram2.h"
 #include "statwindow/frmstatisticsmap.h"
 
 #include <QCheckBox>
@@ -13,6 +15,7 @@ namespace veltra::statwindow {
 
 void registerStatisticsWindow()
 {
+    shell::modeRegistry().setHandler(ModeAreaSelect, &ComSampleProgram2::AreaSelectMode);
     auto &statistics = shell::modeRegistry().statistics();
     statistics.showStatisticsMap = [] {
         frmStatisticsMap *window = ui::form<frmStatisticsMap>(static_cast<QWidget *>(gfrmMain));

@@ -30,14 +30,14 @@ TEST(ModeRegistration, CodesWithoutAHandlerAfterTheSubsystemsAndTheFrameRegister
     app::registerSubsystems();
     // Editing, the searches, most of statistics (the statistics map window,
     // the data reference window, the spreadsheet export, the clearing of the
-    // statistics map, the modes on its drawn elements and the map file reader
-    // of mode 99 are there),
+    // statistics map, the modes on its drawn elements, the area selection on
+    // the map and the map file reader of mode 99 are there),
     // raster images and the launcher have not arrived yet; import,
     // the help page and the 表示 toggles wait for the frame, whose own
     // commands they are.
     const std::vector<std::int16_t> withoutFrame
         = {ModeAddElement, ModeTextElement, ModeDeleteElement, ModeSearchElement, ModeDistance, ModeCircle,
-            ModeAreaSelect, ModeImport, ModeHelpPage, ModeLauncher,
+            ModeImport, ModeHelpPage, ModeLauncher,
             ModeToggleLegend, ModeToggleCompass, ModeToggleScaleBar, ModeToggleRaster, ModeArea,
             ModeAddressSearch, ModeEditElement, ModeAttrSearch, ModeAttchSearch};
     EXPECT_EQ(unhandledCodes(), withoutFrame);
@@ -45,7 +45,7 @@ TEST(ModeRegistration, CodesWithoutAHandlerAfterTheSubsystemsAndTheFrameRegister
     {
         frmMain frame;
         const std::vector<std::int16_t> withFrame = {ModeAddElement, ModeTextElement, ModeDeleteElement,
-            ModeSearchElement, ModeDistance, ModeCircle, ModeAreaSelect, ModeLauncher,
+            ModeSearchElement, ModeDistance, ModeCircle, ModeLauncher,
             ModeToggleRaster, ModeArea, ModeAddressSearch, ModeEditElement, ModeAttrSearch,
             ModeAttchSearch};
         EXPECT_EQ(unhandledCodes(), withFrame);
