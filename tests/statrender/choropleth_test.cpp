@@ -25,12 +25,8 @@
 #include "testsupport.h"
 #include "zorvik/widget/zorvik.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <gtest/gtest.h>
 #include <functional>
 #include <map>
@@ -593,11 +589,7 @@ TEST_F(ChoroplethOnDefaultData, ShowcaseOfThePopulation)
     if (seconds <= 0)
         GTEST_SKIP() << "set VELTRA_SHOW_SECONDS to show the windows";
     const bool municipal = qEnvironmentVariableIntValue("VELTRA_SHOW_MUNICIPAL") > 0;
-    frame->setGeometry(0, 0, 1280, 900);
-    frame->show();
-    QMdiSubWindow *sub = frame->mdiArea()->addSubWindow(map);
-    map->setWindowTitle(tmp.file("Veltra.zor"));
-    sub->showMaximized();
+    showMapInFrame();
     map->ShowAll();
     if (municipal) {
         map->setCenterX((139.6 - 122) * 360000);
@@ -606,12 +598,7 @@ TEST_F(ChoroplethOnDefaultData, ShowcaseOfThePopulation)
     writeAnalysis(!municipal);
     ComPSY::PSY_DrawFromFiles(map);
     map->Refresh();
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < seconds * 1000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    sub->setWidget(nullptr);
-    map->setParent(nullptr);
+    keepShown(seconds);
 }
 
 } // namespace

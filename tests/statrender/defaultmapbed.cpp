@@ -6,7 +6,10 @@
 #include "statdata/meshdatabase.h"
 #include "statrender/renderingregistration.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QMdiArea>
 
 namespace veltra::test {
 
@@ -56,8 +59,31 @@ void DefaultMapBed::useShippedGraphLimits()
     gstrLimitPie = gstrLimitBar = gstrLimitSymbol = gstrLimitPyramid = QStringLiteral("100");
 }
 
+QMdiSubWindow *DefaultMapBed::showMapInFrame()
+{
+    frame->setGeometry(0, 0, 1280, 900);
+    frame->show();
+    m_shownIn = frame->mdiArea()->addSubWindow(map);
+    map->setWindowTitle(tmp.file(QStringLiteral("Veltra.zor")));
+    m_shownIn->showMaximized();
+    return m_shownIn;
+}
+
+void DefaultMapBed::keepShown(int seconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < seconds * 1000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
 void DefaultMapBed::closeMap()
 {
+    // The map is ours to delete, not the frame's.
+    if (m_shownIn) {
+        m_shownIn->setWidget(nullptr);
+        map->setParent(nullptr);
+    }
     ui::WindowRegistry::instance().deleteAll();
     gobjZor = nullptr;
     delete map;

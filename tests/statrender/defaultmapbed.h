@@ -10,6 +10,7 @@
 #include "zorvik/widget/zorvik.h"
 
 #include <QByteArray>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QString>
 #include <gtest/gtest.h>
@@ -37,8 +38,13 @@ protected:
     void openMap();
     // The shipped [GRAPHLIMIT] of ZORPAK.INI.
     static void useShippedGraphLimits();
-    // Deletes the windows, the engine and the frame; puts back TMPDIR and the
-    // program folder.
+    // For a look at the map: the frame (1280 by 900) shown with the map
+    // maximized in it, titled by its document.
+    QMdiSubWindow *showMapInFrame();
+    // Keeps the shown windows up that many seconds.
+    static void keepShown(int seconds);
+    // Takes the map back out of the frame, deletes the windows, the engine
+    // and the frame; puts back TMPDIR and the program folder.
     void closeMap();
 
     RunStateGuard guard; // first: made before any window of the test
@@ -50,6 +56,7 @@ private:
     TempDir m_privateTemp;
     std::optional<QByteArray> m_savedTmp; // set when TMPDIR was replaced
     std::optional<QString> m_savedProgramFolder;
+    QPointer<QMdiSubWindow> m_shownIn;
 };
 
 } // namespace veltra::test

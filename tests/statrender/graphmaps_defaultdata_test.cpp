@@ -24,14 +24,10 @@
 #include "zorvik/render/statgraphpicture.h"
 #include "zorvik/widget/zorvik.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <gtest/gtest.h>
 
 using namespace veltra;
@@ -203,21 +199,12 @@ protected:
     // Shows the main frame with the map for `seconds`, the drawn map's pop-ups on it.
     void showFor(int seconds)
     {
-        frame->setGeometry(0, 0, 1280, 900);
-        frame->show();
-        QMdiSubWindow *sub = frame->mdiArea()->addSubWindow(map);
-        map->setWindowTitle(tmp.file(QStringLiteral("Veltra.zor")));
-        sub->showMaximized();
+        showMapInFrame();
         map->ShowAll();
         map->setScale(map->Scale() / 1.6);
         ComPSY::PSY_DrawFromFiles(map);
         map->Refresh();
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < seconds * 1000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        sub->setWidget(nullptr);
-        map->setParent(nullptr);
+        keepShown(seconds);
     }
 
     ui::DialogScript script;

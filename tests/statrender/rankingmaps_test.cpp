@@ -26,10 +26,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
-#include <QElapsedTimer>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
@@ -200,24 +197,15 @@ TEST_F(RankingMapsOnDefaultData, ShowcaseOfThePrefectureRanking)
     const int seconds = qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS");
     if (seconds <= 0)
         GTEST_SKIP() << "set VELTRA_SHOW_SECONDS to show the windows";
-    frame->setGeometry(0, 0, 1280, 900);
-    frame->show();
-    QMdiSubWindow *sub = frame->mdiArea()->addSubWindow(map);
-    map->setWindowTitle(tmp.file(QStringLiteral("Veltra.zor")));
-    sub->showMaximized();
+    showMapInFrame();
     map->ShowAll();
     map->setScale(map->Scale() / 1.6);
     const std::vector<test::Prefecture> sorted = test::descending(prefs);
     dataPath = test::writeAnalysis(GraphKindRanking, sorted, test::totals(sorted));
     ComPSY::PSY_DrawFromFiles(map);
     map->Refresh();
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < seconds * 1000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    keepShown(seconds);
     EXPECT_TRUE(rankPopup() && rankPopup()->isVisible());
-    sub->setWidget(nullptr);
-    map->setParent(nullptr);
 }
 
 // The legend without an H5 line keeps the name as loaded and still says

@@ -28,10 +28,7 @@
 #include "zorvik/widget/zorvik.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -708,11 +705,7 @@ TEST_F(StatElementModes, ShowcaseOfAMovedGraph)
     const int seconds = qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS");
     if (seconds <= 0)
         GTEST_SKIP() << "set VELTRA_SHOW_SECONDS to show the window";
-    frame->setGeometry(0, 0, 1280, 900);
-    frame->show();
-    QMdiSubWindow *sub = frame->mdiArea()->addSubWindow(map);
-    map->setWindowTitle(tmp.file(QStringLiteral("Veltra.zor")));
-    sub->showMaximized();
+    showMapInFrame();
     QCoreApplication::processEvents();
     map->setCenterX(tokyo().point.first);
     map->setCenterY(tokyo().point.second);
@@ -725,12 +718,7 @@ TEST_F(StatElementModes, ShowcaseOfAMovedGraph)
     click(offset(tokyo().point, 160, 90));
     EXPECT_EQ(leaderLinesOf(tokyo()).size(), 1u);
     map->Refresh();
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < seconds * 1000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    sub->setWidget(nullptr);
-    map->setParent(nullptr);
+    keepShown(seconds);
 }
 
 } // namespace

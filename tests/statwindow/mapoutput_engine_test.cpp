@@ -32,11 +32,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -256,22 +253,11 @@ protected:
             && qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS") <= 0)
             GTEST_SKIP() << "set VELTRA_SHOT_DIR or VELTRA_SHOW_SECONDS to see the outputs";
         MapOutputOnEngine::SetUp();
-        frame->setGeometry(0, 0, 1280, 900);
-        frame->show();
-        sub = frame->mdiArea()->addSubWindow(map);
-        sub->showMaximized();
+        showMapInFrame();
         w->show();
         // Below the legend pop-up, which opens at the top left.
         w->move(60, 180);
         QCoreApplication::processEvents();
-    }
-    void TearDown() override
-    {
-        if (sub) {
-            sub->setWidget(nullptr);
-            map->setParent(nullptr);
-        }
-        MapOutputOnEngine::TearDown();
     }
     void output(double centerX, double centerY, double scale, const char *name)
     {
@@ -290,10 +276,7 @@ protected:
             EXPECT_TRUE(w->grab().save(
                 shots + QLatin1Char('/') + QString::fromUtf8(name) + QStringLiteral("-toolbar.png")));
         }
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS") * 1000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        keepShown(qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS"));
     }
     // The median position of the areas of the last graph (the islands far
     // south of a prefecture do not move it).
@@ -310,8 +293,6 @@ protected:
         std::nth_element(ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(ys.size() / 2), ys.end());
         return {xs[xs.size() / 2], ys[ys.size() / 2]};
     }
-
-    QMdiSubWindow *sub = nullptr;
 };
 
 TEST_F(MapOutputShowcase, PopulationDensityOverTokyosMunicipalities)

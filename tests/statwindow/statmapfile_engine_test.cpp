@@ -28,14 +28,10 @@
 #include "zorvik/widget/zorvik.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QProcess>
 #include <QPushButton>
 #include <QSlider>
@@ -385,10 +381,7 @@ TEST_F(StatMapFileOnEngine, ShowcaseOfTheCompactToolBarAndTheSizeDialog)
     const int seconds = qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS");
     if (seconds <= 0)
         GTEST_SKIP() << "set VELTRA_SHOW_SECONDS to show the windows";
-    frame->setGeometry(0, 0, 1280, 900);
-    frame->show();
-    QMdiSubWindow *sub = frame->mdiArea()->addSubWindow(map);
-    sub->showMaximized();
+    showMapInFrame();
     map->ShowAll();
     drawMap();
     ui::DialogScript script;
@@ -407,12 +400,7 @@ TEST_F(StatMapFileOnEngine, ShowcaseOfTheCompactToolBarAndTheSizeDialog)
         if (QWidget *dialog = ui::WindowRegistry::instance().find(QStringLiteral("frmPSYReSize")))
             dialog->move(420, 260);
     }
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < seconds * 1000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    sub->setWidget(nullptr);
-    map->setParent(nullptr);
+    keepShown(seconds);
 }
 
 } // namespace
