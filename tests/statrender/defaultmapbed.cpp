@@ -59,6 +59,16 @@ void DefaultMapBed::useShippedGraphLimits()
     gstrLimitPie = gstrLimitBar = gstrLimitSymbol = gstrLimitPyramid = QStringLiteral("100");
 }
 
+void DefaultMapBed::openShippedDefaultMap()
+{
+    usePrivateTemp();
+    useShippedProgramFolder();
+    useShippedGraphLimits();
+    ASSERT_NO_FATAL_FAILURE(copyDefaultData());
+    ASSERT_NO_FATAL_FAILURE(openStatisticsDatabase());
+    ASSERT_NO_FATAL_FAILURE(openMap());
+}
+
 QMdiSubWindow *DefaultMapBed::showMapInFrame()
 {
     frame->setGeometry(0, 0, 1280, 900);

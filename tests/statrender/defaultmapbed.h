@@ -38,6 +38,8 @@ protected:
     void openMap();
     // The shipped [GRAPHLIMIT] of ZORPAK.INI.
     static void useShippedGraphLimits();
+    // All of the above: the default map as the shipped program sees it.
+    void openShippedDefaultMap();
     // For a look at the map: the frame (1280 by 900) shown with the map
     // maximized in it, titled by its document.
     QMdiSubWindow *showMapInFrame();

@@ -56,14 +56,9 @@ class GraphMapsOnDefaultData : public test::DefaultMapBed
 protected:
     void SetUp() override
     {
-        usePrivateTemp();
-        useShippedProgramFolder();
-        ASSERT_NO_FATAL_FAILURE(copyDefaultData());
-        ASSERT_NO_FATAL_FAILURE(openStatisticsDatabase());
+        ASSERT_NO_FATAL_FAILURE(openShippedDefaultMap());
         readPrefectures();
         ASSERT_EQ(prefs.size(), 47u);
-        useShippedGraphLimits();
-        ASSERT_NO_FATAL_FAILURE(openMap());
     }
     void TearDown() override { closeMap(); }
 

@@ -63,14 +63,9 @@ class StatElementModes : public test::DefaultMapBed
 protected:
     void SetUp() override
     {
-        usePrivateTemp();
-        useShippedProgramFolder();
-        ASSERT_NO_FATAL_FAILURE(copyDefaultData());
-        ASSERT_NO_FATAL_FAILURE(openStatisticsDatabase());
+        ASSERT_NO_FATAL_FAILURE(openShippedDefaultMap());
         readPrefectures();
         ASSERT_EQ(prefs.size(), 47u);
-        useShippedGraphLimits();
-        ASSERT_NO_FATAL_FAILURE(openMap());
 
         writePieAnalysis();
         ComPSY::PSY_DrawFromFiles(map);

@@ -77,15 +77,10 @@ class StatMapFileOnEngine : public test::DefaultMapBed
 protected:
     void SetUp() override
     {
-        usePrivateTemp();
-        useShippedProgramFolder();
-        ASSERT_NO_FATAL_FAILURE(copyDefaultData());
+        ASSERT_NO_FATAL_FAILURE(openShippedDefaultMap());
         db = gstrDataPath + QStringLiteral("DB/");
-        ASSERT_NO_FATAL_FAILURE(openStatisticsDatabase());
         readPrefectures();
         ASSERT_EQ(prefs.size(), 47u);
-        useShippedGraphLimits();
-        ASSERT_NO_FATAL_FAILURE(openMap());
         statwindow::registerStatisticsWindow();
     }
     void TearDown() override { closeMap(); }
