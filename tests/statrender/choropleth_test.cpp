@@ -2,6 +2,7 @@
 // with a counting stand-in for the engine search, and the 2020 municipal
 // population drawn on the generated default data through the one drawing
 // road.
+#include "defaultmapbed.h"
 #include "fakegraphowner.h"
 #include "fakeitemselection.h"
 #include "graphs/clsanafile.h"
@@ -24,13 +25,8 @@
 #include "testsupport.h"
 #include "zorvik/widget/zorvik.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPointer>
 #include <gtest/gtest.h>
 #include <functional>
 #include <map>
@@ -430,26 +426,13 @@ struct Municipality
     QString total;
 };
 
-class ChoroplethOnDefaultData : public ::testing::Test
+class ChoroplethOnDefaultData : public test::DefaultMapBed
 {
 protected:
     void SetUp() override
     {
-        const QString defaults = QStringLiteral(VELTRA_DEFAULT_DATA);
-        ASSERT_TRUE(QFile::exists(defaults + "/Veltra.zor"));
-        test::copyTree(defaults, tmp.path());
-        gstrDataPath = tmp.path() + "VeltraData/";
-        frame = new frmMain;
-        gfrmMain = frame;
-        map = new zorvik::Zorvik;
-        map->resize(800, 600);
-        map->setDocumentPath(tmp.file("Veltra.zor"));
-        ASSERT_EQ(map->InitializeMap(0), 0) << map->lastError().toStdString();
-        map->InitDisplay();
-        map->ShowAll();
-        gobjZor = map;
-        gintMapInit = 1;
-        statrender::registerStatisticsRendering();
+        ASSERT_NO_FATAL_FAILURE(copyDefaultData());
+        ASSERT_NO_FATAL_FAILURE(openMap());
         QFile census(QStringLiteral(VELTRA_CENSUS_SOURCES "/muni_population_2020.csv"));
         ASSERT_TRUE(census.open(QIODevice::ReadOnly));
         census.readLine();
@@ -462,9 +445,7 @@ protected:
     void TearDown() override
     {
         statrender::choroplethSettings() = {};
-        ui::WindowRegistry::instance().deleteAll();
-        gobjZor = nullptr;
-        delete map;
+        closeMap();
     }
 
     // The 2020 totals in classes of 0-10,000, 10,000-50,000, 50,000-200,000
@@ -525,14 +506,10 @@ protected:
         return parts;
     }
 
-    test::RunStateGuard guard;
-    test::TempDir tmp;
     ui::DialogScript script;
     FakeGraphOwner owner;
     FakeItemSelection select;
     ctlGradation gradation;
-    QPointer<frmMain> frame;
-    zorvik::Zorvik *map = nullptr;
     std::vector<Municipality> munis;
 };
 
@@ -612,11 +589,7 @@ TEST_F(ChoroplethOnDefaultData, ShowcaseOfThePopulation)
     if (seconds <= 0)
         GTEST_SKIP() << "set VELTRA_SHOW_SECONDS to show the windows";
     const bool municipal = qEnvironmentVariableIntValue("VELTRA_SHOW_MUNICIPAL") > 0;
-    frame->setGeometry(0, 0, 1280, 900);
-    frame->show();
-    QMdiSubWindow *sub = frame->mdiArea()->addSubWindow(map);
-    map->setWindowTitle(tmp.file("Veltra.zor"));
-    sub->showMaximized();
+    showMapInFrame();
     map->ShowAll();
     if (municipal) {
         map->setCenterX((139.6 - 122) * 360000);
@@ -625,12 +598,7 @@ TEST_F(ChoroplethOnDefaultData, ShowcaseOfThePopulation)
     writeAnalysis(!municipal);
     ComPSY::PSY_DrawFromFiles(map);
     map->Refresh();
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < seconds * 1000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    sub->setWidget(nullptr);
-    map->setParent(nullptr);
+    keepShown(seconds);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // the analysis file class from the census prefecture figures the default
 // statistics were made from, drawn through the one drawing road on a copy of
 // the default map document with the shipped size classes, then cleared.
+#include "defaultmapbed.h"
 #include "fakegraphowner.h"
 #include "fakeitemselection.h"
 #include "graphs/clsanafile.h"
@@ -11,30 +12,22 @@
 #include "platform/fs/fs.h"
 #include "platform/ui/dialogscript.h"
 #include "platform/ui/windowregistry.h"
-#include "runstateguard.h"
 #include "shell/frmmain.h"
 #include "shell/globals.h"
-#include "shell/programfolder.h"
 #include "statdata/meshdatabase.h"
 #include "statrender/clearstatmap.h"
 #include "statrender/drawfromfiles.h"
 #include "statrender/frmpsyhanreibmp.h"
 #include "statrender/frmpsyrank.h"
 #include "statrender/globals.h"
-#include "statrender/renderingregistration.h"
 #include "testsupport.h"
 #include "zorvik/render/statgraphpicture.h"
 #include "zorvik/widget/zorvik.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPointer>
 #include <gtest/gtest.h>
 
 using namespace veltra;
@@ -58,52 +51,16 @@ struct GraphElement
     std::int32_t x = 0, y = 0;
 };
 
-class GraphMapsOnDefaultData : public ::testing::Test
+class GraphMapsOnDefaultData : public test::DefaultMapBed
 {
 protected:
     void SetUp() override
     {
-        savedTmp = qgetenv("TMPDIR");
-        qputenv("TMPDIR", QFile::encodeName(privateTemp.path()));
-        savedProgramFolder = shell::programFolder();
-        shell::setProgramFolder(QStringLiteral(VELTRA_PROGRAM_DEFAULTS));
-
-        const QString defaults = QStringLiteral(VELTRA_DEFAULT_DATA);
-        ASSERT_TRUE(QFile::exists(defaults + QStringLiteral("/Veltra.zor")))
-            << "no default map in " << defaults.toStdString() << " (build veltra_default_data)";
-        test::copyTree(defaults, tmp.path());
-        gstrDataPath = tmp.path() + QStringLiteral("VeltraData/");
-        ASSERT_TRUE(
-            statdata::MeshDatabase::shared().open(statdata::MeshDatabase::pathInDataFolder(gstrDataPath)));
+        ASSERT_NO_FATAL_FAILURE(openShippedDefaultMap());
         readPrefectures();
         ASSERT_EQ(prefs.size(), 47u);
-
-        frame = new frmMain;
-        gfrmMain = frame;
-        map = new zorvik::Zorvik;
-        map->resize(800, 600);
-        map->setDocumentPath(tmp.file(QStringLiteral("Veltra.zor")));
-        ASSERT_EQ(map->InitializeMap(0), 0) << map->lastError().toStdString();
-        map->InitDisplay();
-        map->ShowAll();
-        gobjZor = map;
-        gintMapInit = 1;
-        // The shipped [GRAPHLIMIT] of ZORPAK.INI.
-        gstrLimitPie = gstrLimitBar = gstrLimitSymbol = gstrLimitPyramid = QStringLiteral("100");
-        statrender::registerStatisticsRendering();
     }
-    void TearDown() override
-    {
-        ui::WindowRegistry::instance().deleteAll();
-        gobjZor = nullptr;
-        delete map;
-        delete frame;
-        shell::setProgramFolder(savedProgramFolder);
-        if (savedTmp.isNull())
-            qunsetenv("TMPDIR");
-        else
-            qputenv("TMPDIR", savedTmp);
-    }
+    void TearDown() override { closeMap(); }
 
     void readPrefectures()
     {
@@ -237,33 +194,17 @@ protected:
     // Shows the main frame with the map for `seconds`, the drawn map's pop-ups on it.
     void showFor(int seconds)
     {
-        frame->setGeometry(0, 0, 1280, 900);
-        frame->show();
-        QMdiSubWindow *sub = frame->mdiArea()->addSubWindow(map);
-        map->setWindowTitle(tmp.file(QStringLiteral("Veltra.zor")));
-        sub->showMaximized();
+        showMapInFrame();
         map->ShowAll();
         map->setScale(map->Scale() / 1.6);
         ComPSY::PSY_DrawFromFiles(map);
         map->Refresh();
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < seconds * 1000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        sub->setWidget(nullptr);
-        map->setParent(nullptr);
+        keepShown(seconds);
     }
 
-    QByteArray savedTmp;
-    test::TempDir privateTemp;
-    test::RunStateGuard guard;
-    test::TempDir tmp;
     ui::DialogScript script;
     FakeGraphOwner owner;
-    QPointer<frmMain> frame;
-    zorvik::Zorvik *map = nullptr;
     std::vector<Prefecture> prefs;
-    QString savedProgramFolder;
 };
 
 TEST_F(GraphMapsOnDefaultData, APieOfThe2020PopulationBySexNamesTokyoAndTottori)

@@ -3,6 +3,7 @@
 // default statistics were made from, drawn through the one drawing road on
 // a copy of the default map document, with the main frame present to keep
 // the legend's picture.
+#include "defaultmapbed.h"
 #include "graphs/globals.h"
 #include "mapwindow/globals.h"
 #include "mapwindow/mdlelement.h"
@@ -12,14 +13,12 @@
 #include "runstateguard.h"
 #include "shell/frmmain.h"
 #include "shell/globals.h"
-#include "statdata/meshdatabase.h"
 #include "statrender/clearstatmap.h"
 #include "statrender/drawfromfiles.h"
 #include "statrender/exceloutmode.h"
 #include "statrender/frmpsyhanreione.h"
 #include "statrender/frmpsyrank.h"
 #include "statrender/rankingmap.h"
-#include "statrender/renderingregistration.h"
 #include "statrender/valuemap.h"
 #include "testsupport.h"
 #include "zorvik/widget/zorvik.h"
@@ -27,11 +26,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
-#include <QElapsedTimer>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPointer>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
@@ -54,39 +49,18 @@ void PrintTo(const Number &n, std::ostream *os)
     *os << n.kind << " \"" << n.text.toStdString() << '"';
 }
 
-class RankingMapsOnDefaultData : public ::testing::Test
+class RankingMapsOnDefaultData : public test::DefaultMapBed
 {
 protected:
     void SetUp() override
     {
-        const QString defaults = QStringLiteral(VELTRA_DEFAULT_DATA);
-        ASSERT_TRUE(QFile::exists(defaults + QStringLiteral("/Veltra.zor")))
-            << "no default map in " << defaults.toStdString() << " (build veltra_default_data)";
-        test::copyTree(defaults, tmp.path());
-        gstrDataPath = tmp.path() + QStringLiteral("VeltraData/");
-        ASSERT_TRUE(statdata::MeshDatabase::shared().open(statdata::MeshDatabase::pathInDataFolder(gstrDataPath)));
+        ASSERT_NO_FATAL_FAILURE(copyDefaultData());
+        ASSERT_NO_FATAL_FAILURE(openStatisticsDatabase());
         prefs = test::readPrefectures();
         ASSERT_EQ(prefs.size(), 47u);
-
-        frame = new frmMain;
-        gfrmMain = frame;
-        map = new zorvik::Zorvik;
-        map->resize(800, 600);
-        map->setDocumentPath(tmp.file(QStringLiteral("Veltra.zor")));
-        ASSERT_EQ(map->InitializeMap(0), 0) << map->lastError().toStdString();
-        map->InitDisplay();
-        map->ShowAll();
-        gobjZor = map;
-        gintMapInit = 1;
-        statrender::registerStatisticsRendering();
+        ASSERT_NO_FATAL_FAILURE(openMap());
     }
-    void TearDown() override
-    {
-        ui::WindowRegistry::instance().deleteAll();
-        gobjZor = nullptr;
-        delete map;
-        delete frame;
-    }
+    void TearDown() override { closeMap(); }
 
     // The numbers of the statistics map by their points.
     std::multimap<std::pair<std::int32_t, std::int32_t>, Number> numbers() const
@@ -113,11 +87,7 @@ protected:
         return qobject_cast<frmPSYHanreiOne *>(ui::WindowRegistry::instance().find(QStringLiteral("frmPSYHanreiOne")));
     }
 
-    test::RunStateGuard guard;
-    test::TempDir tmp;
     ui::DialogScript script;
-    QPointer<frmMain> frame; // the window registry deletes it with the others
-    zorvik::Zorvik *map = nullptr;
     std::vector<test::Prefecture> prefs;
     QString dataPath;
 };
@@ -227,24 +197,15 @@ TEST_F(RankingMapsOnDefaultData, ShowcaseOfThePrefectureRanking)
     const int seconds = qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS");
     if (seconds <= 0)
         GTEST_SKIP() << "set VELTRA_SHOW_SECONDS to show the windows";
-    frame->setGeometry(0, 0, 1280, 900);
-    frame->show();
-    QMdiSubWindow *sub = frame->mdiArea()->addSubWindow(map);
-    map->setWindowTitle(tmp.file(QStringLiteral("Veltra.zor")));
-    sub->showMaximized();
+    showMapInFrame();
     map->ShowAll();
     map->setScale(map->Scale() / 1.6);
     const std::vector<test::Prefecture> sorted = test::descending(prefs);
     dataPath = test::writeAnalysis(GraphKindRanking, sorted, test::totals(sorted));
     ComPSY::PSY_DrawFromFiles(map);
     map->Refresh();
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < seconds * 1000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    keepShown(seconds);
     EXPECT_TRUE(rankPopup() && rankPopup()->isVisible());
-    sub->setWidget(nullptr);
-    map->setParent(nullptr);
 }
 
 // The legend without an H5 line keeps the name as loaded and still says

@@ -2,6 +2,7 @@
 // dispatcher on a pie map of the 2020 population by sex drawn from the
 // generated default data: moving a graph (80), the graph reference (82), the
 // photo point (5501) and the parameter file (81).
+#include "defaultmapbed.h"
 #include "fakegraphowner.h"
 #include "fakeitemselection.h"
 #include "graphs/clsanafile.h"
@@ -10,14 +11,11 @@
 #include "mapwindow/mdlelement.h"
 #include "platform/ui/dialogscript.h"
 #include "platform/ui/msgbox.h"
-#include "platform/ui/windowregistry.h"
-#include "runstateguard.h"
 #include "shell/frmmain.h"
 #include "shell/globals.h"
 #include "shell/mdlmain_mode.h"
 #include "shell/modecodes.h"
 #include "shell/moderegistry.h"
-#include "shell/programfolder.h"
 #include "statdata/meshdatabase.h"
 #include "statrender/analysislines.h"
 #include "statrender/clearstatmap.h"
@@ -25,17 +23,12 @@
 #include "statrender/globals.h"
 #include "statrender/graphelements.h"
 #include "statrender/graphmove.h"
-#include "statrender/renderingregistration.h"
 #include "statrender/statelements.h"
 #include "testsupport.h"
 #include "zorvik/widget/zorvik.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPointer>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -65,38 +58,14 @@ struct StatElement
 
 constexpr std::int16_t kGraphKind = 180;
 
-class StatElementModes : public ::testing::Test
+class StatElementModes : public test::DefaultMapBed
 {
 protected:
     void SetUp() override
     {
-        savedTmp = qgetenv("TMPDIR");
-        qputenv("TMPDIR", QFile::encodeName(privateTemp.path()));
-        savedProgramFolder = shell::programFolder();
-        shell::setProgramFolder(QStringLiteral(VELTRA_PROGRAM_DEFAULTS));
-
-        const QString defaults = QStringLiteral(VELTRA_DEFAULT_DATA);
-        ASSERT_TRUE(QFile::exists(defaults + QStringLiteral("/Veltra.zor")))
-            << "no default map in " << defaults.toStdString() << " (build veltra_default_data)";
-        test::copyTree(defaults, tmp.path());
-        gstrDataPath = tmp.path() + QStringLiteral("VeltraData/");
-        ASSERT_TRUE(
-            statdata::MeshDatabase::shared().open(statdata::MeshDatabase::pathInDataFolder(gstrDataPath)));
+        ASSERT_NO_FATAL_FAILURE(openShippedDefaultMap());
         readPrefectures();
         ASSERT_EQ(prefs.size(), 47u);
-
-        frame = new frmMain;
-        gfrmMain = frame;
-        map = new zorvik::Zorvik;
-        map->resize(800, 600);
-        map->setDocumentPath(tmp.file(QStringLiteral("Veltra.zor")));
-        ASSERT_EQ(map->InitializeMap(0), 0) << map->lastError().toStdString();
-        map->InitDisplay();
-        map->ShowAll();
-        gobjZor = map;
-        gintMapInit = 1;
-        gstrLimitPie = gstrLimitBar = gstrLimitSymbol = gstrLimitPyramid = QStringLiteral("100");
-        statrender::registerStatisticsRendering();
 
         writePieAnalysis();
         ComPSY::PSY_DrawFromFiles(map);
@@ -109,15 +78,7 @@ protected:
     {
         statrender::setMoveElementEntry(nullptr);
         script.reset();
-        ui::WindowRegistry::instance().deleteAll();
-        gobjZor = nullptr;
-        delete map;
-        delete frame;
-        shell::setProgramFolder(savedProgramFolder);
-        if (savedTmp.isNull())
-            qunsetenv("TMPDIR");
-        else
-            qputenv("TMPDIR", savedTmp);
+        closeMap();
     }
 
     void readPrefectures()
@@ -284,17 +245,10 @@ protected:
 
     std::size_t liveSets() const { return map->core().sets().size(); }
 
-    QByteArray savedTmp;
-    test::TempDir privateTemp;
-    test::RunStateGuard guard;
-    test::TempDir tmp;
     std::unique_ptr<ui::DialogScript> script;
     std::size_t seenRequests = 0;
-    QPointer<frmMain> frame;
-    zorvik::Zorvik *map = nullptr;
     std::vector<Prefecture> prefs;
     QString dataFile;
-    QString savedProgramFolder;
 };
 
 // ---------------------------------------------------------------- mode 80
@@ -746,11 +700,7 @@ TEST_F(StatElementModes, ShowcaseOfAMovedGraph)
     const int seconds = qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS");
     if (seconds <= 0)
         GTEST_SKIP() << "set VELTRA_SHOW_SECONDS to show the window";
-    frame->setGeometry(0, 0, 1280, 900);
-    frame->show();
-    QMdiSubWindow *sub = frame->mdiArea()->addSubWindow(map);
-    map->setWindowTitle(tmp.file(QStringLiteral("Veltra.zor")));
-    sub->showMaximized();
+    showMapInFrame();
     QCoreApplication::processEvents();
     map->setCenterX(tokyo().point.first);
     map->setCenterY(tokyo().point.second);
@@ -763,12 +713,7 @@ TEST_F(StatElementModes, ShowcaseOfAMovedGraph)
     click(offset(tokyo().point, 160, 90));
     EXPECT_EQ(leaderLinesOf(tokyo()).size(), 1u);
     map->Refresh();
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < seconds * 1000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    sub->setWidget(nullptr);
-    map->setParent(nullptr);
+    keepShown(seconds);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // correlation coefficient checked against a direct computation. With
 // VELTRA_SHOT_DIR set, each preview is saved as a picture there (and shown
 // for VELTRA_SHOW_SECONDS; run with -platform xcb on an X display to see it).
+#include "defaultdatashowcase.h"
 #include "graphcreatebed.h"
 #include "graphs/clsdrawgraph.h"
 #include "graphs/ctlgradation.h"
@@ -15,9 +16,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QLabel>
 #include <QTest>
 #include <cmath>
@@ -25,44 +23,13 @@
 
 using namespace veltra::statwindow;
 using veltra::test::GraphCreateBed;
+using veltra::test::municipalities;
+using veltra::test::showcase;
 
 namespace {
 
 const QString kData = QStringLiteral(VELTRA_DEFAULT_DATA "/VeltraData/");
 const QString kR2 = kData + QStringLiteral("etc/R2国勢調査/市区町村/");
-
-std::vector<int> tokyoMunicipalities()
-{
-    QFile csv(QStringLiteral(VELTRA_CENSUS_TABLES "/muni_population_2020.csv"));
-    EXPECT_TRUE(csv.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    std::vector<int> out;
-    for (qsizetype k = 1; k < lines.size(); ++k) {
-        const QStringList f = lines[k].trimmed().split(u',');
-        if (f.value(1) == QLatin1String("13"))
-            out.push_back(f.value(0).mid(2).toInt());
-    }
-    return out;
-}
-
-void showcase(QWidget *w, const char *name)
-{
-    const QString shots = qEnvironmentVariable("VELTRA_SHOT_DIR");
-    const int seconds = qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS");
-    if (shots.isEmpty() && seconds <= 0)
-        return;
-    w->show();
-    w->raise();
-    QApplication::processEvents();
-    if (!shots.isEmpty()) {
-        QDir().mkpath(shots);
-        EXPECT_TRUE(w->grab().save(shots + QStringLiteral("/") + QString::fromUtf8(name) + QStringLiteral(".png")));
-    }
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < seconds * 1000)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-}
 
 class DefaultDataClassesScatter : public ::testing::Test
 {
@@ -72,7 +39,7 @@ protected:
 
 TEST_F(DefaultDataClassesScatter, TokyoChoroplethAfterADragAndAnotherRamp)
 {
-    const std::vector<int> tokyo = tokyoMunicipalities();
+    const std::vector<int> tokyo = municipalities(13);
     ASSERT_EQ(tokyo.size(), 62u);
     GraphCreateBed bed(kData);
     bed.choose(MapKindNuri, AnaRangeCity);
@@ -116,7 +83,7 @@ TEST_F(DefaultDataClassesScatter, TokyoChoroplethAfterADragAndAnotherRamp)
 
 TEST_F(DefaultDataClassesScatter, TokyoPopulationAgainstHouseholds)
 {
-    const std::vector<int> tokyo = tokyoMunicipalities();
+    const std::vector<int> tokyo = municipalities(13);
     GraphCreateBed bed(kData);
     bed.choose(MapKindSanpuzu, AnaRangeCity);
     for (int city : tokyo)

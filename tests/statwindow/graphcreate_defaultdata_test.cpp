@@ -3,6 +3,7 @@
 // over three prefectures and bars of five and of twelve items. With
 // VELTRA_SHOT_DIR set, each preview and the tallied list are saved as
 // pictures there (and shown for VELTRA_SHOW_SECONDS).
+#include "defaultdatashowcase.h"
 #include "graphcreatebed.h"
 #include "graphs/clsdrawgraph.h"
 #include "graphs/ctlselect.h"
@@ -13,11 +14,7 @@
 #include "statwindow/globals.h"
 #include "statwindow/graphcreaterules.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -26,50 +23,13 @@
 
 using namespace veltra::statwindow;
 using veltra::test::GraphCreateBed;
+using veltra::test::municipalities;
+using veltra::test::showcase;
 
 namespace {
 
 const QString kData = QStringLiteral(VELTRA_DEFAULT_DATA "/VeltraData/");
 const QString kR2 = kData + QStringLiteral("etc/R2国勢調査/");
-
-// Municipality numbers of a prefecture, from the census table the data
-// folder was made from.
-std::vector<int> municipalities(const char *pref)
-{
-    QFile csv(QStringLiteral(VELTRA_CENSUS_TABLES "/muni_population_2020.csv"));
-    EXPECT_TRUE(csv.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    const QStringList header = lines.value(0).trimmed().split(u',');
-    const auto prefColumn = header.indexOf(QStringLiteral("pref_code"));
-    const auto muniColumn = header.indexOf(QStringLiteral("muni_code"));
-    std::vector<int> out;
-    for (qsizetype k = 1; k < lines.size(); ++k) {
-        const QStringList f = lines[k].trimmed().split(u',');
-        if (f.value(prefColumn).toInt() == QString::fromUtf8(pref).toInt())
-            out.push_back(f.value(muniColumn).mid(2).toInt());
-    }
-    return out;
-}
-
-// Shows the window (or another) and saves its picture when asked to.
-void showcase(QWidget *w, const char *name)
-{
-    const QString shots = qEnvironmentVariable("VELTRA_SHOT_DIR");
-    const int seconds = qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS");
-    if (shots.isEmpty() && seconds <= 0)
-        return;
-    w->show();
-    w->raise();
-    QApplication::processEvents();
-    if (!shots.isEmpty()) {
-        QDir().mkpath(shots);
-        EXPECT_TRUE(w->grab().save(shots + QStringLiteral("/") + QString::fromUtf8(name) + QStringLiteral(".png")));
-    }
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < seconds * 1000)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-}
 
 class DefaultDataGraphs : public ::testing::Test
 {
@@ -79,7 +39,7 @@ protected:
 
 TEST_F(DefaultDataGraphs, TokyoTotalPopulationChoroplethHasSevenClassesAndEightHandles)
 {
-    const std::vector<int> tokyo = municipalities("13");
+    const std::vector<int> tokyo = municipalities(13);
     ASSERT_EQ(tokyo.size(), 62u);
     GraphCreateBed bed(kData);
     bed.choose(MapKindNuri, AnaRangeCity);

@@ -3,6 +3,7 @@
 // and the prefectures ranked by population, each with its tallied list.
 // With VELTRA_SHOT_DIR set, each preview and list is saved as a picture there
 // (and shown for VELTRA_SHOW_SECONDS).
+#include "defaultdatashowcase.h"
 #include "graphcreatebed.h"
 #include "graphs/clsdrawgraph.h"
 #include "graphs/ctlselect.h"
@@ -12,9 +13,6 @@
 #include "statwindow/globals.h"
 #include "statwindow/graphcreaterules.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -23,29 +21,11 @@
 
 using namespace veltra::statwindow;
 using veltra::test::GraphCreateBed;
+using veltra::test::showcase;
 
 namespace {
 
 const QString kData = QStringLiteral(VELTRA_DEFAULT_DATA "/VeltraData/");
-
-void showcase(QWidget *w, const char *name)
-{
-    const QString shots = qEnvironmentVariable("VELTRA_SHOT_DIR");
-    const int seconds = qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS");
-    if (shots.isEmpty() && seconds <= 0)
-        return;
-    w->show();
-    w->raise();
-    QApplication::processEvents();
-    if (!shots.isEmpty()) {
-        QDir().mkpath(shots);
-        EXPECT_TRUE(w->grab().save(shots + QStringLiteral("/") + QString::fromUtf8(name) + QStringLiteral(".png")));
-    }
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < seconds * 1000)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-}
 
 // The key of the first node of the window's item tree with this text.
 QString nodeKey(frmStatisticsMap *w, const QString &text)

@@ -7,6 +7,8 @@
 // With VELTRA_SHOT_DIR set, the choropleth and pie outputs are shown on a
 // map window with the compact tool bar and saved as pictures there (shown
 // for VELTRA_SHOW_SECONDS); run under a real display for whole-screen shots.
+#include "defaultdatashowcase.h"
+#include "defaultmapbed.h"
 #include "graphcreatebed.h"
 #include "graphs/clsanafile.h"
 #include "graphs/clsdrawgraph.h"
@@ -15,15 +17,11 @@
 #include "platform/fs/fs.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/twips.h"
-#include "platform/ui/windowregistry.h"
-#include "runstateguard.h"
 #include "shell/frmmain.h"
 #include "shell/globals.h"
 #include "shell/modaldialog.h"
 #include "shell/programfolder.h"
-#include "statdata/meshdatabase.h"
 #include "statrender/globals.h"
-#include "statrender/renderingregistration.h"
 #include "statwindow/globals.h"
 #include "statwindow/graphcreaterules.h"
 #include "statwindow/outputlayout.h"
@@ -34,12 +32,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPointer>
 #include <QPushButton>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -52,34 +46,18 @@ namespace {
 
 const QString kR2 = QStringLiteral("etc/R2国勢調査/");
 
-class MapOutputOnEngine : public ::testing::Test
+class MapOutputOnEngine : public test::DefaultMapBed
 {
 protected:
     void SetUp() override
     {
-        savedTmp = qgetenv("TMPDIR");
-        qputenv("TMPDIR", QFile::encodeName(privateTemp.path()));
-        const QString defaults = QStringLiteral(VELTRA_DEFAULT_DATA);
-        ASSERT_TRUE(QFile::exists(defaults + QStringLiteral("/Veltra.zor")))
-            << "no default map in " << defaults.toStdString() << " (build veltra_default_data)";
-        test::copyTree(defaults, tmp.path());
-        data = tmp.path() + QStringLiteral("VeltraData/");
+        usePrivateTemp();
+        ASSERT_NO_FATAL_FAILURE(copyDefaultData());
+        data = gstrDataPath;
         db = data + QStringLiteral("DB/");
-        gstrDataPath = data;
-        ASSERT_TRUE(statdata::MeshDatabase::shared().open(statdata::MeshDatabase::pathInDataFolder(data)));
-
-        frame = new frmMain;
-        gfrmMain = frame;
-        map = new zorvik::Zorvik;
-        map->resize(800, 600);
-        map->setDocumentPath(tmp.file(QStringLiteral("Veltra.zor")));
-        ASSERT_EQ(map->InitializeMap(0), 0) << map->lastError().toStdString();
-        map->InitDisplay();
-        map->ShowAll();
-        gobjZor = map;
-        gintMapInit = 1;
-        gstrLimitPie = gstrLimitBar = gstrLimitSymbol = gstrLimitPyramid = QStringLiteral("100");
-        statrender::registerStatisticsRendering();
+        ASSERT_NO_FATAL_FAILURE(openStatisticsDatabase());
+        useShippedGraphLimits();
+        ASSERT_NO_FATAL_FAILURE(openMap());
 
         bed = std::make_unique<test::GraphCreateBed>(data);
         // The drawing reads the pie sizes of the shipped program folder.
@@ -89,15 +67,7 @@ protected:
     void TearDown() override
     {
         bed.reset();
-        ui::WindowRegistry::instance().deleteAll();
-        gobjZor = nullptr;
-        delete map;
-        gfrmMain = nullptr;
-        delete frame.data();
-        if (savedTmp.isNull())
-            qunsetenv("TMPDIR");
-        else
-            qputenv("TMPDIR", savedTmp);
+        closeMap();
     }
 
     // A pie of men and women over every prefecture, ready for output.
@@ -141,14 +111,8 @@ protected:
         return out;
     }
 
-    test::RunStateGuard guard;
-    test::TempDir privateTemp;
-    test::TempDir tmp;
-    QByteArray savedTmp;
     QString data;
     QString db;
-    QPointer<frmMain> frame;
-    zorvik::Zorvik *map = nullptr;
     std::unique_ptr<test::GraphCreateBed> bed;
     frmStatisticsMap *w = nullptr;
     std::size_t seen = 0;
@@ -277,25 +241,6 @@ TEST_F(MapOutputOnEngine, WithoutAnAreaLevelNothingIsWritten)
     EXPECT_TRUE(w->FrameAnaRange->isVisibleTo(w));
 }
 
-// Municipality numbers of a prefecture, from the census table the data
-// folder was made from.
-std::vector<int> municipalities(int pref)
-{
-    QFile csv(QStringLiteral(VELTRA_CENSUS_TABLES "/muni_population_2020.csv"));
-    EXPECT_TRUE(csv.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    const QStringList header = lines.value(0).trimmed().split(u',');
-    const auto prefColumn = header.indexOf(QStringLiteral("pref_code"));
-    const auto muniColumn = header.indexOf(QStringLiteral("muni_code"));
-    std::vector<int> out;
-    for (qsizetype k = 1; k < lines.size(); ++k) {
-        const QStringList f = lines[k].trimmed().split(u',');
-        if (f.value(prefColumn).toInt() == pref)
-            out.push_back(f.value(muniColumn).mid(2).toInt());
-    }
-    return out;
-}
-
 // Shows the map in the main frame with the window over it after an output,
 // saves the frame's picture in VELTRA_SHOT_DIR and keeps it up for
 // VELTRA_SHOW_SECONDS.
@@ -308,22 +253,11 @@ protected:
             && qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS") <= 0)
             GTEST_SKIP() << "set VELTRA_SHOT_DIR or VELTRA_SHOW_SECONDS to see the outputs";
         MapOutputOnEngine::SetUp();
-        frame->setGeometry(0, 0, 1280, 900);
-        frame->show();
-        sub = frame->mdiArea()->addSubWindow(map);
-        sub->showMaximized();
+        showMapInFrame();
         w->show();
         // Below the legend pop-up, which opens at the top left.
         w->move(60, 180);
         QCoreApplication::processEvents();
-    }
-    void TearDown() override
-    {
-        if (sub) {
-            sub->setWidget(nullptr);
-            map->setParent(nullptr);
-        }
-        MapOutputOnEngine::TearDown();
     }
     void output(double centerX, double centerY, double scale, const char *name)
     {
@@ -342,10 +276,7 @@ protected:
             EXPECT_TRUE(w->grab().save(
                 shots + QLatin1Char('/') + QString::fromUtf8(name) + QStringLiteral("-toolbar.png")));
         }
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS") * 1000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        keepShown(qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS"));
     }
     // The median position of the areas of the last graph (the islands far
     // south of a prefecture do not move it).
@@ -362,14 +293,12 @@ protected:
         std::nth_element(ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(ys.size() / 2), ys.end());
         return {xs[xs.size() / 2], ys[ys.size() / 2]};
     }
-
-    QMdiSubWindow *sub = nullptr;
 };
 
 TEST_F(MapOutputShowcase, PopulationDensityOverTokyosMunicipalities)
 {
     bed->choose(MapKindNuri, AnaRangeCity);
-    for (int city : municipalities(13))
+    for (int city : test::municipalities(13))
         bed->addArea(13, city);
     {
         // The chooser is closed without a choice; the shipped template is

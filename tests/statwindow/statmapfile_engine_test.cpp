@@ -3,6 +3,7 @@
 // file class as map output writes them, drawn, saved, cleared with the tool
 // bar and loaded again; the saved file read by two archivers we did not
 // write; and the size dialog on the engine's statistics kinds.
+#include "defaultmapbed.h"
 #include "fakegraphowner.h"
 #include "fakeitemselection.h"
 #include "graphs/clsanafile.h"
@@ -15,14 +16,11 @@
 #include "platform/ui/msgbox.h"
 #include "platform/ui/twips.h"
 #include "platform/ui/windowregistry.h"
-#include "runstateguard.h"
 #include "shell/frmmain.h"
 #include "shell/globals.h"
-#include "shell/programfolder.h"
 #include "statdata/meshdatabase.h"
 #include "statrender/drawfromfiles.h"
 #include "statrender/globals.h"
-#include "statrender/renderingregistration.h"
 #include "statwindow/frmpsyresize.h"
 #include "statwindow/frmstatisticsmap.h"
 #include "statwindow/statwindowregistration.h"
@@ -30,15 +28,10 @@
 #include "zorvik/widget/zorvik.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QSlider>
@@ -79,51 +72,18 @@ test::TreeSnapshot folderFiles(const QString &folder)
     return files;
 }
 
-class StatMapFileOnEngine : public ::testing::Test
+class StatMapFileOnEngine : public test::DefaultMapBed
 {
 protected:
     void SetUp() override
     {
-        savedTmp = qgetenv("TMPDIR");
-        qputenv("TMPDIR", QFile::encodeName(privateTemp.path()));
-        shell::setProgramFolder(QStringLiteral(VELTRA_PROGRAM_DEFAULTS));
-        const QString defaults = QStringLiteral(VELTRA_DEFAULT_DATA);
-        ASSERT_TRUE(QFile::exists(defaults + QStringLiteral("/Veltra.zor")))
-            << "no default map in " << defaults.toStdString() << " (build veltra_default_data)";
-        test::copyTree(defaults, tmp.path());
-        gstrDataPath = tmp.path() + QStringLiteral("VeltraData/");
+        ASSERT_NO_FATAL_FAILURE(openShippedDefaultMap());
         db = gstrDataPath + QStringLiteral("DB/");
-        ASSERT_TRUE(
-            statdata::MeshDatabase::shared().open(statdata::MeshDatabase::pathInDataFolder(gstrDataPath)));
         readPrefectures();
         ASSERT_EQ(prefs.size(), 47u);
-
-        frame = new frmMain;
-        gfrmMain = frame;
-        map = new zorvik::Zorvik;
-        map->resize(800, 600);
-        map->setDocumentPath(tmp.file(QStringLiteral("Veltra.zor")));
-        ASSERT_EQ(map->InitializeMap(0), 0) << map->lastError().toStdString();
-        map->InitDisplay();
-        map->ShowAll();
-        gobjZor = map;
-        gintMapInit = 1;
-        gstrLimitPie = gstrLimitBar = gstrLimitSymbol = gstrLimitPyramid = QStringLiteral("100");
-        statrender::registerStatisticsRendering();
         statwindow::registerStatisticsWindow();
     }
-    void TearDown() override
-    {
-        ui::WindowRegistry::instance().deleteAll();
-        gobjZor = nullptr;
-        delete map;
-        gfrmMain = nullptr;
-        delete frame;
-        if (savedTmp.isNull())
-            qunsetenv("TMPDIR");
-        else
-            qputenv("TMPDIR", savedTmp);
-    }
+    void TearDown() override { closeMap(); }
 
     void readPrefectures()
     {
@@ -255,14 +215,8 @@ protected:
         EXPECT_EQ(script.requests().size(), 2u) << script.requests().back().prompt.toStdString();
     }
 
-    test::RunStateGuard guard;
-    test::TempDir tmp;
-    test::TempDir privateTemp;
-    QByteArray savedTmp;
     QString db;
     std::vector<Prefecture> prefs;
-    QPointer<frmMain> frame;
-    zorvik::Zorvik *map = nullptr;
 };
 
 TEST_F(StatMapFileOnEngine, APieMapAndAChoroplethComeBackFromTheirFile)
@@ -422,10 +376,7 @@ TEST_F(StatMapFileOnEngine, ShowcaseOfTheCompactToolBarAndTheSizeDialog)
     const int seconds = qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS");
     if (seconds <= 0)
         GTEST_SKIP() << "set VELTRA_SHOW_SECONDS to show the windows";
-    frame->setGeometry(0, 0, 1280, 900);
-    frame->show();
-    QMdiSubWindow *sub = frame->mdiArea()->addSubWindow(map);
-    sub->showMaximized();
+    showMapInFrame();
     map->ShowAll();
     drawMap();
     ui::DialogScript script;
@@ -444,12 +395,7 @@ TEST_F(StatMapFileOnEngine, ShowcaseOfTheCompactToolBarAndTheSizeDialog)
         if (QWidget *dialog = ui::WindowRegistry::instance().find(QStringLiteral("frmPSYReSize")))
             dialog->move(420, 260);
     }
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < seconds * 1000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    sub->setWidget(nullptr);
-    map->setParent(nullptr);
+    keepShown(seconds);
 }
 
 } // namespace
