@@ -158,25 +158,29 @@ TEST_F(PyramidOnDefaultData, Showcase)
     QCoreApplication::processEvents();
     frmPyramid *w = drawPrefectures();
     ASSERT_EQ(script.requests().size(), 0u);
-    w->move(frame->x() + 400, w->y());
-    map->setCenterX(137.5 * 360000 - 122 * 360000);
-    map->setCenterY(37.5 * 360000 - 24 * 360000);
-    map->setScale(7000000);
-    map->Refresh();
-    QCoreApplication::processEvents();
-
+    // Over the Pacific, clear of the pyramids.
+    w->move(frame->x() + 740, frame->y() + 780);
     const QString shots = qEnvironmentVariable("VELTRA_SHOT_DIR");
-    if (!shots.isEmpty()) {
+    const auto shoot = [&](double lon, double lat, double scale, const char *name) {
+        map->setCenterX((lon - 122) * 360000);
+        map->setCenterY((lat - 24) * 360000);
+        map->setScale(scale);
+        map->Refresh();
+        QCoreApplication::processEvents();
+        if (shots.isEmpty())
+            return;
         QDir().mkpath(shots);
-        // The main frame with the tool bar over it where it stands.
+        // The main frame with the tool bar drawn where it stands.
         QImage shot = frame->grab().toImage();
         {
             QPainter painter(&shot);
-            painter.drawPixmap(w->frameGeometry().topLeft() - frame->geometry().topLeft()
-                    + (w->geometry().topLeft() - w->frameGeometry().topLeft()),
-                w->grab());
+            painter.drawPixmap(w->geometry().topLeft() - frame->geometry().topLeft(), w->grab());
         }
-        EXPECT_TRUE(shot.save(shots + QStringLiteral("/i49-pyramids.png")));
+        EXPECT_TRUE(shot.save(shots + QLatin1Char('/') + QString::fromUtf8(name) + QStringLiteral(".png")));
+    };
+    shoot(137.5, 37.5, 7000000, "i49-pyramids-japan");
+    shoot(139.6, 35.9, 1500000, "i49-pyramids-kanto");
+    if (!shots.isEmpty()) {
         EXPECT_TRUE(w->grab().save(shots + QStringLiteral("/i49-pyramid-toolbar.png")));
     }
     QElapsedTimer timer;
