@@ -50,8 +50,8 @@ bool readMunicipalities(std::vector<QString> &codes)
     codes.assign(1, QString());
     while (query.next() && static_cast<int>(codes.size()) <= kAreas)
         codes.push_back(QStringLiteral("%1%2")
-                .arg(query.value(0).toInt(), 2, 10, QLatin1Char('0'))
-                .arg(query.value(1).toInt(), 3, 10, QLatin1Char('0')));
+                            .arg(query.value(0).toInt(), 2, 10, QLatin1Char('0'))
+                            .arg(query.value(1).toInt(), 3, 10, QLatin1Char('0')));
     const QString folder = data + QStringLiteral("etc\\R2国勢調査\\市区町村\\年齢5歳階級別");
     return ReadAgeData(db, nullptr, 2, codes, folder, kClasses, 2, 25) && gtypStatArea.size() == kAreas + 1;
 }
@@ -114,7 +114,8 @@ void BM_OutputPyramids(benchmark::State &state)
             break;
         }
         state.PauseTiming();
-        drawn = static_cast<int>(veltra::fs::listFiles(db + QStringLiteral("TempPImage/"), QStringLiteral("*.bmp")).size());
+        drawn = static_cast<int>(
+            veltra::fs::listFiles(db + QStringLiteral("TempPImage/"), QStringLiteral("*.bmp")).size());
         veltra::fs::deleteFiles(db + QStringLiteral("tempheader000.hed"));
         veltra::fs::deleteFiles(db + QStringLiteral("tempdata000.dat"));
         state.ResumeTiming();

@@ -165,8 +165,7 @@ void frmPyramid::Form_Load()
     m_Graph->SetFormName(this);
 
     m_colors = veltra::statwindow::defaultPyramidColors();
-    veltra::statwindow::readColorSection(
-        veltra::statwindow::hanreiColorPath(veltra::shell::programFolder()),
+    veltra::statwindow::readColorSection(veltra::statwindow::hanreiColorPath(veltra::shell::programFolder()),
         veltra::statwindow::pyramidColorSection(), m_colors.data(), veltra::statwindow::PyramidColorCount);
 
     m_frmWait = new frmPSYWait(this);

@@ -107,7 +107,8 @@ private:
     bool prepareDraw(std::int32_t &classCount, QString &label1, QString &label2, bool &sizeFrame);
     // Lists the areas with no value; false when no area has any.
     bool listAreasWithoutData(std::int32_t classCount);
-    void OutputPyramids(std::int32_t classCount, const QString &label1, const QString &label2, bool sizeFrame);
+    void OutputPyramids(
+        std::int32_t classCount, const QString &label1, const QString &label2, bool sizeFrame);
     // The pictures, the analysis pair and the map; `pointerBusy` follows the
     // hourglass it gives back.
     void writeAndDraw(std::int32_t classCount, const QString &label1, const QString &label2, bool sizeFrame,

@@ -115,7 +115,8 @@ void frmPyramid::PyramidDraw()
         // drawn and the window stays for another try.
         if (m_frmWait)
             m_frmWait->hide();
-        veltra::ui::MsgBox(QStringLiteral("人口ピラミッドのデータを読み込めません。\n") + QString::fromUtf8(e.what()),
+        veltra::ui::MsgBox(
+            QStringLiteral("人口ピラミッドのデータを読み込めません。\n") + QString::fromUtf8(e.what()),
             veltra::ui::vbExclamation);
         return;
     }
@@ -175,12 +176,13 @@ bool frmPyramid::prepareDraw(std::int32_t &classCount, QString &label1, QString 
         return false;
     }
 
-    const QString folder = m_etcPath + m_statisticalDataName + QLatin1Char('\\') + pyramidLevelName(m_anaRange)
-        + QLatin1Char('\\') + m_itemName;
+    const QString folder = m_etcPath + m_statisticalDataName + QLatin1Char('\\')
+        + pyramidLevelName(m_anaRange) + QLatin1Char('\\') + m_itemName;
     sizeFrame = !m_itemName.contains(SingleYearItem);
     if (m_frmWait)
         m_frmWait->show();
-    ReadAgeData(m_cnMesh, this, m_anaRange, m_areaCodes, folder, classCount, spec.startField1, spec.startField2);
+    ReadAgeData(
+        m_cnMesh, this, m_anaRange, m_areaCodes, folder, classCount, spec.startField1, spec.startField2);
     return true;
 }
 
@@ -213,7 +215,8 @@ void frmPyramid::OutputPyramids(
         unsetCursor();
         if (pointerBusy)
             QGuiApplication::restoreOverrideCursor();
-        veltra::ui::MsgBox(QString::number(outputFailureCode(e)) + QStringLiteral(":\n") + QString::fromUtf8(e.what())
+        veltra::ui::MsgBox(QString::number(outputFailureCode(e)) + QStringLiteral(":\n")
+                + QString::fromUtf8(e.what())
                 + QStringLiteral("\n\nエラーが発生しました。処理を中止します。"),
             veltra::ui::vbCritical | veltra::ui::vbOKOnly, QStringLiteral("中止"));
         return;

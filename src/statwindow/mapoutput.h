@@ -25,8 +25,8 @@
 #include <QString>
 #include <QVariant>
 #include <array>
-#include <exception>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <vector>

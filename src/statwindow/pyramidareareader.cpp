@@ -30,7 +30,8 @@ bool ReadAgeData(statdata::MeshDatabase &database, QWidget *window, std::int32_t
 {
     StatAreaReader reader(database, ReaderProfile::pyramid());
     reader.setWindow(window);
-    const bool found = reader.ReadPyramidSeries(anaRange, codes, itemFolder, classCount, startField1, startField2);
+    const bool found
+        = reader.ReadPyramidSeries(anaRange, codes, itemFolder, classCount, startField1, startField2);
     if (!found && !reader.lastError().isEmpty())
         raise(reader);
     return found;

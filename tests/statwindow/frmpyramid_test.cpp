@@ -71,9 +71,9 @@ protected:
             {QStringLiteral("[ﾃﾞｰﾀ種類]"), QStringLiteral("Entry1=都道府県"), QStringLiteral("[都道府県]"),
                 QStringLiteral("Entry1=") + kFiveYear, QStringLiteral("Entry2=") + kSingleYear,
                 QLatin1Char('[') + item + QLatin1Char(']'), QStringLiteral("Entry1=男,男性"),
-                QStringLiteral("Entry2=0～4歳(男)"), QStringLiteral("Entry3=5～9歳(男)"), QStringLiteral("Entry4=女"),
-                QStringLiteral("DataCnt=%1").arg(classCount), QStringLiteral("StartField1=2"),
-                QStringLiteral("StartField2=5")});
+                QStringLiteral("Entry2=0～4歳(男)"), QStringLiteral("Entry3=5～9歳(男)"),
+                QStringLiteral("Entry4=女"), QStringLiteral("DataCnt=%1").arg(classCount),
+                QStringLiteral("StartField1=2"), QStringLiteral("StartField2=5")});
     }
     // The value file of an item at the prefecture level, after its header.
     void writeValues(const QStringList &lines, const QString &item = kFiveYear)
@@ -83,8 +83,9 @@ protected:
             QStringList{QStringLiteral("CODE,男,0-4,5-9,女,0-4,5-9")} + lines);
     }
 
-    frmPyramid *drive(const QStringList &codes, std::int32_t range = AnaRangePref, const QString &item = kFiveYear,
-        const QString &start = QStringLiteral("20201001"), const QString &name = kStat)
+    frmPyramid *drive(const QStringList &codes, std::int32_t range = AnaRangePref,
+        const QString &item = kFiveYear, const QString &start = QStringLiteral("20201001"),
+        const QString &name = kStat)
     {
         frmPyramid *w = ui::form<frmPyramid>(static_cast<QWidget *>(nullptr));
         w->show();
@@ -102,10 +103,14 @@ protected:
     }
     static bool loaded() { return ui::WindowRegistry::instance().isLoaded(QStringLiteral("frmPyramid")); }
     QString dbFile(const QString &name) const { return dir.path() + QStringLiteral("DB/") + name; }
-    QString picture(const QString &code) const { return dbFile(QStringLiteral("TempPImage/") + code + QStringLiteral(".bmp")); }
+    QString picture(const QString &code) const
+    {
+        return dbFile(QStringLiteral("TempPImage/") + code + QStringLiteral(".bmp"));
+    }
     QStringList pairs() const
     {
-        return QDir(dir.path() + QStringLiteral("DB")).entryList({QStringLiteral("temp*")}, QDir::Files, QDir::Name);
+        return QDir(dir.path() + QStringLiteral("DB"))
+            .entryList({QStringLiteral("temp*")}, QDir::Files, QDir::Name);
     }
     // The data line of an area, by its name.
     QString lineOf(const QString &file, const QString &areaName) const
@@ -169,9 +174,11 @@ TEST_F(PyramidWindowTest, EachRefusalShowsItsMessageAndUnloadsTheWindow)
     const QStringList some{QStringLiteral("13")};
     const Case cases[] = {
         {"no areas, no level either", {}, AnaRangeNone, kFiveYear, kStat, 2, frmPyramid::scaleMessage()},
-        {"blank areas only", {QStringLiteral(" ")}, AnaRangePref, kFiveYear, kStat, 2, frmPyramid::scaleMessage()},
+        {"blank areas only", {QStringLiteral(" ")}, AnaRangePref, kFiveYear, kStat, 2,
+            frmPyramid::scaleMessage()},
         {"no level", some, AnaRangeNone, kFiveYear, kStat, 2, frmPyramid::noRangeMessage()},
-        {"not an age item", some, AnaRangePref, QStringLiteral("人口"), kStat, 2, frmPyramid::notPyramidItemMessage()},
+        {"not an age item", some, AnaRangePref, QStringLiteral("人口"), kStat, 2,
+            frmPyramid::notPyramidItemMessage()},
         {"no item list", some, AnaRangePref, kFiveYear, QStringLiteral("ない統計"), 2,
             frmPyramid::noItemListMessage() + QLatin1Char('\n') + QDir::toNativeSeparators(missingList)},
         {"level 0 has no data kind", some, 0, kFiveYear, kStat, 2, frmPyramid::noDataKindMessage()},
@@ -207,14 +214,16 @@ TEST_F(PyramidWindowTest, DataLinesAndPicturesFollowTheClassStates)
         ASSERT_TRUE(old.save(picture(QString::fromLatin1(code)), "BMP"));
     }
 
-    frmPyramid *w = drive({QStringLiteral("27"), QStringLiteral("14"), QStringLiteral("13"), QStringLiteral("01")});
+    frmPyramid *w
+        = drive({QStringLiteral("27"), QStringLiteral("14"), QStringLiteral("13"), QStringLiteral("01")});
     ASSERT_TRUE(loaded());
     EXPECT_EQ(prompts(), QStringList());
     EXPECT_TRUE(w->isEnabled());
     EXPECT_EQ(pairs(), (QStringList{QStringLiteral("tempdata000.dat"), QStringLiteral("tempheader000.hed")}));
     // The code list reached the header sorted.
-    EXPECT_EQ(w->areaCodes(), (std::vector<QString>{QString(), QStringLiteral("01"), QStringLiteral("13"),
-                                  QStringLiteral("14"), QStringLiteral("27")}));
+    EXPECT_EQ(w->areaCodes(),
+        (std::vector<QString>{QString(), QStringLiteral("01"), QStringLiteral("13"), QStringLiteral("14"),
+            QStringLiteral("27")}));
     EXPECT_EQ(w->eraLabel(), QStringLiteral("R2"));
 
     struct Case
@@ -232,7 +241,8 @@ TEST_F(PyramidWindowTest, DataLinesAndPicturesFollowTheClassStates)
             QStringLiteral("\"R2\",\"R2\",\"R2\""), false},
         {"\"-\" in a later class", QStringLiteral("神奈川県"), QStringLiteral("14000000000"),
             QStringLiteral("14000000000.bmp,10,20"), false},
-        {"complete", QStringLiteral("大阪府"), QStringLiteral("27000000000"), QStringLiteral("27000000000.bmp,3,7"), true},
+        {"complete", QStringLiteral("大阪府"), QStringLiteral("27000000000"),
+            QStringLiteral("27000000000.bmp,3,7"), true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -283,9 +293,11 @@ TEST_F(PyramidWindowTest, AShortStartDateKeepsThePreviousEraLabel)
 {
     writeValues({QStringLiteral("27,3,1,2,7,3,4")});
     // Fresh: no label yet, so an area without a line writes "" three times.
-    frmPyramid *w = drive({QStringLiteral("27"), QStringLiteral("13")}, AnaRangePref, kFiveYear, QStringLiteral("2020"));
+    frmPyramid *w = drive(
+        {QStringLiteral("27"), QStringLiteral("13")}, AnaRangePref, kFiveYear, QStringLiteral("2020"));
     EXPECT_EQ(w->eraLabel(), QString());
-    EXPECT_TRUE(lineOf(QStringLiteral("tempdata000.dat"), QStringLiteral("東京都")).contains(QStringLiteral("\"\",\"\",\"\"")));
+    EXPECT_TRUE(lineOf(QStringLiteral("tempdata000.dat"), QStringLiteral("東京都"))
+                    .contains(QStringLiteral("\"\",\"\",\"\"")));
 
     // A full date sets it; a short one afterwards keeps it. Each draw is
     // a new pair and the window stays.
@@ -295,7 +307,8 @@ TEST_F(PyramidWindowTest, AShortStartDateKeepsThePreviousEraLabel)
     w->setStartGeneratDate(QStringLiteral("20201"));
     w->PyramidDraw();
     EXPECT_EQ(w->eraLabel(), QStringLiteral("H12"));
-    EXPECT_TRUE(lineOf(QStringLiteral("tempdata002.dat"), QStringLiteral("東京都")).contains(QStringLiteral("\"H12\"")));
+    EXPECT_TRUE(lineOf(QStringLiteral("tempdata002.dat"), QStringLiteral("東京都"))
+                    .contains(QStringLiteral("\"H12\"")));
     EXPECT_EQ(pairs().size(), 6);
     EXPECT_TRUE(loaded());
 }

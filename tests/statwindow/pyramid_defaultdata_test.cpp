@@ -111,10 +111,7 @@ protected:
     {
         return fs::listFiles(data + QStringLiteral("DB/TempPImage/"), QStringLiteral("*.bmp"));
     }
-    QStringList pairs() const
-    {
-        return fs::listFiles(data + QStringLiteral("DB/"), QStringLiteral("temp*"));
-    }
+    QStringList pairs() const { return fs::listFiles(data + QStringLiteral("DB/"), QStringLiteral("temp*")); }
 
     test::RunStateGuard guard;
     test::TempDir privateTemp;
@@ -149,7 +146,8 @@ TEST_F(PyramidOnDefaultData, The47PrefecturesGive47PicturesOnePairAnd47Pyramids)
 // saved in VELTRA_SHOT_DIR and kept up for VELTRA_SHOW_SECONDS.
 TEST_F(PyramidOnDefaultData, Showcase)
 {
-    if (qEnvironmentVariableIsEmpty("VELTRA_SHOT_DIR") && qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS") <= 0)
+    if (qEnvironmentVariableIsEmpty("VELTRA_SHOT_DIR")
+        && qEnvironmentVariableIntValue("VELTRA_SHOW_SECONDS") <= 0)
         GTEST_SKIP() << "set VELTRA_SHOT_DIR or VELTRA_SHOW_SECONDS to see the pyramids";
     frame->setGeometry(0, 0, 1280, 900);
     frame->show();

@@ -55,8 +55,9 @@ TEST_F(PyramidAreaReaderTest, AgeClassesOfTheWindowsOwnCodes)
     const QString city = indexedFolder(QStringLiteral("etc/age"), {QStringLiteral("13")});
     // Fields: code, two men's classes, two women's classes.
     write(city + QStringLiteral("\\13.txt"),
-        {QStringLiteral("CODE,m1,m2,w1,w2"), QStringLiteral("13101,-,2,3,4"), QStringLiteral("13101,10,20,30,40"),
-            QStringLiteral("13102,5"), QStringLiteral("13102,100,100,100,100")});
+        {QStringLiteral("CODE,m1,m2,w1,w2"), QStringLiteral("13101,-,2,3,4"),
+            QStringLiteral("13101,10,20,30,40"), QStringLiteral("13102,5"),
+            QStringLiteral("13102,100,100,100,100")});
 
     struct Case
     {
@@ -99,7 +100,8 @@ TEST_F(PyramidAreaReaderTest, AnUnreadableDatabaseRaises)
 {
     db.close();
     std::vector<QString> codes = list({"13"});
-    EXPECT_THROW(ReadAgeData(db, nullptr, AnaRangePref, codes, QStringLiteral("x"), 2, 1, 3), veltra::vb::FileError);
+    EXPECT_THROW(
+        ReadAgeData(db, nullptr, AnaRangePref, codes, QStringLiteral("x"), 2, 1, 3), veltra::vb::FileError);
 }
 
 } // namespace
