@@ -56,10 +56,13 @@ void PictureBox::Cls()
 
 void PictureBox::setPicture(const QImage &picture)
 {
+    // The picture may be this box's own image (copying the drawing into
+    // the persistent picture): keep it apart before the fill.
+    const QImage source = picture;
     fitImage();
     m_image.fill(m_backColor);
     QPainter painter(&m_image);
-    painter.drawImage(0, 0, picture);
+    painter.drawImage(0, 0, source);
     painter.end();
     update();
 }

@@ -29,7 +29,6 @@
 #include <QGuiApplication>
 #include <QRadioButton>
 #include <limits>
-#include <new>
 
 using namespace veltra::statwindow;
 
@@ -38,26 +37,6 @@ namespace {
 constexpr int MapKindPyramidOption = 6;
 // Where the window waits while the map is drawn: out of the map's way.
 constexpr int OutputParkLeft = -500;
-
-// The numeric code of a failure, as the run time numbers its errors.
-int failureCode(const std::exception &e)
-{
-    if (dynamic_cast<const veltra::vb::Overflow *>(&e))
-        return 6;
-    if (dynamic_cast<const std::bad_alloc *>(&e))
-        return 7;
-    if (dynamic_cast<const veltra::vb::SubscriptOutOfRange *>(&e))
-        return 9;
-    if (dynamic_cast<const veltra::vb::TypeMismatch *>(&e))
-        return 13;
-    if (dynamic_cast<const veltra::vb::ObjectNotSet *>(&e))
-        return 91;
-    if (dynamic_cast<const veltra::vb::MemberNotSupported *>(&e))
-        return 438;
-    if (dynamic_cast<const veltra::vb::FileError *>(&e))
-        return QString::fromUtf8(e.what()) == clsAnaFile::noFreeNumberMessage() ? 67 : 75;
-    return 5;
-}
 
 // Keeps the window disabled for one output and the flag up; both are put
 // back however the output ends.
@@ -125,7 +104,7 @@ void frmStatisticsMap::cmdMapOut_Click()
         try {
             writeAndDrawOutput(mapKind);
         } catch (const std::exception &e) {
-            failure = failureCode(e);
+            failure = outputFailureCode(e);
             description = QString::fromUtf8(e.what());
         }
     }

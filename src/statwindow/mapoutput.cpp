@@ -4,8 +4,10 @@
 #include "graphs/clsdrawgraph.h"
 #include "graphs/ctlselect.h"
 #include "platform/vb/currency.h"
+#include "platform/vb/errors.h"
 
 #include <algorithm>
+#include <new>
 
 namespace veltra::statwindow {
 
@@ -284,6 +286,25 @@ std::vector<QVariant> choroplethValues(const AnalysisCalls &calls, const StatAre
 }
 
 } // namespace
+
+int outputFailureCode(const std::exception &e)
+{
+    if (dynamic_cast<const vb::Overflow *>(&e))
+        return 6;
+    if (dynamic_cast<const std::bad_alloc *>(&e))
+        return 7;
+    if (dynamic_cast<const vb::SubscriptOutOfRange *>(&e))
+        return 9;
+    if (dynamic_cast<const vb::TypeMismatch *>(&e))
+        return 13;
+    if (dynamic_cast<const vb::ObjectNotSet *>(&e))
+        return 91;
+    if (dynamic_cast<const vb::MemberNotSupported *>(&e))
+        return 438;
+    if (dynamic_cast<const vb::FileError *>(&e))
+        return QString::fromUtf8(e.what()) == clsAnaFile::noFreeNumberMessage() ? 67 : 75;
+    return 5;
+}
 
 QString noDataMark()
 {

@@ -26,6 +26,7 @@
 #include <QVariant>
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -147,6 +148,11 @@ LegendSnapshot legendOf(const clsDrawGraph &graph);
 SelectorSnapshot selectorOf(const ctlSelect &select);
 
 AnalysisCalls assembleAnalysis(const OutputSource &source);
+
+// The number an output's "中止" box shows for a failure, as the run time
+// numbers its errors (75 for a file that cannot be written, 67 when every
+// analysis number is taken, 5 for anything else unnamed).
+int outputFailureCode(const std::exception &e);
 // Hands the calls to `ana` (names, classes, items, areas or flows); the
 // links to the owner, selector and gradation are the caller's.
 void fillAnaFile(clsAnaFile &ana, const AnalysisCalls &calls);

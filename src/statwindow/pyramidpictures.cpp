@@ -160,6 +160,8 @@ void makePyramidPictures(std::vector<StatArea> &records, const PyramidPictureSou
         area.Value[3] = plan.rightTotal;
     }
 
+    if (!source.summary)
+        return;
     startPyramid(graph, picture, source);
     for (const auto &[left, right] : pyramidSummary(records, classCount, source.expressionKind))
         graph.AddPyramidSegment(left, right);

@@ -48,10 +48,11 @@ struct PyramidPictureSource
     std::int32_t leftColor = 0;
     std::int32_t rightColor = 0;
     QString pictureFolder; // with a separator at its end
+    bool summary = true; // end with the pyramid of all areas in the preview
 };
 
-// Draws, saves and rewrites every area of `records` (from index 1) and
-// draws the summed preview, through `graph` on `canvas` of `picture`.
+// Draws, saves and rewrites every area of `records` (from index 1) and,
+// when the source asks for it, draws the summed preview, through `graph` on `canvas` of `picture`.
 // Raises vb::FileError when a picture cannot be saved or an old one cannot
 // be deleted.
 void makePyramidPictures(std::vector<StatArea> &records, const PyramidPictureSource &source,

@@ -16,6 +16,7 @@
 #include "shell/operationroom.h"
 #include "shell/programfolder.h"
 #include "statdata/meshdatabase.h"
+#include "statwindow/frmpyramid.h"
 #include "statwindow/frmstatisticsmap.h"
 #include "statwindow/globals.h"
 #include "statwindow/graphcolors.h"
@@ -36,12 +37,6 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
-
-// A population pyramid window, known here by its name only.
-class frmPyramid : public QWidget
-{
-    Q_OBJECT
-};
 
 // One of the statistics map's legend pop-ups, known by its name only (the
 // namespace keeps it apart from the real window of the rendering library).
