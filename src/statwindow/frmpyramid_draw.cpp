@@ -20,6 +20,7 @@
 #include "statwindow/pyramidareareader.h"
 #include "statwindow/pyramiditemlist.h"
 #include "statwindow/pyramidpictures.h"
+#include "statwindow/runscope.h"
 #include "statwindow/statistictree.h"
 #include "zorvik/widget/zorvik.h"
 
@@ -38,41 +39,6 @@ constexpr int TitleBarHeight = 440;
 
 // Single-year items are drawn without the size frame.
 const QString SingleYearItem = QStringLiteral("年齢各歳別(男女別)");
-
-// Keeps the window disabled and the flag up for one draw; both are put back
-// however the draw ends, also when the window unloads itself inside it.
-class DrawScope
-{
-public:
-    DrawScope(QWidget *window, bool &running)
-        : m_window(window)
-        , m_running(running)
-        , m_wasEnabled(window->isEnabled())
-    {
-        m_running = true;
-        m_window->setEnabled(false);
-    }
-    ~DrawScope()
-    {
-        if (m_wasEnabled)
-            m_window->setEnabled(true);
-        m_running = false;
-    }
-    DrawScope(const DrawScope &) = delete;
-    DrawScope &operator=(const DrawScope &) = delete;
-
-private:
-    QWidget *m_window;
-    bool &m_running;
-    bool m_wasEnabled;
-};
-
-void makeFolder(const QString &folder)
-{
-    const QString path = veltra::fs::resolve(folder);
-    if (!veltra::fs::folderExists(path) && !veltra::fs::createFolder(path))
-        throw veltra::vb::FileError(QStringLiteral("フォルダを作成できません：%1").arg(path).toStdString());
-}
 
 bool allZero(const std::vector<double> &series, std::int32_t classCount)
 {
@@ -96,7 +62,7 @@ void frmPyramid::PyramidDraw()
 {
     if (m_drawing || m_unloaded)
         return;
-    DrawScope scope(this, m_drawing);
+    veltra::statwindow::RunScope scope(this, m_drawing);
 
     // A new, empty list of areas without data for every draw.
     delete m_frmNotDatArea.data();
@@ -228,8 +194,8 @@ void frmPyramid::OutputPyramids(
 void frmPyramid::writeAndDraw(
     std::int32_t classCount, const QString &label1, const QString &label2, bool sizeFrame, bool &pointerBusy)
 {
-    makeFolder(m_dbPath);
-    makeFolder(m_tempPImagePath);
+    veltra::statwindow::makeFolder(m_dbPath);
+    veltra::statwindow::makeFolder(m_tempPImagePath);
 
     // The picture step reads an item's sub-item texts: the text that decides
     // the size frame, the class count and the two series names.

@@ -22,6 +22,7 @@
 #include "statwindow/globals.h"
 #include "statwindow/frmselectarea.h"
 #include "statwindow/graphcreaterules.h"
+#include "statwindow/runscope.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -61,21 +62,11 @@ class GraphRunScope
 {
 public:
     GraphRunScope(QWidget *window, frmPSYWait *wait, bool &running)
-        : m_window(window)
+        : m_run(window, running)
         , m_wait(wait)
-        , m_running(running)
-        , m_wasEnabled(window->isEnabled())
     {
-        m_running = true;
-        m_window->setEnabled(false);
     }
-    ~GraphRunScope()
-    {
-        hideWait();
-        if (m_wasEnabled)
-            m_window->setEnabled(true);
-        m_running = false;
-    }
+    ~GraphRunScope() { hideWait(); }
     GraphRunScope(const GraphRunScope &) = delete;
     GraphRunScope &operator=(const GraphRunScope &) = delete;
 
@@ -92,10 +83,8 @@ public:
     }
 
 private:
-    QWidget *m_window;
+    veltra::statwindow::RunScope m_run;
     QPointer<frmPSYWait> m_wait;
-    bool &m_running;
-    bool m_wasEnabled;
 };
 
 } // namespace

@@ -24,6 +24,7 @@
 #include "statwindow/mapoutput.h"
 #include "statwindow/outputlayout.h"
 #include "statwindow/pyramidpictures.h"
+#include "statwindow/runscope.h"
 #include "zorvik/widget/zorvik.h"
 
 #include <QGuiApplication>
@@ -38,40 +39,6 @@ constexpr int MapKindPyramidOption = 6;
 // Where the window waits while the map is drawn: out of the map's way.
 constexpr int OutputParkLeft = -500;
 
-// Keeps the window disabled for one output and the flag up; both are put
-// back however the output ends.
-class OutputScope
-{
-public:
-    OutputScope(QWidget *window, bool &running)
-        : m_window(window)
-        , m_running(running)
-        , m_wasEnabled(window->isEnabled())
-    {
-        m_running = true;
-        m_window->setEnabled(false);
-    }
-    ~OutputScope()
-    {
-        if (m_wasEnabled)
-            m_window->setEnabled(true);
-        m_running = false;
-    }
-    OutputScope(const OutputScope &) = delete;
-    OutputScope &operator=(const OutputScope &) = delete;
-
-private:
-    QWidget *m_window;
-    bool &m_running;
-    bool m_wasEnabled;
-};
-
-void makeFolder(const QString &folder)
-{
-    const QString path = veltra::fs::resolve(folder);
-    if (!veltra::fs::folderExists(path) && !veltra::fs::createFolder(path))
-        throw veltra::vb::FileError(QStringLiteral("フォルダを作成できません：%1").arg(path).toStdString());
-}
 
 } // namespace
 
@@ -95,7 +62,7 @@ void frmStatisticsMap::cmdMapOut_Click()
     QString description;
     const int leftBefore = x();
     {
-        OutputScope scope(this, m_mapOutputRunning);
+        veltra::statwindow::RunScope scope(this, m_mapOutputRunning);
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         m_outputPointerBusy = true;
         if (m_frmWait)
@@ -118,8 +85,8 @@ void frmStatisticsMap::cmdMapOut_Click()
 
 void frmStatisticsMap::writeAndDrawOutput(int mapKind)
 {
-    makeFolder(m_strDBPath);
-    makeFolder(m_strTempPImagePath);
+    veltra::statwindow::makeFolder(m_strDBPath);
+    veltra::statwindow::makeFolder(m_strTempPImagePath);
 
     if (mapKind == MapKindPyramidOption) {
         PyramidPictureSource source;
