@@ -376,15 +376,21 @@ SelectorSnapshot selectorOf(const ctlSelect &select)
     return snapshot;
 }
 
-AnalysisCalls assembleAnalysis(const OutputSource &source)
+AnalysisCalls analysisHeader(const LegendSnapshot &legend, const std::vector<QString> &selectAddress)
 {
     AnalysisCalls calls;
-    calls.noticeName = source.legend.noticeName;
-    calls.compName = source.legend.compName;
-    calls.gradeNum = static_cast<std::int16_t>(source.legend.gradeNum);
-    calls.segments = source.legend.segments;
-    calls.selectAddress = source.selectAddress;
-    calls.head4 = source.legend.classes;
+    calls.noticeName = legend.noticeName;
+    calls.compName = legend.compName;
+    calls.gradeNum = static_cast<std::int16_t>(legend.gradeNum);
+    calls.segments = legend.segments;
+    calls.selectAddress = selectAddress;
+    calls.head4 = legend.classes;
+    return calls;
+}
+
+AnalysisCalls assembleAnalysis(const OutputSource &source)
+{
+    AnalysisCalls calls = analysisHeader(source.legend, source.selectAddress);
     assembleItems(source, calls);
 
     static const std::vector<StatArea> noRecords{StatArea{}};

@@ -147,6 +147,9 @@ QString templateMark();
 LegendSnapshot legendOf(const clsDrawGraph &graph);
 SelectorSnapshot selectorOf(const ctlSelect &select);
 
+// The header calls every analysis starts with: names, grade count,
+// segments, the selected codes and the class ranges of the legend.
+AnalysisCalls analysisHeader(const LegendSnapshot &legend, const std::vector<QString> &selectAddress);
 AnalysisCalls assembleAnalysis(const OutputSource &source);
 
 // The number an output's "中止" box shows for a failure, as the run time

@@ -32,13 +32,7 @@ std::vector<QVariant> valuesOf(const StatArea &area, const QString &eraMark)
 
 AnalysisCalls assemblePyramidAnalysis(const PyramidAnalysisSource &source)
 {
-    AnalysisCalls calls;
-    calls.noticeName = source.legend.noticeName;
-    calls.compName = source.legend.compName;
-    calls.gradeNum = static_cast<std::int16_t>(source.legend.gradeNum);
-    calls.segments = source.legend.segments;
-    calls.selectAddress = source.selectAddress;
-    calls.head4 = source.legend.classes;
+    AnalysisCalls calls = analysisHeader(source.legend, source.selectAddress);
     for (std::int32_t s = 0; s <= calls.segments; ++s) {
         AnalysisCalls::Head5 head;
         head.index = s;
