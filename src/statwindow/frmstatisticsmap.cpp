@@ -81,7 +81,12 @@ frmStatisticsMap::frmStatisticsMap(QWidget *owner)
     Form_Load();
 }
 
-frmStatisticsMap::~frmStatisticsMap() = default;
+frmStatisticsMap::~frmStatisticsMap()
+{
+    // The preview's mouse filter reads this window's members; the children
+    // deleted after this body would still send it their events.
+    disconnectClassificationAndScatter();
+}
 
 void frmStatisticsMap::place(QWidget *control, int left, int top, int width, int height)
 {

@@ -302,6 +302,8 @@ private:
     // made later) into the handlers above.
     class PreviewMouse;
     void connectClassificationAndScatter();
+    // Removes the preview's mouse filter (before the window's children go).
+    void disconnectClassificationAndScatter();
     // The common rebuild of the class display for n classes; `redraw` runs
     // with the graph's AutoRedraw off.
     template <typename Redraw> void rebuildClassDisplay(std::int16_t n, Redraw redraw);

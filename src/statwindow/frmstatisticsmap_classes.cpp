@@ -126,6 +126,12 @@ private:
     frmStatisticsMap *m_window;
 };
 
+void frmStatisticsMap::disconnectClassificationAndScatter()
+{
+    delete m_previewMouse;
+    m_previewMouse = nullptr;
+}
+
 void frmStatisticsMap::connectClassificationAndScatter()
 {
     m_previewMouse = new PreviewMouse(this);
