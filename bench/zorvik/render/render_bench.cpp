@@ -474,14 +474,17 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    // --summary_only: just the table of medians and ratios.
+    // --summary_only: just the table of medians and ratios; --no_summary: just
+    // the benchmark rows (to profile one row alone).
     const bool summaryOnly = argc > 1 && std::string(argv[argc - 1]) == "--summary_only";
-    if (summaryOnly)
+    const bool noSummary = argc > 1 && std::string(argv[argc - 1]) == "--no_summary";
+    if (summaryOnly || noSummary)
         --argc;
     benchmark::Initialize(&argc, argv);
     if (!summaryOnly)
         benchmark::RunSpecifiedBenchmarks();
-    summary();
+    if (!noSummary)
+        summary();
     benchmark::Shutdown();
     g_maps.clear(); // documents close before the engine's own statics go
     return 0;

@@ -149,6 +149,10 @@ bool ElementStore::open(const QString &path, bool readOnly, QString *error)
         close();
         return false;
     }
+    // A redraw reads every visible element's points again; with SQLite's
+    // default 2 MB page cache a large document went back to the file for
+    // each page of every frame. Pages are only held once read.
+    m_db.exec(QStringLiteral("PRAGMA cache_size = -131072"));
     ensureLevelOfDetail();
     return true;
 }
