@@ -352,24 +352,35 @@ bool Document::contains(const ElementRef &ref) const
 
 void Document::forEachInBox(const WorldBox &box, const ElementVisitor &visit) const
 {
-    forEachInBoxForDrawing(box, 0, visit);
+    walkBox(box, -1, visit);
 }
 
 void Document::forEachInBoxForDrawing(
     const WorldBox &box, double worldPerPixel, const ElementVisitor &visit) const
 {
-    const int band = lod::bandFor(worldPerPixel);
+    walkBox(box, lod::bandFor(worldPerPixel), visit);
+}
+
+void Document::walkBox(const WorldBox &box, int band, const ElementVisitor &visit) const
+{
+    // Band -1: not for drawing, every store read from its file.
+    auto fromStore = [&](const ElementStore &store, std::int32_t source, const ElementVisitor &inner) {
+        if (band < 0)
+            store.forEachInBox(box, source, inner);
+        else
+            store.forEachInBoxForDrawing(box, band, source, inner);
+    };
     bool go = true;
     for (std::size_t i = 0; go && i < m_meshes.size(); ++i) {
-        m_meshes[i].store->forEachInBox(
-            box, ElementRef::FirstMesh + static_cast<std::int32_t>(i), [&](const StoredElement &e) {
+        fromStore(*m_meshes[i].store, ElementRef::FirstMesh + static_cast<std::int32_t>(i),
+            [&](const StoredElement &e) {
                 if (isMeshTombstoned(i, e.ref.id))
                     return true;
                 return go = visit(e);
             });
     }
     if (go)
-        m_store.forEachInBoxForDrawing(box, band, ElementRef::Store, [&](const StoredElement &e) {
+        fromStore(m_store, ElementRef::Store, [&](const StoredElement &e) {
             if (m_overlay.isStoreDeleted(e.ref.id))
                 return true;
             return go = visit(e);

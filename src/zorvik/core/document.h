@@ -111,7 +111,8 @@ public:
     // As forEachInBox, for drawing a view whose device pixel is
     // `worldPerPixel` world units: saved vector elements come with their
     // level-of-detail points for that size (levelofdetail.h). Unsaved, mesh
-    // and statistics elements come exact.
+    // and statistics elements come exact. Saved and mesh elements are read
+    // from the files' in-memory drawing copies (drawingindex.h).
     void forEachInBoxForDrawing(const WorldBox &box, double worldPerPixel, const ElementVisitor &visit) const;
     // Refs of every element of one type and kind, appended in source order
     // (meshes, store, level 9), without reading the elements.
@@ -145,6 +146,8 @@ public:
     std::uint64_t revision() const { return m_revision; }
 
 private:
+    // forEachInBox (band -1) and forEachInBoxForDrawing (band >= 0).
+    void walkBox(const WorldBox &box, int band, const ElementVisitor &visit) const;
     Document() = default;
     Result load(QString *error);
     bool isMeshTombstoned(std::size_t mesh, std::int64_t id) const;

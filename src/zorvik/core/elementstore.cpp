@@ -96,6 +96,11 @@ const QByteArray AreaSql = QByteArray("SELECT ") + Columns
     + ",r.minx,r.maxx,r.miny,r.maxy FROM element_rtree r CROSS JOIN element e ON e.id = r.id "
       "WHERE e.type = 1 AND e.npts >= 4";
 const QByteArray AllSql = QByteArray("SELECT ") + Columns + " FROM element e ORDER BY e.id";
+// The ids the drawing looks up in its copy, in the order BoxSql gives them.
+const char *const IdBoxSql
+    = "SELECT id FROM element_rtree WHERE minx <= ?2 AND maxx >= ?1 AND miny <= ?4 AND maxy >= ?3";
+const char *const DataVersionSql = "PRAGMA data_version";
+const char *const AllLodSql = "SELECT id, band, npts, pts FROM element_lod";
 
 } // namespace
 
@@ -169,6 +174,7 @@ void ElementStore::ensureLevelOfDetail()
         // A store written before the copies existed: build them all in one
         // transaction. On failure (the file is busy) it is drawn from the
         // exact points and tried again at the next open.
+        dropCopies();
         veltra::db::Transaction tx(m_db);
         bool ok = m_db.exec(QString::fromLatin1(LodSchema));
         veltra::db::Statement ins = m_db.prepare(
@@ -204,10 +210,12 @@ void ElementStore::ensureLevelOfDetail()
 bool ElementStore::prepareQueries(QString *error)
 {
     // Preparing these checks the schema: a file of another kind fails here.
-    CachedQuery *queries[] = {&m_boxQuery, &m_kindQuery, &m_fetchQuery, &m_allQuery};
-    const QByteArray *sqls[] = {&BoxSql, &KindSql, &FetchSql, &AllSql};
-    for (int i = 0; i < 4; ++i) {
-        if (sqlite3_prepare_v3(m_db.handle(), sqls[i]->constData(), -1, SQLITE_PREPARE_PERSISTENT,
+    CachedQuery *queries[]
+        = {&m_boxQuery, &m_kindQuery, &m_fetchQuery, &m_allQuery, &m_idBoxQuery, &m_dataVersionQuery};
+    const char *sqls[] = {BoxSql.constData(), KindSql.constData(), FetchSql.constData(), AllSql.constData(),
+        IdBoxSql, DataVersionSql};
+    for (int i = 0; i < 6; ++i) {
+        if (sqlite3_prepare_v3(m_db.handle(), sqls[i], -1, SQLITE_PREPARE_PERSISTENT,
                 &queries[i]->stmt, nullptr)
             != SQLITE_OK) {
             setError(error,
@@ -228,7 +236,8 @@ bool ElementStore::prepareQueries(QString *error)
 
 void ElementStore::finalizeQueries()
 {
-    for (CachedQuery *q : {&m_boxQuery, &m_kindQuery, &m_fetchQuery, &m_allQuery, &m_lodBoxQuery}) {
+    for (CachedQuery *q : {&m_boxQuery, &m_kindQuery, &m_fetchQuery, &m_allQuery, &m_lodBoxQuery, &m_idBoxQuery,
+             &m_dataVersionQuery}) {
         sqlite3_finalize(q->stmt);
         q->stmt = nullptr;
         q->busy = false;
@@ -238,7 +247,7 @@ void ElementStore::finalizeQueries()
 void ElementStore::close()
 {
     finalizeQueries();
-    m_closedAreas.clear();
+    dropCopies();
     m_hasLod = false;
     m_db.close();
 }
@@ -329,13 +338,47 @@ void ElementStore::copyClosedAreas(const ClosedAreaIndex::Stamp &stamp) const
     m_closedAreas.finish();
 }
 
+void ElementStore::dropCopies() const
+{
+    m_closedAreas.clear();
+    m_drawing.clear();
+}
+
 bool ElementStore::forEachInBoxForDrawing(
     const WorldBox &box, int band, std::int32_t source, const ElementVisitor &visit) const
 {
-    if (band <= 0 || !m_hasLod)
-        return forEachInBox(box, source, visit);
     if (!isOpen() || box.isEmpty())
         return false;
+    if (!m_hasLod)
+        band = 0;
+    if (!m_drawing.isVisiting() && !m_dataVersionQuery.busy && !m_idBoxQuery.busy) {
+        // One read transaction, so that the data version, the copy and the
+        // R*Tree's answer all see the same file.
+        sqlite3 *db = m_db.handle();
+        const bool own = sqlite3_get_autocommit(db) != 0;
+        if (!own || sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK) {
+            bool drawn = false, result = false;
+            sqlite3_stmt *st = m_dataVersionQuery.stmt;
+            if (sqlite3_step(st) == SQLITE_ROW) {
+                const std::int64_t version = sqlite3_column_int64(st, 0);
+                sqlite3_reset(st);
+                if (!m_drawing.isCurrent(version))
+                    copyForDrawing(version);
+                if (m_drawing.isUsable()) {
+                    result = drawFromCopy(box, band, source, visit);
+                    drawn = true;
+                }
+            } else {
+                sqlite3_reset(st);
+            }
+            if (own)
+                sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+            if (drawn)
+                return result;
+        }
+    }
+    if (band <= 0)
+        return forEachInBox(box, source, visit);
     return runQuery(
         m_lodBoxQuery, LodBoxSql.constData(),
         [&](sqlite3_stmt *st) {
@@ -346,6 +389,59 @@ bool ElementStore::forEachInBoxForDrawing(
             sqlite3_bind_int(st, 5, band);
         },
         source, visit);
+}
+
+void ElementStore::copyForDrawing(std::int64_t dataVersion) const
+{
+    m_drawing.start(dataVersion);
+    bool ok = runQuery(m_allQuery, AllSql.constData(), [](sqlite3_stmt *) {}, 0,
+        [&](const StoredElement &e) { return m_drawing.add(e); });
+    if (ok && m_hasLod) {
+        sqlite3_stmt *st = nullptr;
+        ok = sqlite3_prepare_v2(m_db.handle(), AllLodSql, -1, &st, nullptr) == SQLITE_OK;
+        int rc = SQLITE_DONE;
+        while (ok && (rc = sqlite3_step(st)) == SQLITE_ROW) {
+            const int bytes = sqlite3_column_bytes(st, 3);
+            const auto *points = static_cast<const unsigned char *>(sqlite3_column_blob(st, 3));
+            // As in a row read from the file: never past the blob.
+            const std::int32_t count = std::max(0, std::min(sqlite3_column_int(st, 2), bytes / 8));
+            ok = m_drawing.addCopy(sqlite3_column_int64(st, 0), sqlite3_column_int(st, 1), points, count);
+        }
+        ok = ok && rc == SQLITE_DONE;
+        sqlite3_finalize(st);
+    }
+    if (!ok && !m_drawing.isTooLarge()) {
+        m_drawing.clear(); // not copied: drawn from the file, tried again next time
+        return;
+    }
+    m_drawing.finish(); // usable, or known to be too large
+}
+
+bool ElementStore::drawFromCopy(
+    const WorldBox &box, int band, std::int32_t source, const ElementVisitor &visit) const
+{
+    sqlite3_stmt *st = m_idBoxQuery.stmt;
+    m_idBoxQuery.busy = true;
+    sqlite3_bind_int(st, 1, box.minX);
+    sqlite3_bind_int(st, 2, box.maxX);
+    sqlite3_bind_int(st, 3, box.minY);
+    sqlite3_bind_int(st, 4, box.maxY);
+    m_drawing.beginVisit();
+    int rc;
+    bool stopped = false;
+    StoredElement e;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        // An R*Tree entry without its row is skipped, as BoxSql's join does.
+        if (m_drawing.view(sqlite3_column_int64(st, 0), band, source, e) && !visit(e)) {
+            stopped = true;
+            break;
+        }
+    }
+    m_drawing.endVisit();
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
+    m_idBoxQuery.busy = false;
+    return stopped || rc == SQLITE_DONE;
 }
 
 bool ElementStore::lodPoints(std::int64_t id, int band, std::vector<std::int32_t> &xy) const
@@ -469,7 +565,7 @@ bool ElementStore::apply(const Changes &changes, QString *error)
         setError(error, QStringLiteral("地図データが開かれていません。"));
         return false;
     }
-    m_closedAreas.clear(); // the file changes: copied again at the next search
+    dropCopies(); // the file changes: copied again at the next search or drawing
     veltra::db::Transaction tx(m_db);
     auto fail = [&](const veltra::db::Statement &st) {
         setError(error, writeFailure(m_db.path(), st.lastError()));

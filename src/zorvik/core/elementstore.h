@@ -18,6 +18,7 @@
 // the file on disk is always the last saved state.
 #include "platform/db/db.h"
 #include "zorvik/core/closedareaindex.h"
+#include "zorvik/core/drawingindex.h"
 #include "zorvik/core/storedelement.h"
 
 #include <QString>
@@ -64,6 +65,8 @@ public:
     // As forEachInBox, but vector elements come with the points of a
     // level-of-detail band (lod::bandFor) where the band has a copy; for
     // drawing only. Band 0, or a store without copies: the exact points.
+    // The rows come from an in-memory copy of the file (DrawingIndex) while
+    // no other connection has written to it.
     bool forEachInBoxForDrawing(
         const WorldBox &box, int band, std::int32_t source, const ElementVisitor &visit) const;
     // The band's copy of an element's points as x, y pairs; false when it has none.
@@ -119,6 +122,11 @@ private:
     void finalizeQueries();
     // Fills m_closedAreas from the file as it is now.
     void copyClosedAreas(const ClosedAreaIndex::Stamp &stamp) const;
+    // Fills m_drawing inside the caller's read transaction.
+    void copyForDrawing(std::int64_t dataVersion) const;
+    bool drawFromCopy(const WorldBox &box, int band, std::int32_t source, const ElementVisitor &visit) const;
+    // Forgets every in-memory copy of the file's rows: it is about to change.
+    void dropCopies() const;
 
     mutable veltra::db::Database m_db;
     mutable CachedQuery m_boxQuery;
@@ -127,6 +135,9 @@ private:
     mutable CachedQuery m_allQuery;
     mutable ClosedAreaIndex m_closedAreas;
     mutable CachedQuery m_lodBoxQuery;
+    mutable CachedQuery m_idBoxQuery;
+    mutable CachedQuery m_dataVersionQuery;
+    mutable DrawingIndex m_drawing;
     bool m_hasLod = false;
 };
 

@@ -8,6 +8,7 @@
 #include <QPolygonF>
 #include <QRectF>
 #include <algorithm>
+#include <vector>
 
 namespace zorvik {
 
@@ -18,38 +19,46 @@ public:
     DevicePathBuilder(const ViewTransform &view, const QRectF &target);
 
     // Calls `run` with each drawable run of at least two points (the run may
-    // be moved from). With `cut` false (filled shapes) the whole merged ring
+    // be moved from; it is reused for the next run otherwise). With `cut` false (filled shapes) the whole merged ring
     // comes back as one run. `worldPoint(i)` gives point i in world units.
     template <class PointFn, class RunFn>
     void build(int count, PointFn &&worldPoint, RunFn &&run, bool cut = true) const
     {
-        QPolygonF line;
-        line.reserve(std::min(count, 4096));
-        QPointF last;
-        for (int i = 0; i < count; ++i) {
+        if (count <= 0)
+            return;
+        // The run grows in a buffer kept from one element to the next and is
+        // handed out in m_run, so a redraw does not allocate per element.
+        if (m_line.size() < static_cast<std::size_t>(count))
+            m_line.resize(static_cast<std::size_t>(count));
+        QPointF *out = m_line.data();
+        auto flush = [&](std::size_t n) {
+            if (n >= 2) {
+                m_run.resize(static_cast<qsizetype>(n));
+                std::copy(out, out + n, m_run.begin());
+                run(m_run);
+            }
+        };
+        // Every point is written and kept only when it moved far enough, so
+        // that the loop has no branch on the merge (its outcome is random on
+        // dense lines); a cut, rare, takes the slow way.
+        std::size_t n = 0;
+        QPointF last = m_view.worldToDevice(worldPoint(0).x(), worldPoint(0).y());
+        out[n++] = last;
+        for (int i = 1; i < count; ++i) {
             const QPointF w = worldPoint(i);
             const QPointF p = m_view.worldToDevice(w.x(), w.y());
-            if (i == 0) {
-                line.append(p);
-                last = p;
-                continue;
-            }
             const double dx = p.x() - last.x(), dy = p.y() - last.y();
             const double d2 = dx * dx + dy * dy;
-            if (d2 < 0.25 && (i != count - 1 || d2 == 0))
-                continue;
-            if (cut && !segmentNear(last, p)) {
-                if (line.size() >= 2)
-                    run(line);
-                line.clear();
-            } else if (line.isEmpty()) {
-                line.append(last);
+            const bool keep = d2 >= 0.25 || (i == count - 1 && d2 != 0);
+            if (cut && keep && !segmentNear(last, p)) {
+                flush(n);
+                n = 0;
             }
-            line.append(p);
-            last = p;
+            out[n] = p;
+            n += keep ? 1 : 0;
+            last = keep ? p : last;
         }
-        if (line.size() >= 2)
-            run(line);
+        flush(n);
     }
 
     const ViewTransform &view() const { return m_view; }
@@ -64,6 +73,8 @@ private:
 
     const ViewTransform &m_view;
     QRectF m_target;
+    mutable std::vector<QPointF> m_line;
+    mutable QPolygonF m_run;
 };
 
 } // namespace zorvik

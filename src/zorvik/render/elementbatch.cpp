@@ -6,6 +6,39 @@
 
 namespace zorvik {
 
+namespace {
+// Runs of finished frames, emptied with their memory kept: a redraw of a
+// large view otherwise gave megabytes back to the system and took them again
+// page by page in the next frame.
+constexpr std::size_t KeptRuns = 1 << 16;
+constexpr qsizetype KeptRunPoints = 1 << 16;
+thread_local std::vector<QPolygonF> t_keptRuns;
+
+QPolygonF keptCopy(const QPolygonF &run)
+{
+    QPolygonF copy;
+    if (!t_keptRuns.empty()) {
+        copy = std::move(t_keptRuns.back());
+        t_keptRuns.pop_back();
+    }
+    copy.resize(run.size());
+    std::copy(run.cbegin(), run.cend(), copy.begin());
+    return copy;
+}
+} // namespace
+
+ElementBatch::~ElementBatch()
+{
+    for (auto &groups : m_groups)
+        for (Group &g : groups)
+            for (QPolygonF &run : g.runs) {
+                if (t_keptRuns.size() >= KeptRuns || run.capacity() > KeptRunPoints || !run.isDetached())
+                    continue;
+                run.clear();
+                t_keptRuns.push_back(std::move(run));
+            }
+}
+
 ElementBatch::ElementBatch(const Catalog &catalog, const ViewTransform &view, DateRange dates,
     const QRectF &target, bool vectorsOnly)
     : m_catalog(catalog)
@@ -96,9 +129,8 @@ void ElementBatch::collect(const Document &document, bool exactPoints)
         bool drawn = false;
         m_paths.build(
             e.pointCount, [&](int i) { return QPointF(e.x(i), e.y(i)); },
-            [&](QPolygonF &run) {
-                g->runs.push_back(std::move(run));
-                run = QPolygonF();
+            [&](const QPolygonF &run) {
+                g->runs.push_back(keptCopy(run));
                 drawn = true;
             });
         if (!drawn && (e.pointCount == 1 || e.box.minX != e.box.maxX || e.box.minY != e.box.maxY)) {

@@ -33,6 +33,9 @@ class ElementBatch
 public:
     ElementBatch(const Catalog &catalog, const ViewTransform &view, DateRange dates, const QRectF &target,
         bool vectorsOnly);
+    ~ElementBatch();
+    ElementBatch(const ElementBatch &) = delete;
+    ElementBatch &operator=(const ElementBatch &) = delete;
 
     // Walks the visible elements; saved vectors come with their
     // level-of-detail points for the view's pixel size unless `exactPoints`.

@@ -1,0 +1,108 @@
+#include "zorvik/core/drawingindex.h"
+
+namespace zorvik {
+
+void DrawingIndex::start(std::int64_t dataVersion)
+{
+    clear();
+    m_dataVersion = dataVersion;
+}
+
+bool DrawingIndex::add(const StoredElement &element)
+{
+    const std::int64_t bytes
+        = std::int64_t(element.pointCount) * 8 + element.keyBytes + std::int64_t(sizeof(Entry)) + 16;
+    if (m_tooLarge || m_bytes + bytes > MaxBytes) {
+        m_tooLarge = true;
+        release();
+        return false;
+    }
+    m_bytes += bytes;
+    Entry e;
+    e.id = element.ref.id;
+    e.type = element.type;
+    e.kind = element.kind;
+    e.iPra = element.iPra;
+    e.lPra = element.lPra;
+    e.pointCount = element.pointCount;
+    e.points = QByteArray(reinterpret_cast<const char *>(element.points), qsizetype(element.pointCount) * 8);
+    e.key = QByteArray(element.keyUtf8, element.keyBytes);
+    e.box = element.box;
+    m_byId.emplace(e.id, static_cast<std::uint32_t>(m_entries.size()));
+    m_entries.push_back(std::move(e));
+    return true;
+}
+
+bool DrawingIndex::addCopy(std::int64_t id, int band, const unsigned char *points, std::int32_t count)
+{
+    if (m_tooLarge)
+        return false;
+    const auto it = m_byId.find(id);
+    if (band < 1 || band > BandCount || count <= 0 || it == m_byId.end())
+        return true; // a copy of nothing drawn: ignored, as the file query would
+    m_bytes += std::int64_t(count) * 8;
+    if (m_bytes > MaxBytes) {
+        m_tooLarge = true;
+        release();
+        return false;
+    }
+    m_entries[it->second].copies[static_cast<std::size_t>(band - 1)]
+        = QByteArray(reinterpret_cast<const char *>(points), qsizetype(count) * 8);
+    return true;
+}
+
+void DrawingIndex::clear()
+{
+    m_filled = false;
+    m_tooLarge = false;
+    m_dataVersion = 0;
+    if (m_visits > 0)
+        m_releaseAfterVisit = true;
+    else
+        release();
+}
+
+void DrawingIndex::endVisit() const
+{
+    if (--m_visits == 0 && m_releaseAfterVisit) {
+        m_releaseAfterVisit = false;
+        if (!m_filled)
+            const_cast<DrawingIndex *>(this)->release();
+    }
+}
+
+void DrawingIndex::release()
+{
+    m_bytes = 0;
+    m_entries.clear();
+    m_entries.shrink_to_fit();
+    m_byId.clear();
+}
+
+bool DrawingIndex::view(std::int64_t id, int band, std::int32_t source, StoredElement &out) const
+{
+    const auto it = m_byId.find(id);
+    if (it == m_byId.end())
+        return false;
+    const Entry &e = m_entries[it->second];
+    out.ref = {source, e.id};
+    out.type = e.type;
+    out.kind = e.kind;
+    out.iPra = e.iPra;
+    out.lPra = e.lPra;
+    out.pointCount = e.pointCount;
+    out.points = reinterpret_cast<const unsigned char *>(e.points.constData());
+    if (band >= 1 && band <= BandCount) {
+        const QByteArray &copy = e.copies[static_cast<std::size_t>(band - 1)];
+        if (!copy.isEmpty()) {
+            out.pointCount = static_cast<std::int32_t>(copy.size() / 8);
+            out.points = reinterpret_cast<const unsigned char *>(copy.constData());
+        }
+    }
+    out.keyUtf8 = e.key.constData();
+    out.keyBytes = static_cast<int>(e.key.size());
+    out.box = e.box;
+    return true;
+}
+
+} // namespace zorvik
