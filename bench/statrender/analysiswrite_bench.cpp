@@ -4,15 +4,13 @@
 // numbering search in a DB folder that already holds 999 pairs.
 // Goals: CsvWriteReq under 150 ms, FindFile under 10 ms. Reading the pair
 // back is BM_ReadLinesData of the read benchmark.
+#include "enginebenchmain.h"
 #include "graphs/clsanafile.h"
 #include "graphs/globals.h"
 #include "graphs/graphowner.h"
 #include "platform/fs/fs.h"
-#include "shell/globals.h"
 #include "statrender/analysislines.h"
-#include "zorvik/widget/zorvik.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -123,16 +121,5 @@ BENCHMARK(BM_FindFile999Pairs)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    // The engine is a widget: an application on the offscreen platform.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    zorvik::Zorvik engine;
-    engine.setScale(25000);
-    gobjZor = &engine;
-    gstrSetDate1 = QStringLiteral("2024/04/01");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    gobjZor = nullptr;
-    return 0;
+    return veltra::bench::runEngineBenchmarks(argc, argv);
 }

@@ -3,17 +3,15 @@
 // and assembled and written as a pair by the analysis file class. Drawing is
 // measured by the statistics rendering's benchmarks.
 // Goal: assembly and CsvWriteReq under 50 ms.
+#include "enginebenchmain.h"
 #include "graphs/clsanafile.h"
 #include "graphs/ctlgradation.h"
 #include "graphs/globals.h"
 #include "graphs/graphowner.h"
 #include "graphs/itemselection.h"
 #include "platform/fs/fs.h"
-#include "shell/globals.h"
 #include "statwindow/mapoutput.h"
-#include "zorvik/widget/zorvik.h"
 
-#include <QApplication>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <array>
@@ -157,16 +155,5 @@ BENCHMARK(BM_AssembleAndWriteChoropleth)->Unit(benchmark::kMillisecond)->MinTime
 
 int main(int argc, char **argv)
 {
-    // The engine is a widget: an application on the offscreen platform.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    zorvik::Zorvik engine;
-    engine.setScale(25000);
-    gobjZor = &engine;
-    gstrSetDate1 = QStringLiteral("2024/04/01");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    gobjZor = nullptr;
-    return 0;
+    return veltra::bench::runEngineBenchmarks(argc, argv);
 }

@@ -3,6 +3,7 @@
 // and saved as a bitmap, and the analysis pair assembled and written. The
 // drawing on the map is measured by the statistics rendering's benchmarks.
 // Goal: under 1.5 s (about 7 ms per area).
+#include "enginebenchmain.h"
 #include "graphs/clsanafile.h"
 #include "graphs/clsdrawgraph.h"
 #include "graphs/ctllegend.h"
@@ -11,16 +12,13 @@
 #include "graphs/picturebox.h"
 #include "platform/fs/fs.h"
 #include "platform/ui/twips.h"
-#include "shell/globals.h"
 #include "statdata/meshdatabase.h"
 #include "statwindow/globals.h"
 #include "statwindow/graphcolors.h"
 #include "statwindow/pyramidanalysis.h"
 #include "statwindow/pyramidareareader.h"
 #include "statwindow/pyramidpictures.h"
-#include "zorvik/widget/zorvik.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -129,17 +127,5 @@ BENCHMARK(BM_OutputPyramids)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 int main(int argc, char **argv)
 {
-    // The engine and the picture box are widgets: an application on the
-    // offscreen platform.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    zorvik::Zorvik engine;
-    engine.setScale(25000);
-    gobjZor = &engine;
-    gstrSetDate1 = QStringLiteral("2024/04/01");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    gobjZor = nullptr;
-    return 0;
+    return veltra::bench::runEngineBenchmarks(argc, argv);
 }

@@ -10,9 +10,8 @@
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/errors.h"
 #include "shell/frmpsywait.h"
-#include "shell/globals.h"
 #include "statrender/clearstatmap.h"
-#include "statrender/drawfromfiles.h"
+#include "statwindow/drawstored.h"
 #include "statwindow/frmnotdatarea.h"
 #include "statwindow/frmpyramid.h"
 #include "statwindow/globals.h"
@@ -22,7 +21,6 @@
 #include "statwindow/pyramidpictures.h"
 #include "statwindow/runscope.h"
 #include "statwindow/statistictree.h"
-#include "zorvik/widget/zorvik.h"
 
 #include <QGuiApplication>
 
@@ -227,16 +225,5 @@ void frmPyramid::writeAndDraw(
         ana.CsvWriteReq(m_dbPath);
     }
 
-    QGuiApplication::restoreOverrideCursor();
-    pointerBusy = false;
-    setCursor(Qt::WaitCursor);
-    auto *wait = veltra::ui::form<frmPSYWait>(static_cast<QWidget *>(this));
-    wait->show();
-    veltra::ui::DoEvents();
-    ComPSY::PSY_ClearStatisticsMap(gobjZor, true);
-    ComPSY::PSY_DrawFromFiles(gobjZor, QString());
-    veltra::ui::WindowRegistry::instance().unload(QStringLiteral("frmPSYWait"));
-    unsetCursor();
-    if (gobjZor)
-        gobjZor->Refresh();
+    drawStoredAnalyses(this, pointerBusy);
 }

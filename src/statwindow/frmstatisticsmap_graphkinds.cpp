@@ -62,6 +62,33 @@ QString withReason(const QString &message, const QString &reason)
     return reason.isEmpty() ? message : message + QLatin1Char('\n') + reason;
 }
 
+// The folder and field of each item of list 0, from index 1.
+struct TallyItems
+{
+    std::vector<QString> folders{QString()};
+    std::vector<QString> fields{QString()};
+};
+
+// The kinds drawn from the tallied records alone (and the flow) have no
+// preview: the graph holds one blue segment named after the first item.
+TallyItems startTally(const ctlSelect &select, clsDrawGraph &graph, std::int32_t itemCount)
+{
+    std::vector<QString> names;
+    select.GetItemData(0, names);
+    graph.Clear();
+    graph.setAutoRedraw(false);
+    graph.AddSegment(0, detail(names, 0), TallyBlue, 0);
+
+    TallyItems items;
+    for (std::int32_t k = 1; k <= itemCount; ++k) {
+        std::vector<QString> details;
+        select.GetSubItemData(0, k, details);
+        items.folders.push_back(detail(details, DetailFolder));
+        items.fields.push_back(detail(details, DetailField));
+    }
+    return items;
+}
+
 } // namespace
 
 frmStatisticsMap::GraphRun frmStatisticsMap::createValueKind(int mapKind)
@@ -91,23 +118,14 @@ frmStatisticsMap::GraphRun frmStatisticsMap::createTallyKind(int mapKind)
     if (mapKind == MapKindSymbol && m_ctlSelect->SymbolListCount() < 1)
         return {false, QStringLiteral("シンボルファイルを選択して下さい。")};
 
-    std::vector<QString> names;
-    m_ctlSelect->GetItemData(0, names);
-    m_Graph->Clear();
-    m_Graph->setAutoRedraw(false);
-    m_Graph->AddSegment(0, detail(names, 0), TallyBlue, 0);
-
-    std::vector<QString> folders{QString()};
+    const TallyItems items = startTally(*m_ctlSelect, *m_Graph, n);
     std::vector<std::int32_t> columns{0};
     for (std::int32_t k = 1; k <= n; ++k) {
-        std::vector<QString> details;
-        m_ctlSelect->GetSubItemData(0, k, details);
-        folders.push_back(detail(details, DetailFolder));
-        const QString field = detail(details, DetailField);
+        const QString &field = items.fields[static_cast<std::size_t>(k)];
         columns.push_back(field == QLatin1String("CALC") ? -1 : number(field));
     }
 
-    if (auto refusal = readValuesListingGaps(folders, n, columns, cannotCreateMessage(mapKind)))
+    if (auto refusal = readValuesListingGaps(items.folders, n, columns, cannotCreateMessage(mapKind)))
         return *refusal;
 
     if (mapKind == MapKindRanking) {
@@ -201,20 +219,9 @@ frmStatisticsMap::GraphRun frmStatisticsMap::createFlow()
     if (lstSelectAddr->topLevelItemCount() != 1)
         return {false, QStringLiteral("流線図を作成するためには都道府県を１つだけを選択して下さい。")};
 
-    std::vector<QString> names;
-    m_ctlSelect->GetItemData(0, names);
-    m_Graph->Clear();
-    m_Graph->setAutoRedraw(false);
-    m_Graph->AddSegment(0, detail(names, 0), TallyBlue, 0);
-
-    std::vector<QString> folders{QString()};
-    for (std::int32_t k = 1; k <= n; ++k) {
-        std::vector<QString> details;
-        m_ctlSelect->GetSubItemData(0, k, details);
-        folders.push_back(detail(details, DetailFolder));
-    }
+    const TallyItems items = startTally(*m_ctlSelect, *m_Graph, n);
     StatAreaReader &reader = statAreaReader();
-    reader.ReadRyusenValues(selectedAreas(), folders, n, m_ctlSelect->FlowKind());
+    reader.ReadRyusenValues(selectedAreas(), items.folders, n, m_ctlSelect->FlowKind());
     const QString cannot = cannotCreateMessage(MapKindRyusen);
     if (!reader.lastError().isEmpty())
         return {false, withReason(cannot, reader.lastError())};

@@ -16,16 +16,13 @@
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/errors.h"
 #include "shell/frmpsywait.h"
-#include "shell/globals.h"
-#include "statrender/clearstatmap.h"
-#include "statrender/drawfromfiles.h"
+#include "statwindow/drawstored.h"
 #include "statwindow/frmstatisticsmap.h"
 #include "statwindow/globals.h"
 #include "statwindow/mapoutput.h"
 #include "statwindow/outputlayout.h"
 #include "statwindow/pyramidpictures.h"
 #include "statwindow/runscope.h"
-#include "zorvik/widget/zorvik.h"
 
 #include <QGuiApplication>
 #include <QRadioButton>
@@ -128,18 +125,7 @@ void frmStatisticsMap::writeAndDrawOutput(int mapKind)
 
     if (m_frmWait)
         m_frmWait->hide();
-    QGuiApplication::restoreOverrideCursor();
-    m_outputPointerBusy = false;
-    setCursor(Qt::WaitCursor);
-    auto *wait = veltra::ui::form<frmPSYWait>(static_cast<QWidget *>(this));
-    wait->show();
-    veltra::ui::DoEvents();
-    ComPSY::PSY_ClearStatisticsMap(gobjZor, true);
-    ComPSY::PSY_DrawFromFiles(gobjZor, QString());
-    veltra::ui::WindowRegistry::instance().unload(QStringLiteral("frmPSYWait"));
-    unsetCursor();
-    if (gobjZor)
-        gobjZor->Refresh();
+    drawStoredAnalyses(this, m_outputPointerBusy);
 }
 
 void frmStatisticsMap::recoverFromOutputFailure(int code, const QString &description, int leftBefore)

@@ -388,6 +388,20 @@ AnalysisCalls analysisHeader(const LegendSnapshot &legend, const std::vector<QSt
     return calls;
 }
 
+AnalysisCalls::Area areaLine(std::size_t index, const StatArea &area)
+{
+    AnalysisCalls::Area line;
+    line.index = static_cast<std::int32_t>(index);
+    line.x = area.X;
+    line.y = area.Y;
+    line.pref = area.PrefCode;
+    line.city = area.CityCode;
+    line.town = area.TownCode;
+    line.item = area.ItemName;
+    line.name = area.AreaName;
+    return line;
+}
+
 AnalysisCalls assembleAnalysis(const OutputSource &source)
 {
     AnalysisCalls calls = analysisHeader(source.legend, source.selectAddress);
@@ -407,15 +421,7 @@ AnalysisCalls assembleAnalysis(const OutputSource &source)
             }
             continue;
         }
-        AnalysisCalls::Area line;
-        line.index = static_cast<std::int32_t>(i);
-        line.x = area.X;
-        line.y = area.Y;
-        line.pref = area.PrefCode;
-        line.city = area.CityCode;
-        line.town = area.TownCode;
-        line.item = area.ItemName;
-        line.name = area.AreaName;
+        AnalysisCalls::Area line = areaLine(i, area);
         if (source.mapKind == KindNuri)
             line.values = choroplethValues(calls, area);
         else if (source.mapKind == KindSanpuzu)

@@ -150,6 +150,9 @@ SelectorSnapshot selectorOf(const ctlSelect &select);
 // The header calls every analysis starts with: names, grade count,
 // segments, the selected codes and the class ranges of the legend.
 AnalysisCalls analysisHeader(const LegendSnapshot &legend, const std::vector<QString> &selectAddress);
+// An area line of record `index` without its values: position, codes, item
+// and area name.
+AnalysisCalls::Area areaLine(std::size_t index, const StatArea &area);
 AnalysisCalls assembleAnalysis(const OutputSource &source);
 
 // The number an output's "中止" box shows for a failure, as the run time

@@ -51,17 +51,8 @@ AnalysisCalls assemblePyramidAnalysis(const PyramidAnalysisSource &source)
     const std::vector<StatArea> &records = *source.records;
     calls.areaCount = static_cast<std::int32_t>(records.size() - 1);
     for (std::size_t i = 1; i < records.size(); ++i) {
-        const StatArea &area = records[i];
-        AnalysisCalls::Area line;
-        line.index = static_cast<std::int32_t>(i);
-        line.x = area.X;
-        line.y = area.Y;
-        line.pref = area.PrefCode;
-        line.city = area.CityCode;
-        line.town = area.TownCode;
-        line.item = area.ItemName;
-        line.name = area.AreaName;
-        line.values = valuesOf(area, eraMark);
+        AnalysisCalls::Area line = areaLine(i, records[i]);
+        line.values = valuesOf(records[i], eraMark);
         calls.areas.push_back(std::move(line));
     }
     return calls;

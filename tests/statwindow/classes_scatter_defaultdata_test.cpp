@@ -4,13 +4,12 @@
 // correlation coefficient checked against a direct computation. With
 // VELTRA_SHOT_DIR set, each preview is saved as a picture there (and shown
 // for VELTRA_SHOW_SECONDS; run with -platform xcb on an X display to see it).
+#include "defaultdatagraphs.h"
 #include "defaultdatashowcase.h"
-#include "graphcreatebed.h"
 #include "graphs/clsdrawgraph.h"
 #include "graphs/ctlgradation.h"
 #include "graphs/globals.h"
 #include "graphs/picturebox.h"
-#include "runstateguard.h"
 #include "statwindow/globals.h"
 #include "statwindow/graphcreaterules.h"
 
@@ -22,30 +21,21 @@
 #include <gtest/gtest.h>
 
 using namespace veltra::statwindow;
+using veltra::test::chooseTokyoTotalPopulation;
 using veltra::test::GraphCreateBed;
-using veltra::test::municipalities;
 using veltra::test::showcase;
 
 namespace {
 
-const QString kData = QStringLiteral(VELTRA_DEFAULT_DATA "/VeltraData/");
-const QString kR2 = kData + QStringLiteral("etc/R2国勢調査/市区町村/");
+const QString kData = veltra::test::defaultDataFolder();
+const QString kR2 = veltra::test::defaultR2Folder() + QStringLiteral("市区町村/");
 
-class DefaultDataClassesScatter : public ::testing::Test
-{
-protected:
-    veltra::test::RunStateGuard guard;
-};
+using DefaultDataClassesScatter = veltra::test::DefaultDataGraphTest;
 
 TEST_F(DefaultDataClassesScatter, TokyoChoroplethAfterADragAndAnotherRamp)
 {
-    const std::vector<int> tokyo = municipalities(13);
-    ASSERT_EQ(tokyo.size(), 62u);
     GraphCreateBed bed(kData);
-    bed.choose(MapKindNuri, AnaRangeCity);
-    for (int city : tokyo)
-        bed.addArea(13, city);
-    bed.addItem(0, QStringLiteral("総人口"), kR2 + QStringLiteral("人口"), 1);
+    ASSERT_NO_FATAL_FAILURE(chooseTokyoTotalPopulation(bed, MapKindNuri));
     frmStatisticsMap *w = bed.window();
     ASSERT_TRUE(bed.create().isEmpty());
     ASSERT_EQ(w->m_Graph->GetGradeNum(), 7);
@@ -83,12 +73,8 @@ TEST_F(DefaultDataClassesScatter, TokyoChoroplethAfterADragAndAnotherRamp)
 
 TEST_F(DefaultDataClassesScatter, TokyoPopulationAgainstHouseholds)
 {
-    const std::vector<int> tokyo = municipalities(13);
     GraphCreateBed bed(kData);
-    bed.choose(MapKindSanpuzu, AnaRangeCity);
-    for (int city : tokyo)
-        bed.addArea(13, city);
-    bed.addItem(0, QStringLiteral("総人口"), kR2 + QStringLiteral("人口"), 1);
+    ASSERT_NO_FATAL_FAILURE(chooseTokyoTotalPopulation(bed, MapKindSanpuzu));
     bed.addItem(2, QStringLiteral("世帯数"), kR2 + QStringLiteral("世帯"), 1);
     frmStatisticsMap *w = bed.window();
     ASSERT_TRUE(bed.create().isEmpty());

@@ -3,13 +3,12 @@
 // over three prefectures and bars of five and of twelve items. With
 // VELTRA_SHOT_DIR set, each preview and the tallied list are saved as
 // pictures there (and shown for VELTRA_SHOW_SECONDS).
+#include "defaultdatagraphs.h"
 #include "defaultdatashowcase.h"
-#include "graphcreatebed.h"
 #include "graphs/clsdrawgraph.h"
 #include "graphs/ctlselect.h"
 #include "graphs/globals.h"
 #include "graphs/picturebox.h"
-#include "runstateguard.h"
 #include "statwindow/frmtotallist.h"
 #include "statwindow/globals.h"
 #include "statwindow/graphcreaterules.h"
@@ -23,29 +22,19 @@
 
 using namespace veltra::statwindow;
 using veltra::test::GraphCreateBed;
-using veltra::test::municipalities;
 using veltra::test::showcase;
 
 namespace {
 
-const QString kData = QStringLiteral(VELTRA_DEFAULT_DATA "/VeltraData/");
-const QString kR2 = kData + QStringLiteral("etc/R2国勢調査/");
+const QString kData = veltra::test::defaultDataFolder();
+const QString kR2 = veltra::test::defaultR2Folder();
 
-class DefaultDataGraphs : public ::testing::Test
-{
-protected:
-    veltra::test::RunStateGuard guard;
-};
+using DefaultDataGraphs = veltra::test::DefaultDataGraphTest;
 
 TEST_F(DefaultDataGraphs, TokyoTotalPopulationChoroplethHasSevenClassesAndEightHandles)
 {
-    const std::vector<int> tokyo = municipalities(13);
-    ASSERT_EQ(tokyo.size(), 62u);
     GraphCreateBed bed(kData);
-    bed.choose(MapKindNuri, AnaRangeCity);
-    for (int city : tokyo)
-        bed.addArea(13, city);
-    bed.addItem(0, QStringLiteral("総人口"), kR2 + QStringLiteral("市区町村/人口"), 1);
+    ASSERT_NO_FATAL_FAILURE(veltra::test::chooseTokyoTotalPopulation(bed, MapKindNuri));
     frmStatisticsMap *w = bed.window();
     EXPECT_TRUE(bed.create().isEmpty());
     EXPECT_EQ(w->m_Graph->Segments(), 61);

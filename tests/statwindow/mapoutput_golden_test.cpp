@@ -96,7 +96,7 @@ TEST_F(MapOutputGolden, ChoroplethAndPieByteForByte)
                     r.push_back(a);
                 }
                 r[2].DataFlag[1] = 1;
-                r[4].CalcValue[1] = StatValue{};
+                r[4].CalcValue[1].emplace<std::monostate>();
             }},
         // Men and women over three prefectures; one value without data and
         // one not found.
