@@ -1,6 +1,25 @@
 #include "zorvik/core/drawingindex.h"
 
+#include <atomic>
+
 namespace zorvik {
+
+namespace {
+// What the copies of every open file hold together (mesh files each have one).
+std::atomic<std::int64_t> g_totalBytes{0};
+} // namespace
+
+bool DrawingIndex::reserve(std::int64_t bytes)
+{
+    if (m_bytes + bytes > MaxBytes)
+        return false;
+    if (g_totalBytes.fetch_add(bytes) + bytes > TotalMaxBytes) {
+        g_totalBytes.fetch_sub(bytes);
+        return false;
+    }
+    m_bytes += bytes;
+    return true;
+}
 
 void DrawingIndex::start(std::int64_t dataVersion)
 {
@@ -12,12 +31,11 @@ bool DrawingIndex::add(const StoredElement &element)
 {
     const std::int64_t bytes
         = std::int64_t(element.pointCount) * 8 + element.keyBytes + std::int64_t(sizeof(Entry)) + 16;
-    if (m_tooLarge || m_bytes + bytes > MaxBytes) {
+    if (m_tooLarge || !reserve(bytes)) {
         m_tooLarge = true;
         release();
         return false;
     }
-    m_bytes += bytes;
     Entry e;
     e.id = element.ref.id;
     e.type = element.type;
@@ -40,8 +58,7 @@ bool DrawingIndex::addCopy(std::int64_t id, int band, const unsigned char *point
     const auto it = m_byId.find(id);
     if (band < 1 || band > BandCount || count <= 0 || it == m_byId.end())
         return true; // a copy of nothing drawn: ignored, as the file query would
-    m_bytes += std::int64_t(count) * 8;
-    if (m_bytes > MaxBytes) {
+    if (!reserve(std::int64_t(count) * 8)) {
         m_tooLarge = true;
         release();
         return false;
@@ -73,6 +90,7 @@ void DrawingIndex::endVisit() const
 
 void DrawingIndex::release()
 {
+    g_totalBytes.fetch_sub(m_bytes);
     m_bytes = 0;
     m_entries.clear();
     m_entries.shrink_to_fit();

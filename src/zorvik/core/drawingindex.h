@@ -6,7 +6,8 @@
 // that was most of the frame). The store fills it at the first drawing query
 // and empties it whenever it writes; it is used only while SQLite's data
 // version says no other connection has written since. A file whose elements
-// would take more memory than MaxBytes is not copied and is read as before.
+// would take more memory than MaxBytes, or would take the copies of all open
+// files past TotalMaxBytes, is not copied and is read as before.
 #include "zorvik/core/storedelement.h"
 
 #include <QByteArray>
@@ -21,6 +22,12 @@ class DrawingIndex
 {
 public:
     static constexpr std::int64_t MaxBytes = 256 * 1024 * 1024;
+    static constexpr std::int64_t TotalMaxBytes = 768 * 1024 * 1024;
+
+    DrawingIndex() = default;
+    ~DrawingIndex() { release(); }
+    DrawingIndex(const DrawingIndex &) = delete;
+    DrawingIndex &operator=(const DrawingIndex &) = delete;
     static constexpr int BandCount = 3; // bands 1..3 of lod::Bands
 
     // True when the copy was filled at this data version (usable, or known
@@ -64,6 +71,8 @@ private:
         std::array<QByteArray, BandCount> copies; // packed points per band, empty = none
     };
     void release();
+    // Counts `bytes` more against both limits; false (and nothing counted) past one.
+    bool reserve(std::int64_t bytes);
 
     std::int64_t m_dataVersion = 0;
     bool m_filled = false;
