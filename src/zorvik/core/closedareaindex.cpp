@@ -25,7 +25,7 @@ void ClosedAreaIndex::start(const Stamp &stamp)
 
 bool ClosedAreaIndex::add(const StoredElement &element, const WorldBox &treeBox)
 {
-    const std::int64_t bytes = std::int64_t(element.pointCount) * 8 + element.keyBytes + std::int64_t(sizeof(Area));
+    const std::int64_t bytes = std::int64_t(element.pointCount) * 8 + element.keyBytes + std::int64_t(sizeof(ElementCopy));
     if (m_tooLarge || m_bytes + bytes > MaxBytes) {
         m_tooLarge = true;
         m_treeBoxes.clear();
@@ -35,18 +35,8 @@ bool ClosedAreaIndex::add(const StoredElement &element, const WorldBox &treeBox)
         return false;
     }
     m_bytes += bytes;
-    Area a;
-    a.id = element.ref.id;
-    a.type = element.type;
-    a.kind = element.kind;
-    a.iPra = element.iPra;
-    a.lPra = element.lPra;
-    a.pointCount = element.pointCount;
-    a.points = QByteArray(reinterpret_cast<const char *>(element.points), qsizetype(element.pointCount) * 8);
-    a.key = QByteArray(element.keyUtf8, element.keyBytes);
-    a.box = element.box;
     m_treeBoxes.push_back(treeBox);
-    m_areas.push_back(std::move(a));
+    m_areas.push_back(ElementCopy::of(element));
     return true;
 }
 
@@ -67,19 +57,7 @@ void ClosedAreaIndex::forEachAt(
         const WorldBox &b = m_treeBoxes[i];
         if (b.minX > x || b.maxX < x || b.minY > y || b.maxY < y)
             continue;
-        const Area &a = m_areas[i];
-        StoredElement e;
-        e.ref = {source, a.id};
-        e.type = a.type;
-        e.kind = a.kind;
-        e.iPra = a.iPra;
-        e.lPra = a.lPra;
-        e.pointCount = a.pointCount;
-        e.points = reinterpret_cast<const unsigned char *>(a.points.constData());
-        e.keyUtf8 = a.key.constData();
-        e.keyBytes = static_cast<int>(a.key.size());
-        e.box = a.box;
-        if (!visit(e))
+        if (!visit(m_areas[i].view(source)))
             return;
     }
 }

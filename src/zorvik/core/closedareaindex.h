@@ -6,7 +6,7 @@
 // file on disk is the one it was filled from (same inode, size and time).
 // A file whose areas would take more memory than MaxBytes is not copied and
 // is searched in the file as before.
-#include "zorvik/core/storedelement.h"
+#include "zorvik/core/elementcopy.h"
 
 #include <QByteArray>
 #include <QString>
@@ -50,25 +50,13 @@ public:
     void forEachAt(std::int32_t x, std::int32_t y, std::int32_t source, const ElementVisitor &visit) const;
 
 private:
-    struct Area
-    {
-        std::int64_t id = 0;
-        std::int16_t type = 0;
-        std::int16_t kind = 0;
-        std::array<std::int16_t, 3> iPra{};
-        std::array<std::int32_t, 6> lPra{};
-        std::int32_t pointCount = 0;
-        QByteArray points;
-        QByteArray key;
-        WorldBox box; // the element's own box columns
-    };
 
     Stamp m_stamp;
     bool m_filled = false;
     bool m_tooLarge = false;
     std::int64_t m_bytes = 0;
     std::vector<WorldBox> m_treeBoxes; // parallel to m_areas, scanned first
-    std::vector<Area> m_areas;
+    std::vector<ElementCopy> m_areas;
 };
 
 } // namespace zorvik

@@ -36,17 +36,8 @@ bool DrawingIndex::add(const StoredElement &element)
         release();
         return false;
     }
-    Entry e;
-    e.id = element.ref.id;
-    e.type = element.type;
-    e.kind = element.kind;
-    e.iPra = element.iPra;
-    e.lPra = element.lPra;
-    e.pointCount = element.pointCount;
-    e.points = QByteArray(reinterpret_cast<const char *>(element.points), qsizetype(element.pointCount) * 8);
-    e.key = QByteArray(element.keyUtf8, element.keyBytes);
-    e.box = element.box;
-    m_byId.emplace(e.id, static_cast<std::uint32_t>(m_entries.size()));
+    Entry e{ElementCopy::of(element), {}};
+    m_byId.emplace(element.ref.id, static_cast<std::uint32_t>(m_entries.size()));
     m_entries.push_back(std::move(e));
     return true;
 }
@@ -103,13 +94,7 @@ bool DrawingIndex::view(std::int64_t id, int band, std::int32_t source, StoredEl
     if (it == m_byId.end())
         return false;
     const Entry &e = m_entries[it->second];
-    out.ref = {source, e.id};
-    out.type = e.type;
-    out.kind = e.kind;
-    out.iPra = e.iPra;
-    out.lPra = e.lPra;
-    out.pointCount = e.pointCount;
-    out.points = reinterpret_cast<const unsigned char *>(e.points.constData());
+    out = e.element.view(source);
     if (band >= 1 && band <= BandCount) {
         const QByteArray &copy = e.copies[static_cast<std::size_t>(band - 1)];
         if (!copy.isEmpty()) {
@@ -117,9 +102,6 @@ bool DrawingIndex::view(std::int64_t id, int band, std::int32_t source, StoredEl
             out.points = reinterpret_cast<const unsigned char *>(copy.constData());
         }
     }
-    out.keyUtf8 = e.key.constData();
-    out.keyBytes = static_cast<int>(e.key.size());
-    out.box = e.box;
     return true;
 }
 

@@ -8,7 +8,7 @@
 // version says no other connection has written since. A file whose elements
 // would take more memory than MaxBytes, or would take the copies of all open
 // files past TotalMaxBytes, is not copied and is read as before.
-#include "zorvik/core/storedelement.h"
+#include "zorvik/core/elementcopy.h"
 
 #include <QByteArray>
 #include <array>
@@ -59,15 +59,7 @@ public:
 private:
     struct Entry
     {
-        std::int64_t id = 0;
-        std::int16_t type = 0;
-        std::int16_t kind = 0;
-        std::array<std::int16_t, 3> iPra{};
-        std::array<std::int32_t, 6> lPra{};
-        std::int32_t pointCount = 0;
-        QByteArray points;
-        QByteArray key;
-        WorldBox box;
+        ElementCopy element;
         std::array<QByteArray, BandCount> copies; // packed points per band, empty = none
     };
     void release();
