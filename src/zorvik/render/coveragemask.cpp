@@ -103,32 +103,94 @@ inline __m128 coverage4(const Shape &s, __m128 u, __m128 v)
     return c;
 }
 
-// Marks the eight pixels from `cov` whose first centre lies at (u, v).
-inline void mark8(const Shape &s, std::uint8_t *cov, float u, float v)
+// Coverage bytes (0..255) of eight pixel centres, at (u0, v0) and (u1, v1),
+// in the low half.
+inline __m128i bytes8(const Shape &s, __m128 u0, __m128 v0, __m128 u1, __m128 v1)
 {
-    const __m128 ux = _mm_set1_ps(s.ux), uy = _mm_set1_ps(s.uy);
-    const __m128 low = _mm_setr_ps(0, 1, 2, 3), high = _mm_setr_ps(4, 5, 6, 7);
-    const __m128 u0 = _mm_add_ps(_mm_set1_ps(u), _mm_mul_ps(low, ux));
-    const __m128 u1 = _mm_add_ps(_mm_set1_ps(u), _mm_mul_ps(high, ux));
-    const __m128 v0 = _mm_sub_ps(_mm_set1_ps(v), _mm_mul_ps(low, uy));
-    const __m128 v1 = _mm_sub_ps(_mm_set1_ps(v), _mm_mul_ps(high, uy));
     const __m128 scale = _mm_set1_ps(255), half = _mm_set1_ps(0.5f);
     const __m128i c0 = _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(coverage4(s, u0, v0), scale), half));
     const __m128i c1 = _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(coverage4(s, u1, v1), scale), half));
     const __m128i words = _mm_packs_epi32(c0, c1);
-    const __m128i bytes = _mm_packus_epi16(words, words);
+    return _mm_packus_epi16(words, words);
+}
+
+inline void keepLarger8(std::uint8_t *cov, __m128i bytes)
+{
     const __m128i old = _mm_loadl_epi64(reinterpret_cast<const __m128i *>(cov));
     _mm_storel_epi64(reinterpret_cast<__m128i *>(cov), _mm_max_epu8(old, bytes));
 }
 
+inline void keepLarger4(std::uint8_t *cov, __m128i bytes)
+{
+    std::int32_t old;
+    std::memcpy(&old, cov, 4);
+    const std::int32_t larger = _mm_cvtsi128_si32(_mm_max_epu8(_mm_cvtsi32_si128(old), bytes));
+    std::memcpy(cov, &larger, 4);
+}
+
+// Marks the eight pixels from `cov` on, the first with its centre at (u, v).
+inline void markRun(const Shape &s, std::uint8_t *cov, float u, float v)
+{
+    const __m128 ux = _mm_set1_ps(s.ux), uy = _mm_set1_ps(s.uy);
+    const __m128 low = _mm_setr_ps(0, 1, 2, 3), high = _mm_setr_ps(4, 5, 6, 7);
+    const __m128 bu = _mm_set1_ps(u), bv = _mm_set1_ps(v);
+    keepLarger8(cov,
+        bytes8(s, _mm_add_ps(bu, _mm_mul_ps(low, ux)), _mm_sub_ps(bv, _mm_mul_ps(low, uy)),
+            _mm_add_ps(bu, _mm_mul_ps(high, ux)), _mm_sub_ps(bv, _mm_mul_ps(high, uy))));
+}
+
+// Marks a box of `rows` rows of at most eight pixels from `cov` on, the
+// first with its centre at (u, v); rows of at most four go two at a time.
+inline void markBox(const Shape &s, std::uint8_t *cov, int stride, int columns, int rows, float u, float v)
+{
+    const __m128 ux = _mm_set1_ps(s.ux), uy = _mm_set1_ps(s.uy);
+    const __m128 low = _mm_setr_ps(0, 1, 2, 3);
+    __m128 u0 = _mm_add_ps(_mm_set1_ps(u), _mm_mul_ps(low, ux));
+    __m128 v0 = _mm_sub_ps(_mm_set1_ps(v), _mm_mul_ps(low, uy));
+    if (columns <= 4) {
+        // The next row: one down, u on by uy and v by ux.
+        __m128 u1 = _mm_add_ps(u0, uy), v1 = _mm_add_ps(v0, ux);
+        const __m128 du = _mm_add_ps(uy, uy), dv = _mm_add_ps(ux, ux);
+        for (int y = 0; y < rows; y += 2, cov += 2 * stride) {
+            const __m128i bytes = bytes8(s, u0, v0, u1, v1);
+            keepLarger4(cov, bytes);
+            keepLarger4(cov + stride, _mm_srli_si128(bytes, 4));
+            u0 = _mm_add_ps(u0, du);
+            v0 = _mm_add_ps(v0, dv);
+            u1 = _mm_add_ps(u1, du);
+            v1 = _mm_add_ps(v1, dv);
+        }
+        return;
+    }
+    const __m128 four = _mm_set1_ps(4);
+    __m128 u1 = _mm_add_ps(u0, _mm_mul_ps(four, ux)), v1 = _mm_sub_ps(v0, _mm_mul_ps(four, uy));
+    for (int y = 0; y < rows; ++y, cov += stride) {
+        keepLarger8(cov, bytes8(s, u0, v0, u1, v1));
+        u0 = _mm_add_ps(u0, uy);
+        v0 = _mm_add_ps(v0, ux);
+        u1 = _mm_add_ps(u1, uy);
+        v1 = _mm_add_ps(v1, ux);
+    }
+}
+
 #else
 
-inline void mark8(const Shape &s, std::uint8_t *cov, float u, float v)
+inline void markPixel(const Shape &s, std::uint8_t *cov, float u, float v)
 {
-    for (int i = 0; i < CoverageMask::Lanes; ++i) {
-        const float c = s.at(u + static_cast<float>(i) * s.ux, v - static_cast<float>(i) * s.uy);
-        cov[i] = std::max(cov[i], static_cast<std::uint8_t>(c * 255 + 0.5f));
-    }
+    *cov = std::max(*cov, static_cast<std::uint8_t>(s.at(u, v) * 255 + 0.5f));
+}
+
+inline void markRun(const Shape &s, std::uint8_t *cov, float u, float v)
+{
+    for (int i = 0; i < CoverageMask::Lanes; ++i)
+        markPixel(s, cov + i, u + static_cast<float>(i) * s.ux, v - static_cast<float>(i) * s.uy);
+}
+
+inline void markBox(const Shape &s, std::uint8_t *cov, int stride, int columns, int rows, float u, float v)
+{
+    for (int y = 0; y < rows; ++y, cov += stride, u += s.uy, v += s.ux)
+        for (int i = 0; i < columns; ++i)
+            markPixel(s, cov + i, u + static_cast<float>(i) * s.ux, v - static_cast<float>(i) * s.uy);
 }
 
 #endif
@@ -138,7 +200,7 @@ inline void mark8(const Shape &s, std::uint8_t *cov, float u, float v)
 CoverageMask::CoverageMask(const QRect &area)
     : m_area(area)
     , m_stride(std::max(0, area.width()) + Lanes)
-    , m_cov(static_cast<std::size_t>(m_stride) * static_cast<std::size_t>(std::max(0, area.height())), 0)
+    , m_cov(static_cast<std::size_t>(m_stride) * static_cast<std::size_t>(std::max(0, area.height()) + 1), 0)
 { }
 
 void CoverageMask::polyline(const QPointF *points, int count, double half, SegmentEnd cap)
@@ -185,39 +247,42 @@ void CoverageMask::segment(QPointF a, QPointF b, double half, SegmentEnd start, 
     if (right < left || bottom < top)
         return;
 
-    const bool narrow = right - left < Lanes;
+    const auto rowAt = [&](int y) {
+        return m_cov.data() + static_cast<std::size_t>(y - m_area.top()) * m_stride - m_area.left();
+    };
+    if (right - left < Lanes) {
+        const float px = static_cast<float>(left) + 0.5f - s.ax, py = static_cast<float>(top) + 0.5f - s.ay;
+        markBox(s, rowAt(top) + left, m_stride, right - left + 1, bottom - top + 1, px * s.ux + py * s.uy,
+            py * s.ux - px * s.uy);
+        return;
+    }
     const bool alongX = std::abs(s.ux) > 1e-6f, acrossX = std::abs(s.uy) > 1e-6f;
     const float invUx = alongX ? 1 / s.ux : 0, invUy = acrossX ? 1 / s.uy : 0;
     for (int y = top; y <= bottom; ++y) {
         const float py = static_cast<float>(y) + 0.5f - s.ay;
-        int from = left, to = right;
-        if (!narrow) {
-            // Columns whose centres can lie in the rectangle: along the line
-            // within [-before, len + after], across it within the reach.
-            float lo = static_cast<float>(left) - 0.5f - s.ax, hi = static_cast<float>(right) + 1.5f - s.ax;
-            if (alongX) {
-                float l = (-s.before - py * s.uy) * invUx, h = (s.len + s.after - py * s.uy) * invUx;
-                if (l > h)
-                    std::swap(l, h);
-                lo = std::max(lo, l);
-                hi = std::min(hi, h);
-            }
-            if (acrossX) {
-                float l = (py * s.ux - s.reach) * invUy, h = (py * s.ux + s.reach) * invUy;
-                if (l > h)
-                    std::swap(l, h);
-                lo = std::max(lo, l);
-                hi = std::min(hi, h);
-            }
-            from = ceilFrom(lo + s.ax - 0.5f, left);
-            to = floorTo(hi + s.ax - 0.5f, right);
-            if (to < from)
-                continue;
+        // Columns whose centres can lie in the rectangle: along the line
+        // within [-before, len + after], across it within the reach.
+        float lo = static_cast<float>(left) - 0.5f - s.ax, hi = static_cast<float>(right) + 1.5f - s.ax;
+        if (alongX) {
+            float l = (-s.before - py * s.uy) * invUx, h = (s.len + s.after - py * s.uy) * invUx;
+            if (l > h)
+                std::swap(l, h);
+            lo = std::max(lo, l);
+            hi = std::min(hi, h);
         }
-        std::uint8_t *row = m_cov.data() + static_cast<std::size_t>(y - m_area.top()) * m_stride - m_area.left();
+        if (acrossX) {
+            float l = (py * s.ux - s.reach) * invUy, h = (py * s.ux + s.reach) * invUy;
+            if (l > h)
+                std::swap(l, h);
+            lo = std::max(lo, l);
+            hi = std::min(hi, h);
+        }
+        const int from = ceilFrom(lo + s.ax - 0.5f, left);
+        const int to = floorTo(hi + s.ax - 0.5f, right);
+        std::uint8_t *row = rowAt(y);
         for (int x = from; x <= to; x += Lanes) {
             const float px = static_cast<float>(x) + 0.5f - s.ax;
-            mark8(s, row + x, px * s.ux + py * s.uy, py * s.ux - px * s.uy);
+            markRun(s, row + x, px * s.ux + py * s.uy, py * s.ux - px * s.uy);
         }
     }
 }
