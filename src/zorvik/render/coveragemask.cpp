@@ -173,6 +173,34 @@ inline void markBox(const Shape &s, std::uint8_t *cov, int stride, int columns, 
     }
 }
 
+// byteMul on 16-bit channels: x * a / 255.
+inline __m128i mul255(__m128i x, __m128i a)
+{
+    const __m128i t = _mm_mullo_epi16(x, a);
+    return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), _mm_set1_epi16(0x80)), 8);
+}
+
+// Two pixels of `src` (16-bit channels) under coverage `c` (each pixel's in
+// its four channels) over the two pixels `d`.
+inline __m128i over2(__m128i src, __m128i c, __m128i d)
+{
+    const __m128i s = mul255(src, c);
+    const __m128i alpha = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xff), 0xff);
+    return _mm_add_epi16(s, mul255(d, _mm_sub_epi16(_mm_set1_epi16(255), alpha)));
+}
+
+// The scalar blend of four pixels of `line` under the coverage bytes `four`.
+inline void blend4(std::uint32_t *line, std::uint32_t four, __m128i src16)
+{
+    const __m128i zero = _mm_setzero_si128();
+    __m128i c = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(four)), zero);
+    c = _mm_unpacklo_epi16(c, c);
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i *>(line));
+    const __m128i low = over2(src16, _mm_unpacklo_epi32(c, c), _mm_unpacklo_epi8(d, zero));
+    const __m128i high = over2(src16, _mm_unpackhi_epi32(c, c), _mm_unpackhi_epi8(d, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(line), _mm_packus_epi16(low, high));
+}
+
 #else
 
 inline void markPixel(const Shape &s, std::uint8_t *cov, float u, float v)
@@ -296,29 +324,46 @@ void CoverageMask::blendInto(QImage &image, const QColor &colour) const
     uchar *bits = const_cast<uchar *>(image.constBits());
     const qsizetype stride = image.bytesPerLine();
     const int width = m_area.width();
+    const auto blendPixel = [&](std::uint32_t &pixel, std::uint32_t c) {
+        if (c == 255 && opaque) {
+            pixel = src;
+        } else if (c) {
+            const std::uint32_t s = byteMul(src, c);
+            pixel = s + byteMul(pixel, 255 - qAlpha(s));
+        }
+    };
+#if defined(__SSE2__)
+    const __m128i src16 = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(src)), _mm_setzero_si128());
+    const __m128i solid = _mm_set1_epi32(static_cast<int>(src));
+    // Four pixels from `line` under four coverage bytes; empty and full ones are common.
+    const auto blendFour = [&](std::uint32_t *line, const std::uint8_t *cov) {
+        std::uint32_t four;
+        std::memcpy(&four, cov, 4);
+        if (four == 0)
+            return;
+        if (four == 0xffffffff && opaque)
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(line), solid);
+        else
+            blend4(line, four, src16);
+    };
+#endif
     for (int y = 0; y < m_area.height(); ++y) {
         auto *line = reinterpret_cast<std::uint32_t *>(bits + (m_area.top() + y) * stride) + m_area.left();
         const std::uint8_t *cov = m_cov.data() + static_cast<std::size_t>(y) * m_stride;
         int x = 0;
-        while (x < width) {
-            // Skip empty stretches eight pixels at a time.
-            if (x + 8 <= width) {
-                std::uint64_t eight;
-                std::memcpy(&eight, cov + x, 8);
-                if (eight == 0) {
-                    x += 8;
-                    continue;
-                }
-            }
-            const std::uint32_t c = cov[x];
-            if (c == 255 && opaque) {
-                line[x] = src;
-            } else if (c) {
-                const std::uint32_t s = byteMul(src, c);
-                line[x] = s + byteMul(line[x], 255 - qAlpha(s));
-            }
-            ++x;
+#if defined(__SSE2__)
+        for (; x + 16 <= width; x += 16) {
+            const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i *>(cov + x));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi8(sixteen, _mm_setzero_si128())) == 0xffff)
+                continue;
+            for (int i = 0; i < 16; i += 4)
+                blendFour(line + x + i, cov + x + i);
         }
+        for (; x + 4 <= width; x += 4)
+            blendFour(line + x, cov + x);
+#endif
+        for (; x < width; ++x)
+            blendPixel(line[x], cov[x]);
     }
 }
 
