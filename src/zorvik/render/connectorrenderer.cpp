@@ -321,22 +321,27 @@ struct ShapedText
 {
     double width = 0, ascent = 0, descent = 0, height = 0, lineAscent = 0;
     QList<QGlyphRun> runs;
+    // The glyphs shifted to the eight neighbours at haloPx, as one run per
+    // font, made on the first draw with a halo.
+    double haloPx = 0;
+    QList<QGlyphRun> haloRuns;
 };
 
-const ShapedText &shaped(const QString &text, double pixelSize)
+ShapedText &shaped(const QString &text, double pixelSize)
 {
     struct Cache
     {
         QHash<QPair<int, QString>, ShapedText> texts;
     };
     thread_local Cache cache;
-    const QFont font = mapFont(pixelSize);
-    const QPair<int, QString> key(font.pixelSize(), text);
-    auto it = cache.texts.constFind(key);
-    if (it != cache.texts.constEnd())
+    // The key is mapFont's pixel size, without making the font for a hit.
+    const QPair<int, QString> key(std::max(1, static_cast<int>(std::lround(pixelSize))), text);
+    auto it = cache.texts.find(key);
+    if (it != cache.texts.end())
         return *it;
     if (cache.texts.size() >= 20000)
         cache.texts.clear();
+    const QFont font = mapFont(pixelSize);
     ShapedText s;
     const QFontMetricsF metrics(font);
     s.width = metrics.horizontalAdvance(text);
@@ -356,10 +361,31 @@ const ShapedText &shaped(const QString &text, double pixelSize)
 struct TextLayout
 {
     double x, baseline;
-    const ShapedText &text;
+    ShapedText &text;
 };
 
-TextLayout layoutText(const ShapedText &text, QPointF at, bool leftAligned)
+// The eight shifted copies of every glyph of a run, in one run.
+QGlyphRun haloRun(const QGlyphRun &run, double d)
+{
+    const QList<quint32> glyphs = run.glyphIndexes();
+    const QList<QPointF> positions = run.positions();
+    QList<quint32> haloGlyphs;
+    QList<QPointF> haloPositions;
+    haloGlyphs.reserve(glyphs.size() * 8);
+    haloPositions.reserve(positions.size() * 8);
+    for (const QPointF offset : {QPointF(-d, 0), QPointF(d, 0), QPointF(0, -d), QPointF(0, d),
+             QPointF(-d, -d), QPointF(d, -d), QPointF(-d, d), QPointF(d, d)})
+        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
+            haloGlyphs.append(glyphs[i]);
+            haloPositions.append(positions[i] + offset);
+        }
+    QGlyphRun halo = run;
+    halo.setGlyphIndexes(haloGlyphs);
+    halo.setPositions(haloPositions);
+    return halo;
+}
+
+TextLayout layoutText(ShapedText &text, QPointF at, bool leftAligned)
 {
     const double x = leftAligned ? at.x() : at.x() - text.width / 2;
     return {x, at.y() + (text.ascent - text.descent) / 2, text};
@@ -386,24 +412,26 @@ QRectF drawMapText(QPainter &painter, QPointF at, const QString &text, double pi
     if (text.isEmpty())
         return QRectF(at, QSizeF(0, 0));
     const TextLayout l = layoutText(shaped(text, pixelSize), at, leftAligned);
-    // Shaped once, drawn up to nine times.
+    // Shaped once; the halo is the glyphs shifted to the eight neighbours,
+    // an outline haloPx wide, drawn as one run per font. The pen is put back
+    // by hand: a save() and restore() per name costs more than its glyphs.
     const QPointF origin(l.x, l.baseline - l.text.lineAscent);
-    auto draw = [&](QPointF offset) {
-        for (const QGlyphRun &run : l.text.runs)
-            painter.drawGlyphRun(origin + offset, run);
-    };
-    painter.save();
+    const QPen pen = painter.pen();
     if (halo.isValid() && halo.alpha() > 0) {
-        // The glyphs shifted to the eight neighbours make an outline haloPx wide.
+        if (l.text.haloRuns.isEmpty() || l.text.haloPx != haloPx) {
+            l.text.haloRuns.clear();
+            for (const QGlyphRun &run : l.text.runs)
+                l.text.haloRuns.append(haloRun(run, haloPx));
+            l.text.haloPx = haloPx;
+        }
         painter.setPen(halo);
-        const double d = haloPx;
-        for (const QPointF offset : {QPointF(-d, 0), QPointF(d, 0), QPointF(0, -d), QPointF(0, d),
-                 QPointF(-d, -d), QPointF(d, -d), QPointF(-d, d), QPointF(d, d)})
-            draw(offset);
+        for (const QGlyphRun &run : l.text.haloRuns)
+            painter.drawGlyphRun(origin, run);
     }
     painter.setPen(colour);
-    draw(QPointF(0, 0));
-    painter.restore();
+    for (const QGlyphRun &run : l.text.runs)
+        painter.drawGlyphRun(origin, run);
+    painter.setPen(pen);
     return boxOf(l, haloPx);
 }
 
