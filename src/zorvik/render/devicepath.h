@@ -49,9 +49,9 @@ public:
             const QPointF p = m_view.worldToDevice(w.x(), w.y());
             const double dx = p.x() - last.x(), dy = p.y() - last.y();
             const double d2 = dx * dx + dy * dy;
-            const bool keep = (d2 >= 0.25) | ((i == count - 1) & (d2 != 0));
+            const bool keep = int(d2 >= 0.25) | (int(i == count - 1) & int(d2 != 0));
             // Bitwise, so that only the rare cut is a branch.
-            if (cut & keep & !segmentNear(last, p)) {
+            if (int(cut) & int(keep) & int(!segmentNear(last, p))) {
                 flush(n);
                 n = 0;
             }
@@ -68,8 +68,8 @@ public:
 private:
     bool segmentNear(QPointF a, QPointF b) const
     {
-        return (std::max(a.x(), b.x()) >= m_target.left()) & (std::min(a.x(), b.x()) <= m_target.right())
-            & (std::max(a.y(), b.y()) >= m_target.top()) & (std::min(a.y(), b.y()) <= m_target.bottom());
+        return int(std::max(a.x(), b.x()) >= m_target.left()) & int(std::min(a.x(), b.x()) <= m_target.right())
+            & int(std::max(a.y(), b.y()) >= m_target.top()) & int(std::min(a.y(), b.y()) <= m_target.bottom());
     }
 
     const ViewTransform &m_view;
