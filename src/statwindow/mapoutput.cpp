@@ -48,14 +48,6 @@ bool isTemplate(const std::vector<QString> &texts)
     return textAt(texts, TextField) == QLatin1String("CALC");
 }
 
-QVariant toVariant(const StatValue &value)
-{
-    if (const double *d = std::get_if<double>(&value))
-        return *d;
-    if (const QString *s = std::get_if<QString>(&value))
-        return *s;
-    return {};
-}
 
 template <typename T> const T *elementOf(const std::vector<T> &list, std::size_t i)
 {
@@ -286,6 +278,15 @@ std::vector<QVariant> choroplethValues(const AnalysisCalls &calls, const StatAre
 }
 
 } // namespace
+
+QVariant toVariant(const StatValue &value)
+{
+    if (const double *d = std::get_if<double>(&value))
+        return *d;
+    if (const QString *s = std::get_if<QString>(&value))
+        return *s;
+    return {};
+}
 
 int outputFailureCode(const std::exception &e)
 {

@@ -153,6 +153,8 @@ AnalysisCalls analysisHeader(const LegendSnapshot &legend, const std::vector<QSt
 // An area line of record `index` without its values: position, codes, item
 // and area name.
 AnalysisCalls::Area areaLine(std::size_t index, const StatArea &area);
+// A statistics value as the analysis calls take it: a number, a text, or null.
+QVariant toVariant(const StatValue &value);
 AnalysisCalls assembleAnalysis(const OutputSource &source);
 
 // The number an output's "中止" box shows for a failure, as the run time

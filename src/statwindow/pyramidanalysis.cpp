@@ -6,15 +6,6 @@ namespace veltra::statwindow {
 
 namespace {
 
-QVariant toVariant(const StatValue &value)
-{
-    if (const double *d = std::get_if<double>(&value))
-        return *d;
-    if (const QString *s = std::get_if<QString>(&value))
-        return *s;
-    return {};
-}
-
 std::vector<QVariant> valuesOf(const StatArea &area, const QString &eraMark)
 {
     const std::int32_t status = area.DataFlag.size() > 1 ? area.DataFlag[1] : StatFlagRead;
