@@ -1,9 +1,12 @@
 #include "zorvik/render/choroplethlayer.h"
 
+#include "zorvik/render/imagebands.h"
 #include "zorvik/render/spanfill.h"
 
 #include <QPolygonF>
 #include <algorithm>
+#include <limits>
+#include <utility>
 #include <vector>
 
 namespace zorvik {
@@ -55,6 +58,23 @@ QPolygonF thinned(const QPointF *ring, int count, double distance)
     return out;
 }
 
+// The rows of device pixels the polygon's box covers (any rotation).
+std::pair<double, double> deviceRowsOf(const ViewTransform &view, const WorldBox &box)
+{
+    double top = std::numeric_limits<double>::infinity(), bottom = -top;
+    for (const auto &[x, y] : {std::pair(box.minX, box.minY), std::pair(box.minX, box.maxY),
+             std::pair(box.maxX, box.minY), std::pair(box.maxX, box.maxY)}) {
+        const double row = view.worldToDevice(x, y).y();
+        top = std::min(top, row);
+        bottom = std::max(bottom, row);
+    }
+    return {top, bottom};
+}
+
+// Below this many points the layer is drawn on the calling thread: handing
+// bands to other threads costs more than it saves.
+constexpr std::size_t BandedPoints = 20000;
+
 } // namespace
 
 bool ChoroplethLayer::draw(RenderContext &context, QString &) const
@@ -62,48 +82,71 @@ bool ChoroplethLayer::draw(RenderContext &context, QString &) const
     const DrawingStore *drawings = context.input().drawings;
     if (!drawings || drawings->polygons().empty())
         return true;
-    QPainter &p = context.painter();
+    QPainter &painter = context.painter();
     const ViewTransform &view = context.view();
     const WorldBox visible = view.visibleBox();
     const double ratio = context.pixelRatio();
     const bool reference = context.input().referenceDrawing;
-    // The outline hides the fill's edge, so the fill goes without
-    // anti-aliasing: into the image row by row where it can, else through
-    // QPainter on a ring thinned to a pixel. The outline is stroked on top.
-    SpanFill spans = SpanFill::forPainter(p);
-    std::vector<QPointF> ring;
-    p.setBrush(Qt::NoBrush);
-    for (const auto &[id, polygons] : drawings->polygons()) {
-        for (const ChoroplethPolygon &poly : polygons) {
-            if (!poly.box.intersects(visible))
-                continue;
-            const int n = deviceRing(view, poly, ring);
-            if (n < 2)
-                continue;
-            const QColor colour = poly.mode == 4 ? QColor(100, 100, 100) : poly.colour;
-            const QPen outline(colour.darker(140), ratio);
-            const QBrush fill = poly.mode == 2 ? QBrush(colour, Qt::BDiagPattern) : QBrush(colour);
-            if (reference) {
+    std::size_t points = 0;
+    for (const auto &[id, polygons] : drawings->polygons())
+        for (const ChoroplethPolygon &poly : polygons)
+            if (poly.box.intersects(visible))
+                points += poly.x.size();
+
+    // Draws the polygons that reach `rows` (painter coordinates), in order.
+    auto drawPolygons = [&](QPainter &p, double top, double bottom) {
+        // The outline hides the fill's edge, so the fill goes without
+        // anti-aliasing: into the image row by row where it can, else through
+        // QPainter on a ring thinned to a pixel. The outline is stroked on top.
+        SpanFill spans = SpanFill::forPainter(p);
+        std::vector<QPointF> ring;
+        p.setBrush(Qt::NoBrush);
+        for (const auto &[id, polygons] : drawings->polygons()) {
+            for (const ChoroplethPolygon &poly : polygons) {
+                if (!poly.box.intersects(visible))
+                    continue;
+                if (top > -std::numeric_limits<double>::infinity()) {
+                    const auto [first, last] = deviceRowsOf(view, poly.box);
+                    if (last < top || first > bottom)
+                        continue;
+                }
+                const int n = deviceRing(view, poly, ring);
+                if (n < 2)
+                    continue;
+                const QColor colour = poly.mode == 4 ? QColor(100, 100, 100) : poly.colour;
+                const QPen outline(colour.darker(140), ratio);
+                const QBrush fill = poly.mode == 2 ? QBrush(colour, Qt::BDiagPattern) : QBrush(colour);
+                if (reference) {
+                    p.setPen(outline);
+                    p.setBrush(fill);
+                    p.drawPolygon(ring.data(), n);
+                    p.setBrush(Qt::NoBrush);
+                    continue;
+                }
+                if (spans.valid() && poly.mode != 2 && colour.alpha() == 255) {
+                    spans.fill(ring.data(), n, colour.rgb());
+                } else {
+                    p.setPen(Qt::NoPen);
+                    p.setBrush(fill);
+                    p.setRenderHint(QPainter::Antialiasing, false);
+                    p.drawPolygon(thinned(ring.data(), n, 1.0));
+                    p.setRenderHint(QPainter::Antialiasing, true);
+                    p.setBrush(Qt::NoBrush);
+                }
                 p.setPen(outline);
-                p.setBrush(fill);
                 p.drawPolygon(ring.data(), n);
-                p.setBrush(Qt::NoBrush);
-                continue;
             }
-            if (spans.valid() && poly.mode != 2 && colour.alpha() == 255) {
-                spans.fill(ring.data(), n, colour.rgb());
-            } else {
-                p.setPen(Qt::NoPen);
-                p.setBrush(fill);
-                p.setRenderHint(QPainter::Antialiasing, false);
-                p.drawPolygon(thinned(ring.data(), n, 1.0));
-                p.setRenderHint(QPainter::Antialiasing, true);
-                p.setBrush(Qt::NoBrush);
-            }
-            p.setPen(outline);
-            p.drawPolygon(ring.data(), n);
         }
+    };
+    if (reference || points < BandedPoints || !ImageBands::available(painter)) {
+        drawPolygons(painter, -std::numeric_limits<double>::infinity(), 0);
+        return true;
     }
+    ImageBands::draw(painter, [&](QPainter &band, const QRect &rows) {
+        // The view's device rows are the painter's; a margin for the outline.
+        const double top = -band.deviceTransform().dy() - 2;
+        drawPolygons(band, top, top + rows.height() + 4);
+    });
     return true;
 }
 

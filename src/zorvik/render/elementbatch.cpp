@@ -1,8 +1,11 @@
 #include "zorvik/render/elementbatch.h"
 
 #include "zorvik/render/linestroker.h"
+#include "zorvik/render/renderthreads.h"
 
 #include <algorithm>
+#include <cstring>
+#include <utility>
 
 namespace zorvik {
 
@@ -13,16 +16,19 @@ namespace {
 constexpr std::size_t KeptRuns = 1 << 16;
 constexpr qsizetype KeptRunPoints = 1 << 16;
 thread_local std::vector<QPolygonF> t_keptRuns;
+// The x, y pairs of a walk's vectors, kept with their memory for the same
+// reason.
+thread_local std::vector<std::int32_t> t_points;
 
-QPolygonF keptCopy(const QPolygonF &run)
+QPolygonF keptCopy(const QPointF *points, std::size_t count)
 {
     QPolygonF copy;
     if (!t_keptRuns.empty()) {
         copy = std::move(t_keptRuns.back());
         t_keptRuns.pop_back();
     }
-    copy.resize(run.size());
-    std::copy(run.cbegin(), run.cend(), copy.begin());
+    copy.resize(static_cast<qsizetype>(count));
+    std::copy(points, points + count, copy.begin());
     return copy;
 }
 } // namespace
@@ -47,7 +53,6 @@ ElementBatch::ElementBatch(const Catalog &catalog, const ViewTransform &view, Da
     , m_target(target)
     , m_labelTarget(target.adjusted(-200, -200, 200, 200))
     , m_vectorsOnly(vectorsOnly)
-    , m_paths(view, target)
 {
     rank();
 }
@@ -126,20 +131,105 @@ void ElementBatch::collect(const Document &document, bool exactPoints)
                     {static_cast<double>(e.x(0)), static_cast<double>(e.y(0)), e.key(), true, {}});
             return true;
         }
-        bool drawn = false;
-        m_paths.build(
-            e.pointCount, [&](int i) { return QPointF(e.x(i), e.y(i)); },
-            [&](const QPolygonF &run) {
-                g->runs.push_back(keptCopy(run));
-                drawn = true;
-            });
-        if (!drawn && (e.pointCount == 1 || e.box.minX != e.box.maxX || e.box.minY != e.box.maxY)) {
-            const QPointF p = m_view.worldToDevice(e.x(0), e.y(0));
-            if (m_target.contains(p))
-                g->dots.push_back(p);
-        }
+        const std::size_t offset = t_points.size() / 2;
+        t_points.resize(t_points.size() + 2 * static_cast<std::size_t>(e.pointCount));
+        std::memcpy(t_points.data() + 2 * offset, e.points, 8 * static_cast<std::size_t>(e.pointCount));
+        m_pending.push_back({g, offset, e.pointCount,
+            e.pointCount == 1 || e.box.minX != e.box.maxX || e.box.minY != e.box.maxY});
         return true;
     });
+    buildPending();
+}
+
+namespace {
+// The device runs of one chunk of pending vectors, kept from frame to frame
+// with their memory.
+struct ChunkRuns
+{
+    std::vector<QPointF> points;
+    std::vector<std::pair<std::size_t, std::size_t>> runs; // pending index, end in points
+    std::vector<std::pair<std::size_t, QPointF>> dots;
+    void clear()
+    {
+        points.clear();
+        runs.clear();
+        dots.clear();
+    }
+};
+thread_local std::vector<ChunkRuns> t_chunks;
+
+// Below this many points the vectors are built on the calling thread:
+// handing chunks to other threads costs more than it saves.
+constexpr std::size_t ChunkedPoints = 20000;
+constexpr std::size_t Chunks = 32;
+} // namespace
+
+void ElementBatch::buildPending()
+{
+    const std::vector<std::int32_t> &points = t_points;
+    const std::size_t total = points.size() / 2;
+    // Chunks of about equal points, in walk order.
+    std::vector<std::size_t> starts{0};
+    if (total >= ChunkedPoints) {
+        const std::size_t per = total / Chunks + 1;
+        std::size_t inChunk = 0;
+        for (std::size_t i = 0; i < m_pending.size(); ++i) {
+            if (inChunk >= per) {
+                starts.push_back(i);
+                inChunk = 0;
+            }
+            inChunk += static_cast<std::size_t>(m_pending[i].count);
+        }
+    }
+    starts.push_back(m_pending.size());
+    const int chunkCount = static_cast<int>(starts.size() - 1);
+    if (t_chunks.size() < starts.size())
+        t_chunks.resize(starts.size());
+    std::vector<ChunkRuns> &chunks = t_chunks;
+    auto buildChunk = [&](int c) {
+        ChunkRuns &out = chunks[static_cast<std::size_t>(c)];
+        out.clear();
+        const DevicePathBuilder paths(m_view, m_target);
+        for (std::size_t i = starts[static_cast<std::size_t>(c)]; i < starts[static_cast<std::size_t>(c) + 1];
+             ++i) {
+            const Pending &e = m_pending[i];
+            const std::int32_t *xy = points.data() + 2 * e.offset;
+            bool drawn = false;
+            paths.build(
+                e.count, [&](int k) { return QPointF(xy[2 * k], xy[2 * k + 1]); },
+                [&](const QPolygonF &run) {
+                    out.points.insert(out.points.end(), run.cbegin(), run.cend());
+                    out.runs.emplace_back(i, out.points.size());
+                    drawn = true;
+                });
+            if (!drawn && e.dotWhenUndrawn) {
+                const QPointF p = m_view.worldToDevice(xy[0], xy[1]);
+                if (m_target.contains(p))
+                    out.dots.emplace_back(i, p);
+            }
+        }
+    };
+    if (chunkCount == 1)
+        buildChunk(0);
+    else
+        renderthreads::forEach(chunkCount, buildChunk);
+    // Handed to the groups in walk order, so each kind draws as before.
+    for (int c = 0; c < chunkCount; ++c) {
+        const ChunkRuns &out = chunks[static_cast<std::size_t>(c)];
+        std::size_t from = 0, nextDot = 0;
+        for (const auto &[i, end] : out.runs) {
+            while (nextDot < out.dots.size() && out.dots[nextDot].first < i) {
+                m_pending[out.dots[nextDot].first].group->dots.push_back(out.dots[nextDot].second);
+                ++nextDot;
+            }
+            m_pending[i].group->runs.push_back(keptCopy(out.points.data() + from, end - from));
+            from = end;
+        }
+        for (; nextDot < out.dots.size(); ++nextDot)
+            m_pending[out.dots[nextDot].first].group->dots.push_back(out.dots[nextDot].second);
+    }
+    m_pending.clear();
+    t_points.clear();
 }
 
 void ElementBatch::placeTexts(const ElementPainter &measure, const QRectF &frame)

@@ -24,6 +24,7 @@
 
 #include <QPolygonF>
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 namespace zorvik {
@@ -61,8 +62,18 @@ private:
         std::vector<QPointF> dots;
         std::vector<Label> labels;
     };
+    // A vector of the walk, waiting for its device runs; its points are
+    // copied aside, as the walk's views do not outlive it.
+    struct Pending
+    {
+        Group *group;
+        std::size_t offset; // in points
+        int count;
+        bool dotWhenUndrawn; // a one-point figure or a feature smaller than a pixel
+    };
     void rank();
     Group *group(bool level9, int rank, TemporalState state);
+    void buildPending();
 
     const Catalog &m_catalog;
     const ViewTransform &m_view;
@@ -70,12 +81,12 @@ private:
     QRectF m_target;
     QRectF m_labelTarget;
     bool m_vectorsOnly;
-    DevicePathBuilder m_paths;
     std::vector<int> m_vectorRank; // by kind id, -1 = not drawn
     std::vector<int> m_connectorRank;
     std::vector<const VectorKind *> m_vectorOfRank;
     std::vector<const ConnectorKind *> m_connectorOfRank; // index rank - vector kinds
     std::vector<Group> m_groups[2];
+    std::vector<Pending> m_pending;
 };
 
 } // namespace zorvik

@@ -1,6 +1,8 @@
 #include "zorvik/render/linestroker.h"
 
 #include "zorvik/render/coveragemask.h"
+#include "zorvik/render/imagebands.h"
+#include "zorvik/render/renderthreads.h"
 
 #include <QImage>
 #include <QRegion>
@@ -47,7 +49,8 @@ void forEachDash(const QPolygonF &run, const std::vector<double> &pattern, doubl
     for (int i = 1; i < run.size(); ++i) {
         const QPointF a = run[i - 1], b = run[i];
         const double dx = b.x() - a.x(), dy = b.y() - a.y();
-        const double len = std::sqrt(dx * dx + dy * dy); // hypot's care for overflow costs a sixth of a dashed frame
+        const double len
+            = std::sqrt(dx * dx + dy * dy); // hypot's care for overflow costs a sixth of a dashed frame
         double t = 0;
         while (len - t > remaining) {
             t += remaining;
@@ -89,6 +92,32 @@ QRectF boundsOf(const std::vector<QPolygonF> &runs)
     return QRectF(QPointF(minX, minY), QPointF(maxX, maxY));
 }
 
+// Whether any point of the run lies between the rows (painter coordinates);
+// a run that has points on both sides but none between cannot be skipped.
+bool reachesRows(const QPolygonF &run, double top, double bottom)
+{
+    bool above = false, below = false;
+    for (const QPointF &p : run) {
+        above |= p.y() < top;
+        below |= p.y() > bottom;
+        if ((p.y() >= top && p.y() <= bottom) || (above && below))
+            return true;
+    }
+    return false;
+}
+
+qsizetype pointsOf(const std::vector<QPolygonF> &runs)
+{
+    qsizetype n = 0;
+    for (const QPolygonF &run : runs)
+        n += run.size();
+    return n;
+}
+
+// Below this many points a frame is drawn on the calling thread: handing
+// bands to other threads costs more than it saves.
+constexpr qsizetype BandedPoints = 20000;
+
 } // namespace
 
 bool LineStroker::usesCoverage(const QPainter &painter, const QPen &pen)
@@ -111,6 +140,19 @@ void LineStroker::strokeRuns(
     if (runs.empty() || pen.style() == Qt::NoPen)
         return;
     if (reference || !usesCoverage(painter, pen)) {
+        if (!reference && pointsOf(runs) >= BandedPoints && ImageBands::available(painter)) {
+            ImageBands::draw(painter, [&](QPainter &band, const QRect &rows) {
+                // Only the runs that reach the band's rows, in painter
+                // coordinates (with a margin for the anti-aliasing).
+                const double top = -band.deviceTransform().dy() - 2;
+                const double bottom = top + rows.height() + 4;
+                band.setPen(pen);
+                for (const QPolygonF &run : runs)
+                    if (reachesRows(run, top, bottom))
+                        band.drawPolyline(run);
+            });
+            return;
+        }
         painter.setPen(pen);
         for (const QPolygonF &run : runs)
             painter.drawPolyline(run);
@@ -134,43 +176,63 @@ void LineStroker::strokeRuns(
     if (area.isEmpty())
         return;
 
-    CoverageMask mask(area);
     const double half = width / 2;
     const SegmentEnd cap = endOf(pen.capStyle());
     const QPointF shift(t.dx(), t.dy());
-    std::vector<QPointF> points;
     // Vertices closer than half the width to the last kept one are merged
     // (the ends are kept): their turns hide inside the line.
     const double merge2 = half * half;
-    auto mark = [&](const QPointF *p, int n) {
-        points.clear();
-        points.push_back(p[0] + shift);
-        for (int i = 1; i < n; ++i) {
-            const QPointF q = p[i] + shift;
-            const QPointF d = q - points.back();
-            if (i < n - 1 && d.x() * d.x() + d.y() * d.y() < merge2)
-                continue;
-            points.push_back(q);
-        }
-        mask.polyline(points.data(), static_cast<int>(points.size()), half, cap);
-    };
-    if (pen.style() == Qt::SolidLine) {
-        for (const QPolygonF &run : runs)
-            mark(run.constData(), static_cast<int>(run.size()));
-    } else {
-        // Dash lengths are in pen widths; the pattern restarts with every run, as in drawPolyline.
-        std::vector<double> pattern;
-        const double unit = std::max(1.0, width);
+    // Dash lengths are in pen widths; the pattern restarts with every run, as in drawPolyline.
+    std::vector<double> pattern;
+    const double unit = std::max(1.0, width);
+    if (pen.style() != Qt::SolidLine) {
         for (qreal d : pen.dashPattern())
             pattern.push_back(d * unit);
         if (pattern.size() % 2)
             pattern.push_back(pattern.back());
-        const double offset = pen.dashOffset() * unit;
-        for (const QPolygonF &run : runs)
-            forEachDash(run, pattern, offset,
-                [&](const std::vector<QPointF> &p) { mark(p.data(), static_cast<int>(p.size())); });
     }
-    mask.blendInto(*image, pen.color());
+    const double offset = pen.dashOffset() * unit;
+    // Marks the runs that reach `rows` (device pixels) in a mask of those rows
+    // and blends it; a pixel's coverage does not depend on the mask's area,
+    // so the rows can be done apart.
+    auto strokeRows = [&](const QRect &rows) {
+        CoverageMask mask(rows);
+        std::vector<QPointF> points;
+        auto mark = [&](const QPointF *p, int n) {
+            points.clear();
+            points.push_back(p[0] + shift);
+            for (int i = 1; i < n; ++i) {
+                const QPointF q = p[i] + shift;
+                const QPointF d = q - points.back();
+                if (i < n - 1 && d.x() * d.x() + d.y() * d.y() < merge2)
+                    continue;
+                points.push_back(q);
+            }
+            mask.polyline(points.data(), static_cast<int>(points.size()), half, cap);
+        };
+        const double top = rows.top() - shift.y() - width - 2;
+        const double bottom = rows.bottom() + 1 - shift.y() + width + 2;
+        for (const QPolygonF &run : runs) {
+            if (!reachesRows(run, top, bottom))
+                continue;
+            if (pattern.empty())
+                mark(run.constData(), static_cast<int>(run.size()));
+            else
+                forEachDash(run, pattern, offset,
+                    [&](const std::vector<QPointF> &p) { mark(p.data(), static_cast<int>(p.size())); });
+        }
+        mask.blendInto(*image, pen.color());
+    };
+    if (pointsOf(runs) < BandedPoints) {
+        strokeRows(area);
+        return;
+    }
+    const int count = std::min(ImageBands::bandCount(area.height()), area.height());
+    const int rows = (area.height() + count - 1) / count;
+    renderthreads::forEach(count, [&](int band) {
+        strokeRows(QRect(area.left(), area.top() + band * rows, area.width(),
+            std::min(rows, area.bottom() + 1 - (area.top() + band * rows))));
+    });
 }
 
 } // namespace zorvik

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPicture>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace zorvik {
@@ -93,6 +94,50 @@ TEST(LineStroker, DashesFallWhereQPainterPutsThem)
         for (int x = 0; x < 49; ++x)
             EXPECT_NEAR(a[static_cast<std::size_t>(x)], b[static_cast<std::size_t>(x)], 8)
                 << "style " << style << " column " << x;
+    }
+}
+
+TEST(LineStroker, ManyRunsDrawnInBandsAsOneByOne)
+{
+    // Enough points that the frame is split into bands across threads; the
+    // runs do not touch, so stroking them one call each (below the split)
+    // must give exactly the same pixels, whatever the pen.
+    std::vector<QPolygonF> runs;
+    for (int row = 0; row < 60; ++row)
+        for (int col = 0; col < 6; ++col) {
+            QPolygonF run;
+            for (int i = 0; i < 90; ++i)
+                run << QPointF(7.3 + col * 80 + i * 0.8, 5.6 + row * 8.5 + 1.5 * std::sin(i * 0.7 + row));
+            runs.push_back(run);
+        }
+    const struct
+    {
+        const char *name;
+        QPen pen;
+    } pens[] = {{"2 px", QPen(QColor(30, 60, 200), 2)},
+        {"3 px round", QPen(Qt::darkRed, 3, Qt::SolidLine, Qt::RoundCap)},
+        {"2 px dashed", QPen(Qt::black, 2, Qt::DashLine)}, {"1 px", QPen(Qt::darkGreen, 1)}};
+    for (const auto &[name, pen] : pens) {
+        QImage together(500, 520, QImage::Format_ARGB32_Premultiplied), apart = together;
+        together.fill(Qt::white);
+        apart.fill(Qt::white);
+        for (QImage *image : {&together, &apart}) {
+            QPainter p(image);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.translate(3, 2);
+            if (image == &together)
+                LineStroker::strokeRuns(p, pen, runs);
+            else
+                for (const QPolygonF &run : runs)
+                    LineStroker::strokeRuns(p, pen, {run});
+        }
+        int differing = 0;
+        for (int y = 0; y < together.height(); ++y)
+            for (int x = 0; x < together.width(); ++x)
+                differing += together.pixel(x, y) != apart.pixel(x, y);
+        // QPainter's 1-px stroke restarts its steps at a band's edge.
+        EXPECT_LE(differing, pen.widthF() > 1 ? 0 : together.width() * 7) << name;
+        EXPECT_NE(together.pixel(10, 7), qRgb(255, 255, 255)) << name;
     }
 }
 
