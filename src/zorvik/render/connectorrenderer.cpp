@@ -1,5 +1,7 @@
 #include "zorvik/render/connectorrenderer.h"
 
+#include "zorvik/render/textpicturecache.h"
+
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QHash>
@@ -9,6 +11,7 @@
 #include <cmath>
 #include <memory>
 #include <numbers>
+#include <optional>
 
 namespace zorvik {
 namespace {
@@ -325,6 +328,9 @@ struct ShapedText
     // font, made on the first draw with a halo.
     double haloPx = 0;
     QList<QGlyphRun> haloRuns;
+    // Everything the glyphs cover, relative to the top-left of the line;
+    // made with the first picture.
+    std::optional<QRectF> inkBox;
 };
 
 ShapedText &shaped(const QString &text, double pixelSize)
@@ -412,26 +418,44 @@ QRectF drawMapText(QPainter &painter, QPointF at, const QString &text, double pi
     if (text.isEmpty())
         return QRectF(at, QSizeF(0, 0));
     const TextLayout l = layoutText(shaped(text, pixelSize), at, leftAligned);
+    const QPointF origin(l.x, l.baseline - l.text.lineAscent);
+    const bool withHalo = halo.isValid() && halo.alpha() > 0;
+    if (withHalo && (l.text.haloRuns.isEmpty() || l.text.haloPx != haloPx)) {
+        l.text.haloRuns.clear();
+        for (const QGlyphRun &run : l.text.runs)
+            l.text.haloRuns.append(haloRun(run, haloPx));
+        l.text.haloPx = haloPx;
+    }
     // Shaped once; the halo is the glyphs shifted to the eight neighbours,
     // an outline haloPx wide, drawn as one run per font. The pen is put back
     // by hand: a save() and restore() per name costs more than its glyphs.
-    const QPointF origin(l.x, l.baseline - l.text.lineAscent);
-    const QPen pen = painter.pen();
-    if (halo.isValid() && halo.alpha() > 0) {
-        if (l.text.haloRuns.isEmpty() || l.text.haloPx != haloPx) {
-            l.text.haloRuns.clear();
-            for (const QGlyphRun &run : l.text.runs)
-                l.text.haloRuns.append(haloRun(run, haloPx));
-            l.text.haloPx = haloPx;
+    const auto drawGlyphs = [&](QPainter &p, QPointF at) {
+        const QPen pen = p.pen();
+        if (withHalo) {
+            p.setPen(halo);
+            for (const QGlyphRun &run : l.text.haloRuns)
+                p.drawGlyphRun(at, run);
         }
-        painter.setPen(halo);
-        for (const QGlyphRun &run : l.text.haloRuns)
-            painter.drawGlyphRun(origin, run);
+        p.setPen(colour);
+        for (const QGlyphRun &run : l.text.runs)
+            p.drawGlyphRun(at, run);
+        p.setPen(pen);
+    };
+    TextPictureCache &pictures = TextPictureCache::forThread();
+    if (pictures.isEnabled() && TextPictureCache::usable(painter)) {
+        if (!l.text.inkBox) {
+            QRectF ink;
+            for (const QGlyphRun &run : l.text.runs)
+                ink |= run.boundingRect();
+            l.text.inkBox = ink;
+        }
+        const double pad = withHalo ? haloPx : 0;
+        const TextPictureCache::Key key{text, std::max(1, static_cast<int>(std::lround(pixelSize))), colour.rgba(),
+            withHalo ? halo.rgba() : 0, pad};
+        if (pictures.draw(painter, origin, key, l.text.inkBox->adjusted(-pad, -pad, pad, pad), drawGlyphs))
+            return boxOf(l, haloPx);
     }
-    painter.setPen(colour);
-    for (const QGlyphRun &run : l.text.runs)
-        painter.drawGlyphRun(origin, run);
-    painter.setPen(pen);
+    drawGlyphs(painter, origin);
     return boxOf(l, haloPx);
 }
 

@@ -5,6 +5,7 @@
 #include "zorvik/render/choroplethlayer.h"
 #include "zorvik/render/setdrawinglayer.h"
 #include "zorvik/render/statisticslayer.h"
+#include "zorvik/render/textpicturecache.h"
 
 #include <algorithm>
 #include <chrono>
@@ -43,6 +44,8 @@ QStringList Renderer::render(QPainter &painter, const ViewTransform &view, const
         return errors;
     }
     RenderContext context(painter, view, input, drawnTexts);
+    // The reference drawing writes every name as glyphs.
+    const TextPictureCache::Suspension glyphsOnly(input.referenceDrawing);
     painter.save();
     painter.setClipRect(QRectF(QPointF(0, 0), QSizeF(view.size())), Qt::IntersectClip);
     painter.setRenderHint(QPainter::Antialiasing, true);

@@ -21,9 +21,10 @@ struct RenderInput
     QColor background = Qt::white;
     bool vectorsOnly = false; // overview: vectors only, no texts, markers or drawings
     const DrawingStore *drawings = nullptr; // set and choropleth drawings (may be null)
-    // Draw the exact points of every element, and wide lines and fills with
-    // QPainter's plain calls, instead of the level-of-detail copies and the
-    // faster equivalents: the control pictures of tests and benchmarks.
+    // Draw the exact points of every element, wide lines and fills with
+    // QPainter's plain calls and names as glyphs, instead of the
+    // level-of-detail copies and the faster equivalents: the control
+    // pictures of tests and benchmarks.
     bool referenceDrawing = false;
 };
 
