@@ -1,6 +1,7 @@
 #include "zorvik/render/choroplethlayer.h"
 
 #include "zorvik/render/imagebands.h"
+#include "zorvik/render/renderthreads.h"
 #include "zorvik/render/spanfill.h"
 
 #include <QPolygonF>
@@ -71,10 +72,6 @@ std::pair<double, double> deviceRowsOf(const ViewTransform &view, const WorldBox
     return {top, bottom};
 }
 
-// Below this many points the layer is drawn on the calling thread: handing
-// bands to other threads costs more than it saves.
-constexpr std::size_t BandedPoints = 20000;
-
 } // namespace
 
 bool ChoroplethLayer::draw(RenderContext &context, QString &) const
@@ -138,7 +135,7 @@ bool ChoroplethLayer::draw(RenderContext &context, QString &) const
             }
         }
     };
-    if (reference || points < BandedPoints || !ImageBands::available(painter)) {
+    if (reference || points < renderthreads::WorthSplittingPoints || !ImageBands::available(painter)) {
         drawPolygons(painter, -std::numeric_limits<double>::infinity(), 0);
         return true;
     }

@@ -450,8 +450,8 @@ QRectF drawMapText(QPainter &painter, QPointF at, const QString &text, double pi
             l.text.inkBox = ink;
         }
         const double pad = withHalo ? haloPx : 0;
-        const TextPictureCache::Key key{text, std::max(1, static_cast<int>(std::lround(pixelSize))), colour.rgba(),
-            withHalo ? halo.rgba() : 0, pad};
+        const TextPictureCache::Key key{text, std::max(1, static_cast<int>(std::lround(pixelSize))),
+            colour.rgba(), withHalo ? halo.rgba() : 0, pad};
         if (pictures.draw(painter, origin, key, l.text.inkBox->adjusted(-pad, -pad, pad, pad), drawGlyphs))
             return boxOf(l, haloPx);
     }

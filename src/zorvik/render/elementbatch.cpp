@@ -158,9 +158,6 @@ struct ChunkRuns
 };
 thread_local std::vector<ChunkRuns> t_chunks;
 
-// Below this many points the vectors are built on the calling thread:
-// handing chunks to other threads costs more than it saves.
-constexpr std::size_t ChunkedPoints = 20000;
 constexpr std::size_t Chunks = 32;
 } // namespace
 
@@ -170,7 +167,7 @@ void ElementBatch::buildPending()
     const std::size_t total = points.size() / 2;
     // Chunks of about equal points, in walk order.
     std::vector<std::size_t> starts{0};
-    if (total >= ChunkedPoints) {
+    if (total >= renderthreads::WorthSplittingPoints) {
         const std::size_t per = total / Chunks + 1;
         std::size_t inChunk = 0;
         for (std::size_t i = 0; i < m_pending.size(); ++i) {

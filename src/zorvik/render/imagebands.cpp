@@ -1,5 +1,6 @@
 #include "zorvik/render/imagebands.h"
 
+#include "zorvik/render/plaintarget.h"
 #include "zorvik/render/renderthreads.h"
 
 #include <QImage>
@@ -21,14 +22,7 @@ int bandHeight(int height)
 
 bool ImageBands::available(const QPainter &painter)
 {
-    if (!painter.isActive() || painter.compositionMode() != QPainter::CompositionMode_SourceOver
-        || painter.opacity() != 1.0 || painter.deviceTransform().type() > QTransform::TxTranslate)
-        return false;
-    QPaintDevice *device = painter.device();
-    if (!device || device->devType() != QInternal::Image)
-        return false;
-    const auto *image = static_cast<const QImage *>(device);
-    if (image->format() != QImage::Format_ARGB32_Premultiplied && image->format() != QImage::Format_RGB32)
+    if (!plainImageTarget(painter))
         return false;
     return !painter.hasClipping() || painter.clipRegion().rectCount() <= 1;
 }

@@ -106,17 +106,13 @@ bool reachesRows(const QPolygonF &run, double top, double bottom)
     return false;
 }
 
-qsizetype pointsOf(const std::vector<QPolygonF> &runs)
+std::size_t pointsOf(const std::vector<QPolygonF> &runs)
 {
-    qsizetype n = 0;
+    std::size_t n = 0;
     for (const QPolygonF &run : runs)
-        n += run.size();
+        n += static_cast<std::size_t>(run.size());
     return n;
 }
-
-// Below this many points a frame is drawn on the calling thread: handing
-// bands to other threads costs more than it saves.
-constexpr qsizetype BandedPoints = 20000;
 
 } // namespace
 
@@ -140,7 +136,8 @@ void LineStroker::strokeRuns(
     if (runs.empty() || pen.style() == Qt::NoPen)
         return;
     if (reference || !usesCoverage(painter, pen)) {
-        if (!reference && pointsOf(runs) >= BandedPoints && ImageBands::available(painter)) {
+        if (!reference && pointsOf(runs) >= renderthreads::WorthSplittingPoints
+            && ImageBands::available(painter)) {
             ImageBands::draw(painter, [&](QPainter &band, const QRect &rows) {
                 // Only the runs that reach the band's rows, in painter
                 // coordinates (with a margin for the anti-aliasing).
@@ -223,7 +220,7 @@ void LineStroker::strokeRuns(
         }
         mask.blendInto(*image, pen.color());
     };
-    if (pointsOf(runs) < BandedPoints) {
+    if (pointsOf(runs) < renderthreads::WorthSplittingPoints) {
         strokeRows(area);
         return;
     }

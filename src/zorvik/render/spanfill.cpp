@@ -1,5 +1,7 @@
 #include "zorvik/render/spanfill.h"
 
+#include "zorvik/render/plaintarget.h"
+
 #include <QImage>
 #include <QRegion>
 #include <algorithm>
@@ -32,14 +34,8 @@ inline void fillRun(QRgb *p, int n, QRgb colour)
 SpanFill SpanFill::forPainter(QPainter &painter)
 {
     SpanFill spans;
-    if (!painter.isActive() || painter.compositionMode() != QPainter::CompositionMode_SourceOver
-        || painter.opacity() != 1.0 || painter.deviceTransform().type() > QTransform::TxTranslate)
-        return spans;
-    QPaintDevice *device = painter.device();
-    if (!device || device->devType() != QInternal::Image)
-        return spans;
-    auto *image = static_cast<QImage *>(device);
-    if (image->format() != QImage::Format_ARGB32_Premultiplied && image->format() != QImage::Format_RGB32)
+    QImage *image = plainImageTarget(painter);
+    if (!image)
         return spans;
     const QTransform &t = painter.deviceTransform();
     QRect area = image->rect();

@@ -1,6 +1,7 @@
 #include "zorvik/render/textpicturecache.h"
 
-#include <QPaintEngine>
+#include "zorvik/render/plaintarget.h"
+
 #include <cmath>
 
 namespace zorvik {
@@ -57,12 +58,9 @@ TextPictureCache &TextPictureCache::forThread()
 
 bool TextPictureCache::usable(const QPainter &painter)
 {
-    if (!painter.isActive() || !painter.paintEngine() || painter.paintEngine()->type() != QPaintEngine::Raster)
-        return false;
     // Opacity below 1 would let the halo show through the text where a
     // picture, blended once, cannot.
-    return painter.deviceTransform().type() <= QTransform::TxTranslate
-        && painter.compositionMode() == QPainter::CompositionMode_SourceOver && painter.opacity() == 1.0;
+    return plainImageTarget(painter) != nullptr;
 }
 
 qsizetype TextPictureCache::pictureCount() const

@@ -11,9 +11,9 @@
 //
 // The cache stands aside - draw() returns false and the caller draws the
 // glyphs itself - whenever a picture could not look the same: a painter that
-// is not QPainter's raster engine on an image, a transform other than a
-// translation (device pixel ratios included), a composition mode other than
-// SourceOver, or a text too large. The reference drawing turns it off with a
+// is not on a plain 32-bit image, a transform other than a translation
+// (device pixel ratios included), a composition mode other than SourceOver,
+// an opacity below 1, or a text too large. The reference drawing turns it off with a
 // Suspension. Units: device px.
 #include <QColor>
 #include <QHash>
