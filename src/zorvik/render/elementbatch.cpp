@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <utility>
 
 namespace zorvik {
@@ -17,8 +18,27 @@ constexpr std::size_t KeptRuns = 1 << 16;
 constexpr qsizetype KeptRunPoints = 1 << 16;
 thread_local std::vector<QPolygonF> t_keptRuns;
 // The x, y pairs of a walk's vectors, kept with their memory for the same
-// reason.
-thread_local std::vector<std::int32_t> t_points;
+// reason; grown without zeroing, as every value is copied in.
+struct PointBuffer
+{
+    std::unique_ptr<std::int32_t[]> data;
+    std::size_t size = 0, capacity = 0;
+    std::int32_t *append(std::size_t n)
+    {
+        if (size + n > capacity) {
+            const std::size_t grown = std::max(size + n, 2 * capacity);
+            auto bigger = std::make_unique_for_overwrite<std::int32_t[]>(grown);
+            if (size)
+                std::memcpy(bigger.get(), data.get(), size * sizeof(std::int32_t));
+            data = std::move(bigger);
+            capacity = grown;
+        }
+        std::int32_t *at = data.get() + size;
+        size += n;
+        return at;
+    }
+};
+thread_local PointBuffer t_points;
 
 QPolygonF keptCopy(const QPointF *points, std::size_t count)
 {
@@ -131,9 +151,9 @@ void ElementBatch::collect(const Document &document, bool exactPoints)
                     {static_cast<double>(e.x(0)), static_cast<double>(e.y(0)), e.key(), true, {}});
             return true;
         }
-        const std::size_t offset = t_points.size() / 2;
-        t_points.resize(t_points.size() + 2 * static_cast<std::size_t>(e.pointCount));
-        std::memcpy(t_points.data() + 2 * offset, e.points, 8 * static_cast<std::size_t>(e.pointCount));
+        const std::size_t offset = t_points.size / 2;
+        std::memcpy(t_points.append(2 * static_cast<std::size_t>(e.pointCount)), e.points,
+            8 * static_cast<std::size_t>(e.pointCount));
         m_pending.push_back({g, offset, e.pointCount,
             e.pointCount == 1 || e.box.minX != e.box.maxX || e.box.minY != e.box.maxY});
         return true;
@@ -163,8 +183,8 @@ constexpr std::size_t Chunks = 32;
 
 void ElementBatch::buildPending()
 {
-    const std::vector<std::int32_t> &points = t_points;
-    const std::size_t total = points.size() / 2;
+    const std::int32_t *points = t_points.data.get();
+    const std::size_t total = t_points.size / 2;
     // Chunks of about equal points, in walk order.
     std::vector<std::size_t> starts{0};
     if (total >= renderthreads::WorthSplittingPoints) {
@@ -190,7 +210,7 @@ void ElementBatch::buildPending()
         for (std::size_t i = starts[static_cast<std::size_t>(c)]; i < starts[static_cast<std::size_t>(c) + 1];
              ++i) {
             const Pending &e = m_pending[i];
-            const std::int32_t *xy = points.data() + 2 * e.offset;
+            const std::int32_t *xy = points + 2 * e.offset;
             bool drawn = false;
             paths.build(
                 e.count, [&](int k) { return QPointF(xy[2 * k], xy[2 * k + 1]); },
@@ -226,7 +246,7 @@ void ElementBatch::buildPending()
             m_pending[out.dots[nextDot].first].group->dots.push_back(out.dots[nextDot].second);
     }
     m_pending.clear();
-    t_points.clear();
+    t_points.size = 0;
 }
 
 void ElementBatch::placeTexts(const ElementPainter &measure, const QRectF &frame)

@@ -2,6 +2,7 @@
 
 #include "zorvik/render/coveragemask.h"
 #include "zorvik/render/imagebands.h"
+#include "zorvik/render/plaintarget.h"
 #include "zorvik/render/renderthreads.h"
 
 #include <QImage>
@@ -92,18 +93,30 @@ QRectF boundsOf(const std::vector<QPolygonF> &runs)
     return QRectF(QPointF(minX, minY), QPointF(maxX, maxY));
 }
 
-// Whether any point of the run lies between the rows (painter coordinates);
-// a run that has points on both sides but none between cannot be skipped.
-bool reachesRows(const QPolygonF &run, double top, double bottom)
+// The rows each run spans (painter coordinates), found once for all bands:
+// a run reaches a band when the two overlap, which also keeps a run with
+// points on both sides of the band but none in it.
+std::vector<std::pair<double, double>> rowsOfRuns(const std::vector<QPolygonF> &runs, bool onThreads)
 {
-    bool above = false, below = false;
-    for (const QPointF &p : run) {
-        above |= p.y() < top;
-        below |= p.y() > bottom;
-        if ((p.y() >= top && p.y() <= bottom) || (above && below))
-            return true;
-    }
-    return false;
+    std::vector<std::pair<double, double>> rows(runs.size());
+    const int pieces = onThreads ? 16 : 1;
+    auto find = [&](int piece) {
+        const std::size_t from = runs.size() * static_cast<std::size_t>(piece) / pieces;
+        const std::size_t to = runs.size() * static_cast<std::size_t>(piece + 1) / pieces;
+        for (std::size_t i = from; i < to; ++i) {
+            double top = std::numeric_limits<double>::infinity(), bottom = -top;
+            for (const QPointF &p : runs[i]) {
+                top = std::min(top, p.y());
+                bottom = std::max(bottom, p.y());
+            }
+            rows[i] = {top, bottom};
+        }
+    };
+    if (onThreads)
+        renderthreads::forEach(pieces, find);
+    else
+        find(0);
+    return rows;
 }
 
 std::size_t pointsOf(const std::vector<QPolygonF> &runs)
@@ -118,16 +131,8 @@ std::size_t pointsOf(const std::vector<QPolygonF> &runs)
 
 bool LineStroker::usesCoverage(const QPainter &painter, const QPen &pen)
 {
-    if (!painter.isActive() || pen.style() == Qt::NoPen || pen.brush().style() != Qt::SolidPattern
-        || pen.widthF() <= 1.0 || !(painter.renderHints() & QPainter::Antialiasing)
-        || painter.compositionMode() != QPainter::CompositionMode_SourceOver || painter.opacity() != 1.0
-        || painter.deviceTransform().type() > QTransform::TxTranslate)
-        return false;
-    QPaintDevice *device = painter.device();
-    if (!device || device->devType() != QInternal::Image)
-        return false;
-    const auto *image = static_cast<const QImage *>(device);
-    return image->format() == QImage::Format_ARGB32_Premultiplied || image->format() == QImage::Format_RGB32;
+    return pen.style() != Qt::NoPen && pen.brush().style() == Qt::SolidPattern && pen.widthF() > 1.0
+        && (painter.renderHints() & QPainter::Antialiasing) && plainImageTarget(painter);
 }
 
 void LineStroker::strokeRuns(
@@ -138,15 +143,16 @@ void LineStroker::strokeRuns(
     if (reference || !usesCoverage(painter, pen)) {
         if (!reference && pointsOf(runs) >= renderthreads::WorthSplittingPoints
             && ImageBands::available(painter)) {
+            const std::vector<std::pair<double, double>> spans = rowsOfRuns(runs, true);
             ImageBands::draw(painter, [&](QPainter &band, const QRect &rows) {
                 // Only the runs that reach the band's rows, in painter
                 // coordinates (with a margin for the anti-aliasing).
                 const double top = -band.deviceTransform().dy() - 2;
                 const double bottom = top + rows.height() + 4;
                 band.setPen(pen);
-                for (const QPolygonF &run : runs)
-                    if (reachesRows(run, top, bottom))
-                        band.drawPolyline(run);
+                for (std::size_t i = 0; i < runs.size(); ++i)
+                    if (spans[i].first <= bottom && spans[i].second >= top)
+                        band.drawPolyline(runs[i]);
             });
             return;
         }
@@ -189,6 +195,8 @@ void LineStroker::strokeRuns(
             pattern.push_back(pattern.back());
     }
     const double offset = pen.dashOffset() * unit;
+    const bool banded = pointsOf(runs) >= renderthreads::WorthSplittingPoints;
+    const std::vector<std::pair<double, double>> spans = rowsOfRuns(runs, banded);
     // Marks the runs that reach `rows` (device pixels) in a mask of those rows
     // and blends it; a pixel's coverage does not depend on the mask's area,
     // so the rows can be done apart.
@@ -209,9 +217,10 @@ void LineStroker::strokeRuns(
         };
         const double top = rows.top() - shift.y() - width - 2;
         const double bottom = rows.bottom() + 1 - shift.y() + width + 2;
-        for (const QPolygonF &run : runs) {
-            if (!reachesRows(run, top, bottom))
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            if (spans[i].first > bottom || spans[i].second < top)
                 continue;
+            const QPolygonF &run = runs[i];
             if (pattern.empty())
                 mark(run.constData(), static_cast<int>(run.size()));
             else
@@ -220,7 +229,7 @@ void LineStroker::strokeRuns(
         }
         mask.blendInto(*image, pen.color());
     };
-    if (pointsOf(runs) < renderthreads::WorthSplittingPoints) {
+    if (!banded) {
         strokeRows(area);
         return;
     }
