@@ -95,6 +95,7 @@ bool DrawingIndex::view(std::int64_t id, int band, std::int32_t source, StoredEl
         return false;
     const Entry &e = m_entries[it->second];
     out = e.element.view(source);
+    out.pointsOutliveVisit = true;
     if (band >= 1 && band <= BandCount) {
         const QByteArray &copy = e.copies[static_cast<std::size_t>(band - 1)];
         if (!copy.isEmpty()) {

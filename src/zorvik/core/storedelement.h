@@ -43,6 +43,10 @@ struct StoredElement
     const char *keyUtf8 = nullptr; // not NUL-terminated
     int keyBytes = 0;
     WorldBox box;
+    // The points stay where they are after the visit (a store's in-memory
+    // drawing copy), as long as the visitor does not change the document:
+    // drawing keeps the pointer instead of copying them.
+    bool pointsOutliveVisit = false;
 
     std::int32_t x(int i) const { return read(8 * i); }
     std::int32_t y(int i) const { return read(8 * i + 4); }

@@ -152,9 +152,10 @@ void ElementBatch::collect(const Document &document, bool exactPoints)
             return true;
         }
         const std::size_t offset = t_points.size / 2;
-        std::memcpy(t_points.append(2 * static_cast<std::size_t>(e.pointCount)), e.points,
-            8 * static_cast<std::size_t>(e.pointCount));
-        m_pending.push_back({g, offset, e.pointCount,
+        if (!e.pointsOutliveVisit)
+            std::memcpy(t_points.append(2 * static_cast<std::size_t>(e.pointCount)), e.points,
+                8 * static_cast<std::size_t>(e.pointCount));
+        m_pending.push_back({g, e.pointsOutliveVisit ? e.points : nullptr, offset, e.pointCount,
             e.pointCount == 1 || e.box.minX != e.box.maxX || e.box.minY != e.box.maxY});
         return true;
     });
@@ -184,7 +185,9 @@ constexpr std::size_t Chunks = 32;
 void ElementBatch::buildPending()
 {
     const std::int32_t *points = t_points.data.get();
-    const std::size_t total = t_points.size / 2;
+    std::size_t total = 0;
+    for (const Pending &e : m_pending)
+        total += static_cast<std::size_t>(e.count);
     // Chunks of about equal points, in walk order.
     std::vector<std::size_t> starts{0};
     if (total >= renderthreads::WorthSplittingPoints) {
@@ -210,17 +213,22 @@ void ElementBatch::buildPending()
         for (std::size_t i = starts[static_cast<std::size_t>(c)]; i < starts[static_cast<std::size_t>(c) + 1];
              ++i) {
             const Pending &e = m_pending[i];
-            const std::int32_t *xy = points + 2 * e.offset;
+            const unsigned char *xy
+                = e.points ? e.points : reinterpret_cast<const unsigned char *>(points + 2 * e.offset);
+            auto point = [xy](int k) {
+                std::int32_t v[2];
+                std::memcpy(v, xy + 8 * static_cast<std::size_t>(k), sizeof v);
+                return QPointF(v[0], v[1]);
+            };
             bool drawn = false;
-            paths.build(
-                e.count, [&](int k) { return QPointF(xy[2 * k], xy[2 * k + 1]); },
-                [&](const QPolygonF &run) {
-                    out.points.insert(out.points.end(), run.cbegin(), run.cend());
-                    out.runs.emplace_back(i, out.points.size());
-                    drawn = true;
-                });
+            paths.build(e.count, point, [&](const QPolygonF &run) {
+                out.points.insert(out.points.end(), run.cbegin(), run.cend());
+                out.runs.emplace_back(i, out.points.size());
+                drawn = true;
+            });
             if (!drawn && e.dotWhenUndrawn) {
-                const QPointF p = m_view.worldToDevice(xy[0], xy[1]);
+                const QPointF w = point(0);
+                const QPointF p = m_view.worldToDevice(w.x(), w.y());
                 if (m_target.contains(p))
                     out.dots.emplace_back(i, p);
             }

@@ -63,11 +63,12 @@ private:
         std::vector<Label> labels;
     };
     // A vector of the walk, waiting for its device runs; its points are
-    // copied aside, as the walk's views do not outlive it.
+    // copied aside unless they outlive the walk's views.
     struct Pending
     {
         Group *group;
-        std::size_t offset; // in points
+        const unsigned char *points; // packed x, y pairs; null: copied aside
+        std::size_t offset; // in copied points
         int count;
         bool dotWhenUndrawn; // a one-point figure or a feature smaller than a pixel
     };

@@ -26,9 +26,9 @@ struct Row
     WorldBox box;
     bool operator==(const Row &o) const
     {
-        return id == o.id && type == o.type && kind == o.kind && iPra == o.iPra && lPra == o.lPra && key == o.key
-            && points == o.points && box.minX == o.box.minX && box.minY == o.box.minY && box.maxX == o.box.maxX
-            && box.maxY == o.box.maxY;
+        return id == o.id && type == o.type && kind == o.kind && iPra == o.iPra && lPra == o.lPra
+            && key == o.key && points == o.points && box.minX == o.box.minX && box.minY == o.box.minY
+            && box.maxX == o.box.maxX && box.maxY == o.box.maxY;
     }
 };
 
@@ -90,7 +90,8 @@ ElementRecord name(std::int32_t x, std::int32_t y, const QString &text)
 
 QString storePath(const QString &zor)
 {
-    return QFileInfo(zor).path() + QLatin1Char('/') + QFileInfo(zor).completeBaseName() + QStringLiteral(".zdb");
+    return QFileInfo(zor).path() + QLatin1Char('/') + QFileInfo(zor).completeBaseName()
+        + QStringLiteral(".zdb");
 }
 
 // A saved document of detailed rings (with copies), small squares (without)
@@ -146,6 +147,32 @@ TEST(DrawingIndex, GivesWhatTheFileGivesInTheSameOrder)
     EXPECT_LT(coarse, exact / 2);
 }
 
+// Drawing keeps the copy's points after the walk instead of copying them;
+// rows read from the file are only valid inside it and say so.
+TEST(DrawingIndex, PointsOfTheCopyOutliveTheWalk)
+{
+    SavedMap map;
+    ElementStore store;
+    ASSERT_TRUE(store.open(map.store, true));
+    for (int band : {0, 3}) {
+        drawn(store, Boxes[0], band); // fills the copy
+        std::vector<std::pair<const unsigned char *, QByteArray>> kept;
+        EXPECT_TRUE(store.forEachInBoxForDrawing(Boxes[0], band, 0, [&](const StoredElement &e) {
+            EXPECT_TRUE(e.pointsOutliveVisit);
+            kept.emplace_back(
+                e.points, QByteArray(reinterpret_cast<const char *>(e.points), e.pointCount * 8));
+            return true;
+        }));
+        ASSERT_FALSE(kept.empty());
+        for (const auto &[points, bytes] : kept)
+            EXPECT_EQ(std::memcmp(points, bytes.constData(), static_cast<std::size_t>(bytes.size())), 0);
+    }
+    EXPECT_TRUE(store.forEachInBox(Boxes[0], 0, [&](const StoredElement &e) {
+        EXPECT_FALSE(e.pointsOutliveVisit);
+        return true;
+    }));
+}
+
 TEST(DrawingIndex, SeesItsOwnWritesAndThoseOfAnotherConnection)
 {
     SavedMap map;
@@ -165,7 +192,8 @@ TEST(DrawingIndex, SeesItsOwnWritesAndThoseOfAnotherConnection)
     auto after = drawn(reader, all, 3);
     EXPECT_EQ(after, fromFile(reader, all, 3));
     ASSERT_EQ(after.size(), 36u);
-    EXPECT_TRUE(std::none_of(after.begin(), after.end(), [&](const Row &r) { return r.id == before.front().id; }));
+    EXPECT_TRUE(
+        std::none_of(after.begin(), after.end(), [&](const Row &r) { return r.id == before.front().id; }));
     EXPECT_TRUE(std::any_of(after.begin(), after.end(), [](const Row &r) { return r.key == "新町"; }));
 
     // The reader's own write.
@@ -178,7 +206,8 @@ TEST(DrawingIndex, SeesItsOwnWritesAndThoseOfAnotherConnection)
 
     // A visit that stops early stops the walk.
     int visited = 0;
-    EXPECT_TRUE(reader.forEachInBoxForDrawing(all, 0, 0, [&](const StoredElement &) { return ++visited < 3; }));
+    EXPECT_TRUE(
+        reader.forEachInBoxForDrawing(all, 0, 0, [&](const StoredElement &) { return ++visited < 3; }));
     EXPECT_EQ(visited, 3);
 }
 
