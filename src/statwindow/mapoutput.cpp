@@ -48,7 +48,6 @@ bool isTemplate(const std::vector<QString> &texts)
     return textAt(texts, TextField) == QLatin1String("CALC");
 }
 
-
 template <typename T> const T *elementOf(const std::vector<T> &list, std::size_t i)
 {
     return i < list.size() ? &list[i] : nullptr;

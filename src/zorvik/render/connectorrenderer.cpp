@@ -11,7 +11,6 @@
 #include <cmath>
 #include <memory>
 #include <numbers>
-#include <optional>
 
 namespace zorvik {
 namespace {
@@ -328,9 +327,8 @@ struct ShapedText
     // font, made on the first draw with a halo.
     double haloPx = 0;
     QList<QGlyphRun> haloRuns;
-    // Everything the glyphs cover, relative to the top-left of the line;
-    // made with the first picture.
-    std::optional<QRectF> inkBox;
+    // Everything the glyphs cover, relative to the top-left of the line.
+    QRectF inkBox;
 };
 
 ShapedText &shaped(const QString &text, double pixelSize)
@@ -360,6 +358,8 @@ ShapedText &shaped(const QString &text, double pixelSize)
     layout.endLayout();
     s.lineAscent = line.ascent();
     s.runs = layout.glyphRuns();
+    for (const QGlyphRun &run : s.runs)
+        s.inkBox |= run.boundingRect();
     return *cache.texts.insert(key, std::move(s));
 }
 
@@ -441,21 +441,12 @@ QRectF drawMapText(QPainter &painter, QPointF at, const QString &text, double pi
             p.drawGlyphRun(at, run);
         p.setPen(pen);
     };
-    TextPictureCache &pictures = TextPictureCache::forThread();
-    if (pictures.isEnabled() && TextPictureCache::usable(painter)) {
-        if (!l.text.inkBox) {
-            QRectF ink;
-            for (const QGlyphRun &run : l.text.runs)
-                ink |= run.boundingRect();
-            l.text.inkBox = ink;
-        }
-        const double pad = withHalo ? haloPx : 0;
-        const TextPictureCache::Key key{text, std::max(1, static_cast<int>(std::lround(pixelSize))),
-            colour.rgba(), withHalo ? halo.rgba() : 0, pad};
-        if (pictures.draw(painter, origin, key, l.text.inkBox->adjusted(-pad, -pad, pad, pad), drawGlyphs))
-            return boxOf(l, haloPx);
-    }
-    drawGlyphs(painter, origin);
+    const double pad = withHalo ? haloPx : 0;
+    const TextPictureCache::Key key{text, std::max(1, static_cast<int>(std::lround(pixelSize))),
+        colour.rgba(), withHalo ? halo.rgba() : 0, pad};
+    if (!TextPictureCache::forThread().draw(
+            painter, origin, key, l.text.inkBox.adjusted(-pad, -pad, pad, pad), drawGlyphs))
+        drawGlyphs(painter, origin);
     return boxOf(l, haloPx);
 }
 

@@ -50,8 +50,8 @@ void forEachDash(const QPolygonF &run, const std::vector<double> &pattern, doubl
     for (int i = 1; i < run.size(); ++i) {
         const QPointF a = run[i - 1], b = run[i];
         const double dx = b.x() - a.x(), dy = b.y() - a.y();
-        const double len
-            = std::sqrt(dx * dx + dy * dy); // hypot's care for overflow costs a sixth of a dashed frame
+        // Not hypot: its care for overflow cost a sixth of a dashed frame.
+        const double len = std::sqrt(dx * dx + dy * dy);
         double t = 0;
         while (len - t > remaining) {
             t += remaining;

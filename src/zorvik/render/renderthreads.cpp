@@ -23,6 +23,11 @@ QThreadPool &pool()
     }();
     return *threads;
 }
+
+// Set on a thread while it runs pieces: a piece that splits its own work
+// does it on its own thread, as waiting for the pool from inside the pool
+// could wait for ever.
+thread_local bool t_inPiece = false;
 } // namespace
 
 void forEach(int count, const std::function<void(int)> &job)
@@ -35,6 +40,8 @@ void forEach(int count, const std::function<void(int)> &job)
     // Each worker takes the next piece until none is left, so uneven pieces
     // even out.
     auto work = [&] {
+        const bool outer = !t_inPiece;
+        t_inPiece = true;
         for (int i = next++; i < count; i = next++) {
             try {
                 job(i);
@@ -44,8 +51,9 @@ void forEach(int count, const std::function<void(int)> &job)
                     failure = std::current_exception();
             }
         }
+        t_inPiece = !outer;
     };
-    const int helpers = std::min(count - 1, pool().maxThreadCount());
+    const int helpers = t_inPiece ? 0 : std::min(count - 1, pool().maxThreadCount());
     std::latch done(helpers);
     for (int h = 0; h < helpers; ++h)
         pool().start([&] {

@@ -12,7 +12,8 @@ inline constexpr std::size_t WorthSplittingPoints = 20000;
 
 // Calls job(i) for every i in [0, count), on the renderer's threads and the
 // calling one, and returns when all calls have returned. A job that throws
-// does not stop the others; the first failure is rethrown at the end.
+// does not stop the others; the first failure is rethrown at the end. A job
+// may call forEach itself: those pieces run on the job's own thread.
 void forEach(int count, const std::function<void(int)> &job);
 
 } // namespace zorvik::renderthreads

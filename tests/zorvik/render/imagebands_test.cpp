@@ -202,5 +202,17 @@ TEST(RenderThreads, EveryPieceRunsOnceAndAFailureComesBack)
     EXPECT_EQ(done.load(), 50 - 7);
 }
 
+// Pieces that split their own work, as many as the pool has threads and
+// more, all finish: the inner pieces run on the outer piece's thread.
+TEST(RenderThreads, APieceMaySplitItsOwnWork)
+{
+    std::vector<std::atomic<int>> runs(64 * 16);
+    renderthreads::forEach(64, [&](int outer) {
+        renderthreads::forEach(16, [&](int inner) { ++runs[static_cast<std::size_t>(outer * 16 + inner)]; });
+    });
+    for (std::size_t i = 0; i < runs.size(); ++i)
+        EXPECT_EQ(runs[i].load(), 1) << i;
+}
+
 } // namespace
 } // namespace zorvik
